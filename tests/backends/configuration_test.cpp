@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "plexion/backends/config/configuration.hpp"
+#include "plexion/platform/error.hpp"
+
+namespace plexion::backends {
+namespace {
+
+std::string ErrorText(std::string_view toml) {
+  try {
+    Configuration::Parse(toml, "site.toml");
+  } catch (const Error& e) {
+    EXPECT_EQ(e.status(), status::Configuration);
+    return e.description();
+  }
+  return "no error";
+}
+
+TEST(Configuration, DefaultsWithoutAFile) {
+  const Configuration c = Configuration::Defaults();
+  EXPECT_FALSE(c.enterpriseMode);
+  EXPECT_TRUE(c.features.empty());
+  EXPECT_EQ(c.hourSlotCount, 24);
+  ASSERT_EQ(c.weekdays.size(), 7u);
+  EXPECT_EQ(c.weekdays[0].ui, "Sunday");
+  EXPECT_EQ(c.weekdays[0].db, 1);
+  EXPECT_EQ(c.weekdays[6].ui, "Saturday");
+  EXPECT_EQ(c.weekdays[6].db, 7);
+  EXPECT_FALSE(c.timeZonesEnabled);
+  EXPECT_EQ(c.defaultDLGroupBy, "R");
+}
+
+TEST(Configuration, ReadsEveryKeyAndKeepsDefaultsForTheRest) {
+  const Configuration c = Configuration::Parse(R"(
+[database]
+url = "sqlite3://db=/tmp/x.db"
+[system]
+enterprise_mode = true
+hour_slot_count = 48
+[features]
+Express_Reports = true
+EN_SNMP_Support = false
+[settings]
+time_zones_enabled = true
+time_zone_region = "Central"
+[settings.immediate_defaults]
+Days = 3
+Extra = "x"
+[[settings.weekdays]]
+ui = "Lundi"
+db = 2
+[group_by]
+default_dl_group_by = "S"
+)",
+                                               "site.toml");
+  EXPECT_EQ(c.source, "site.toml");
+  EXPECT_EQ(c.databaseUrl, "sqlite3://db=/tmp/x.db");
+  EXPECT_TRUE(c.enterpriseMode);
+  EXPECT_EQ(c.hourSlotCount, 48);
+  EXPECT_TRUE(c.features.at("Express_Reports"));
+  EXPECT_FALSE(c.features.at("EN_SNMP_Support"));
+  EXPECT_TRUE(c.timeZonesEnabled);
+  EXPECT_EQ(c.timeZoneRegion, "Central");
+  EXPECT_EQ(*c.immediateDefaults.Find("Days"), Variant(std::int32_t{3}));
+  EXPECT_EQ(*c.immediateDefaults.Find("Download"), Variant("N")) << "unlisted keys keep defaults";
+  EXPECT_EQ(*c.immediateDefaults.Find("Extra"), Variant("x"));
+  ASSERT_EQ(c.weekdays.size(), 1u) << "a weekday list replaces the default one";
+  EXPECT_EQ(c.weekdays[0].ui, "Lundi");
+  EXPECT_EQ(c.defaultDLGroupBy, "S");
+}
+
+TEST(Configuration, BadFilesNameTheFileTheLineAndTheProblem) {
+  EXPECT_EQ(ErrorText("[system]\nenterprise_mode = \"yes\"\n"),
+            "site.toml:2: 'enterprise_mode' must be true or false");
+  EXPECT_EQ(ErrorText("\n\n[system]\nenterprize_mode = true\n"),
+            "site.toml:4: unknown key 'enterprize_mode' in [system]");
+  EXPECT_EQ(ErrorText("[colour]\n"), "site.toml:1: unknown key 'colour'");
+  EXPECT_EQ(ErrorText("[system]\nhour_slot_count = 0\n"),
+            "site.toml:2: 'hour_slot_count' must be at least 1");
+  EXPECT_EQ(ErrorText("[features]\nExpress_Reports = 1\n"),
+            "site.toml:2: 'Express_Reports' must be true or false");
+  EXPECT_EQ(ErrorText("[[settings.weekdays]]\nui = \"Sunday\"\n"),
+            "site.toml:1: a weekday needs both 'ui' and 'db'");
+  const std::string syntax = ErrorText("[system\n");
+  EXPECT_EQ(syntax.rfind("site.toml:1: ", 0), 0u) << syntax;
+  try {
+    Configuration::Load("/nonexistent/plexion.toml");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.description(), "/nonexistent/plexion.toml: cannot open the configuration file");
+  }
+}
+
+}  // namespace
+}  // namespace plexion::backends

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "plexion/platform/convert.hpp"
+#include "plexion/tabs/tab_set.hpp"
+
+namespace plexion {
+namespace {
+
+Ref<CPlexionCtls> ThreeTabs() {
+  auto set = MakeRef<CPlexionCtls>();
+  set->AddPlexion("General", "General", "PlexionCtls.XRptGenTab", Variant("Traffic"));
+  set->AddPlexion("ReportType", "Report Type", "PlexionCtls.XRptTypeTab", Variant("Traffic"));
+  set->AddPlexion("Format", "Format", "PlexionCtls.XRptFormatTab", Variant("Traffic"));
+  return set;
+}
+
+std::vector<std::string> Names(const CPlexionCtls& set) {
+  std::vector<std::string> names;
+  Ref<Enumerator> e = set.NewEnum();
+  Variant item;
+  while (e->Next(item)) names.push_back(ToObjectOf<CPlexionCtl>(item)->Name());
+  return names;
+}
+
+TEST(TabSet, ItemByPositionOrNameAndNoObjectOnAnyFailure) {
+  auto set = MakeRef<CPlexionCtls>();
+  EXPECT_EQ(set->Count(), 0);
+  EXPECT_FALSE(set->Item(Variant(std::int32_t{1})));
+
+  set = ThreeTabs();
+  EXPECT_EQ(set->Item(Variant(std::int32_t{2}))->Name(), "ReportType");
+  EXPECT_EQ(set->Item(Variant(std::int16_t{1}))->Name(), "General");
+  EXPECT_EQ(set->Item(Variant(3.0))->Name(), "Format");
+  EXPECT_EQ(set->Item(Variant("general"))->Name(), "General");
+  EXPECT_FALSE(set->Item(Variant(std::int32_t{0})));
+  EXPECT_FALSE(set->Item(Variant(std::int32_t{4})));
+  EXPECT_FALSE(set->Item(Variant(1e12)));
+  EXPECT_FALSE(set->Item(Variant("2"))) << "a numeric string is a key";
+  EXPECT_FALSE(set->Item(Variant()));
+  EXPECT_FALSE(set->Item(Variant::Null()));
+  EXPECT_FALSE(set->Item(Variant::Nothing()));
+  std::int32_t position = 2;
+  EXPECT_EQ(set->Item(Variant::RefTo(position))->Name(), "ReportType");
+  EXPECT_EQ(Names(*set), (std::vector<std::string>{"General", "ReportType", "Format"}));
+}
+
+TEST(TabSet, DuplicateNameFailsWith457AndLeavesTheSet) {
+  auto set = ThreeTabs();
+  try {
+    set->AddPlexion("GENERAL", "x", "y");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), 457);
+  }
+  EXPECT_EQ(set->Count(), 3);
+  EXPECT_EQ(set->Item(Variant("General"))->Label(), "General");
+}
+
+TEST(TabSet, RemoveIsByNameOnlyAndIgnoresAbsentNames) {
+  auto set = ThreeTabs();
+  set->AddPlexion("2", "Two", "P.Two");
+  set->Remove("Absent");
+  EXPECT_EQ(set->Count(), 4);
+  set->Remove("2");
+  EXPECT_EQ(Names(*set), (std::vector<std::string>{"General", "ReportType", "Format"}));
+  set->Remove("general");
+  EXPECT_EQ(set->Item(Variant(std::int32_t{1}))->Name(), "ReportType");
+}
+
+TEST(TabSet, DataIsNoObjectByDefaultAndSharesObjects) {
+  auto set = MakeRef<CPlexionCtls>();
+  set->AddPlexion("A", "A", "P.A");
+  const Variant data = set->Item(Variant("A"))->Data();
+  EXPECT_TRUE(data.IsObject());
+  EXPECT_FALSE(data.ObjectValue());
+
+  auto shared = MakeRef<CPlexionCtls>();
+  set->AddPlexion("B", "B", "P.B", Variant(shared));
+  EXPECT_TRUE(set->Item(Variant("B"))->Data().ObjectValue() == shared);
+
+  std::string text = "by reference";
+  set->AddPlexion("C", "C", "P.C", Variant::RefTo(text));
+  text = "changed";
+  EXPECT_EQ(set->Item(Variant("C"))->Data(), Variant("by reference"))
+      << "a plain value is copied when the descriptor is made";
+}
+
+TEST(TabSet, DescriptorsOutliveClearAndEnumeratorsSeeASnapshot) {
+  auto set = ThreeTabs();
+  Ref<CPlexionCtl> first = set->Item(Variant(std::int32_t{1}));
+  Ref<Enumerator> e = set->NewEnum();
+  set->Clear();
+  EXPECT_EQ(set->Count(), 0);
+  EXPECT_EQ(first->Name(), "General");
+  EXPECT_EQ(first->ProgID(), "PlexionCtls.XRptGenTab");
+  EXPECT_EQ(first->Data(), Variant("Traffic"));
+  Variant item;
+  EXPECT_TRUE(e->Next(item));
+  set->AddPlexion("General", "again", "P.G");  // the key is free after Clear
+  EXPECT_EQ(set->Count(), 1);
+}
+
+TEST(TabSet, ADescriptorMadeOutsideKeepsItsEmptyValues) {
+  auto tab = MakeRef<CPlexionCtl>();
+  EXPECT_EQ(tab->Name(), "");
+  EXPECT_EQ(tab->ProgID(), "");
+  EXPECT_TRUE(tab->Data().IsEmpty());
+}
+
+}  // namespace
+}  // namespace plexion

@@ -1,0 +1,9 @@
+#include "context.hpp"
+
+namespace plexion::cli {
+// Every group of commands, in the order `plexion --help` lists them.
+void RegisterCommands(CLI::App& app, Context& ctx) {
+  RegisterDemo(app, ctx);
+  RegisterTabCommands(app, ctx);
+}
+}  // namespace plexion::cli

@@ -1,0 +1,31 @@
+// What every command shares: the configuration and database options and the backends they pick.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "plexion/backends/config/configuration.hpp"
+
+namespace plexion::cli {
+
+struct Context {
+  std::string configPath;  // --config
+  std::string dbUrl;       // --db
+  int exitCode = 0;
+
+  // The configuration of --config, PLEXION_CONFIG or the built-in defaults.
+  backends::Configuration LoadConfiguration() const;
+  // Installs the default backends for the process from a configuration.
+  void Install(backends::Configuration config) const;
+};
+
+// Adds --config (and --db where a command reaches the database) to a command.
+void AddConfigOption(CLI::App& command, Context& ctx);
+
+// One registration function per group of commands.
+void RegisterTabCommands(CLI::App& app, Context& ctx);
+void RegisterDemo(CLI::App& app, Context& ctx);
+
+}  // namespace plexion::cli
