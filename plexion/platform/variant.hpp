@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 #include "plexion/platform/array.hpp"
@@ -87,6 +88,21 @@ class Variant {
     return v ? std::get_if<T>(&v->v_) : nullptr;
   }
 
+  // The caller's variable a by-reference variant names, if it is of exactly type T; else null.
+  template <class T>
+  T* RefTarget() const {
+    if (!IsByRef()) return nullptr;
+    if constexpr (std::is_same_v<T, Variant>) {
+      return const_cast<Variant*>(Deref());
+    } else if constexpr (IsTargetType<T>()) {
+      const Target* t = TypedTarget();
+      auto* const* p = t ? std::get_if<T*>(t) : nullptr;
+      return p ? *p : nullptr;
+    } else {
+      return nullptr;
+    }
+  }
+
   // Direct access without conversion; each throws type mismatch when the type differs.
   const std::string& StringValue() const;
   Ref<Object> ObjectValue() const;
@@ -119,6 +135,12 @@ class Variant {
   struct VarRef {
     Target target;
   };
+  template <class T, std::size_t I = 0>
+  static constexpr bool IsTargetType() {
+    if constexpr (I == std::variant_size_v<Target>) return false;
+    else if constexpr (std::is_same_v<std::variant_alternative_t<I, Target>, T*>) return true;
+    else return IsTargetType<T, I + 1>();
+  }
   // Follows references to the variant that holds the value; null when they end at a typed
   // variable, which TypedTarget then names.
   const Variant* Deref() const;

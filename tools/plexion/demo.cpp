@@ -4,8 +4,10 @@
 
 #include "context.hpp"
 #include "plexion/backends/config/config_services.hpp"
+#include "plexion/platform/convert.hpp"
 #include "plexion/services/locator.hpp"
 #include "plexion/tabs/app_tabs.hpp"
+#include "plexion/tabs/contracts.hpp"
 
 namespace plexion::cli {
 
@@ -32,6 +34,61 @@ void ShowTabSets(const backends::Configuration& base, bool enterprise) {
   }).join();
 }
 
+// A schedule editor: it owns the hub and answers the tabs' questions through it.
+class DemoEditor final : public IPlexionEditor, public CPlexionNotifyEvents {
+ public:
+  DemoEditor() : hub(MakeRef<CPlexionNotify>()) {}
+  void TabOverride(std::string& TheName, bool& TheState) override {
+    std::cout << "  editor: " << TheName << " asks whether it may override (" << BoolText(TheState)
+              << "); the editor answers True\n";
+    TheState = true;
+  }
+  Ref<CPlexionNotify> hub;
+};
+
+// A tab control of the schedule editor.
+class DemoTab final : public IPlexionControl, public CPlexionNotifyEvents {
+ public:
+  void LoadData(const Variant& v, const std::string& sName, Ref<CPlexionNotify> dtN) override {
+    data_ = ToString(v);
+    name_ = sName;
+    hub_ = std::move(dtN);
+    std::cout << "  tab " << name_ << " loaded with data \"" << data_ << "\"\n";
+  }
+  void TabShow(std::string& TheName) override {
+    std::cout << "  tab " << name_ << " hears TabShow(" << TheName << ")\n";
+  }
+  void AskToOverride() {
+    bool allowed = false;
+    std::cout << "  tab " << name_ << ": NotifyTabOverride(\"" << name_ << "\", False)\n";
+    hub_->NotifyTabOverride(name_, allowed);
+    std::cout << "  tab " << name_ << " reads back " << BoolText(allowed) << "\n";
+  }
+
+ private:
+  std::string data_, name_;
+  Ref<CPlexionNotify> hub_;
+};
+
+void ShowHub() {
+  Heading("Notification hub");
+  Ref<CPlexionCtls> tabs = MPlexion::AppTabs("Schedule");
+  auto editor = MakeRef<DemoEditor>();
+  editor->hub->Connect(editor);
+  std::vector<Ref<DemoTab>> controls;
+  for (const char* name : {"DestinationOverride", "DateTimeOverride"}) {
+    Ref<CPlexionCtl> descriptor = tabs->Item(Variant(name));
+    auto tab = MakeRef<DemoTab>();
+    tab->LoadData(descriptor->Data(), descriptor->Name(), editor->hub);
+    editor->hub->Connect(tab);
+    controls.push_back(tab);
+  }
+  std::string shown = "DestinationOverride";
+  std::cout << "  editor: NotifyTabShow(\"" << shown << "\")\n";
+  editor->hub->NotifyTabShow(shown);
+  controls.front()->AskToOverride();
+}
+
 void Run(Context& ctx) {
   backends::Configuration config = ctx.LoadConfiguration();
   std::cout << "Plexion demo (configuration: " << config.source << ")\n";
@@ -39,6 +96,7 @@ void Run(Context& ctx) {
   ShowTabSets(config, false);
   ShowTabSets(config, true);
   ctx.Install(std::move(config));
+  ShowHub();
 }
 
 }  // namespace

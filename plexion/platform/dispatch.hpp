@@ -1,0 +1,304 @@
+// Dispatch machinery: interfaces described as tables of members, each member bound to a typed
+// C++ member function, and Invoke by dispatch id with argument conversion and by-reference
+// write-back. The tables themselves live with the component surface.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "plexion/platform/convert.hpp"
+#include "plexion/platform/guid.hpp"
+#include "plexion/platform/object.hpp"
+#include "plexion/platform/variant.hpp"
+
+namespace plexion {
+
+using DispId = std::int32_t;
+inline constexpr DispId kDispIdValue = 0;     // the default member
+inline constexpr DispId kDispIdNewEnum = -4;  // the enumerator member
+
+// Accessor kinds; Invoke accepts a combination (a host asking for "method or property get").
+enum class InvokeKind : std::uint8_t { Method = 1, Get = 2, Let = 4, Set = 8 };
+constexpr InvokeKind operator|(InvokeKind a, InvokeKind b) {
+  return InvokeKind(std::uint8_t(a) | std::uint8_t(b));
+}
+constexpr bool Includes(InvokeKind set, InvokeKind k) { return (std::uint8_t(set) & std::uint8_t(k)) != 0; }
+std::string_view KindName(InvokeKind k);  // "method", "get", "let", "set"
+
+// A type as the type library names it.
+struct TypeDesc {
+  constexpr TypeDesc(VarType t = VarType::Empty, bool isArray = false, std::string_view object = {})
+      : type(t), array(isArray), objectType(object) {}
+  VarType type;  // Empty: no result
+  bool array;
+  std::string_view objectType;  // for objects: the class or interface name
+  std::string Name() const;     // "Long", "String()", "CPlexionCtls", "Variant"
+};
+
+struct ParamInfo {
+  std::string_view name;
+  TypeDesc type;
+  bool byRef = false;
+  bool optional = false;
+  std::optional<Variant> defaultValue;
+};
+
+using Invoker =
+    std::function<Variant(Object& self, std::span<Variant> args, std::span<const ParamInfo> params)>;
+
+struct MemberInfo {
+  std::string_view name;
+  DispId id = 0;
+  InvokeKind kind = InvokeKind::Method;
+  std::vector<ParamInfo> params;
+  TypeDesc result;
+  Invoker invoke;
+  std::size_t RequiredCount() const;
+};
+
+// A dispatch interface (or an event interface): members in function-table order.
+class InterfaceInfo {
+ public:
+  InterfaceInfo(std::string_view name, Guid iid, std::vector<MemberInfo> members);
+  std::string_view name() const { return name_; }
+  const Guid& iid() const { return iid_; }
+  const std::vector<MemberInfo>& members() const { return members_; }
+
+  // The member with this id that offers one of the kinds asked for.
+  const MemberInfo* Find(DispId id, InvokeKind kinds) const;
+  bool HasId(DispId id) const { return byId_.count(id) > 0; }
+  // A member name (letter case ignored) to its dispatch id.
+  std::optional<DispId> IdOfName(std::string_view name) const;
+
+ private:
+  std::string_view name_;
+  Guid iid_;
+  std::vector<MemberInfo> members_;
+  std::unordered_multimap<DispId, std::size_t> byId_;
+};
+
+// The error information a failing Invoke hands back.
+struct ErrorInfo {
+  Status scode = status::Ok;  // the status of the error itself
+  std::int32_t number = 0;
+  std::string source;
+  std::string description;
+};
+
+struct InvokeResult {
+  Status status = status::Ok;
+  Variant value;
+  ErrorInfo error;
+  int argError = -1;  // position of the argument that did not convert
+  bool ok() const { return !status::Failed(status); }
+};
+
+// Calls a member by id and kind. Arguments are positional, first parameter first; a
+// by-reference argument (Variant::RefTo) receives what the member wrote. Fails with a status and
+// error information, never with an exception: an unknown id or kind, a wrong argument count, an
+// argument that does not convert, or an error raised by the member.
+InvokeResult Invoke(Object& self, const InterfaceInfo& itf, DispId id, InvokeKind kinds,
+                    std::span<Variant> args) noexcept;
+
+// An argument that did not convert to its parameter's type.
+class ArgumentError : public Error {
+ public:
+  ArgumentError(const Error& e, int index) : Error(e), index_(index) {}
+  int index() const { return index_; }
+
+ private:
+  int index_;
+};
+
+namespace dispatch {
+
+// A parameter as a table states it.
+struct P {
+  std::string_view name;
+  bool byRef = false;
+  bool optional = false;
+  std::optional<Variant> defaultValue;
+  P(const char* n) : name(n) {}
+  P ByRef() const {
+    P p = *this;
+    p.byRef = true;
+    return p;
+  }
+  P Optional() const {
+    P p = *this;
+    p.optional = true;
+    return p;
+  }
+  P Optional(Variant value) const {
+    P p = Optional();
+    p.defaultValue = std::move(value);
+    return p;
+  }
+};
+using Params = std::initializer_list<P>;
+
+template <class T>
+struct IsOptional : std::false_type {};
+template <class T>
+struct IsOptional<std::optional<T>> : std::true_type {};
+template <class T>
+struct Unwrap {
+  using type = T;
+};
+template <class T>
+struct Unwrap<std::optional<T>> {
+  using type = T;
+};
+
+template <class X>
+constexpr std::string_view ObjectTypeName() {
+  if constexpr (requires { X::kTypeName; }) return X::kTypeName;
+  else return "Object";
+}
+
+template <class T>
+TypeDesc TypeOf() {
+  using U = typename Unwrap<std::remove_cvref_t<T>>::type;
+  if constexpr (std::is_void_v<U>) return {VarType::Empty};
+  else if constexpr (std::is_same_v<U, std::int16_t>) return {VarType::Int16};
+  else if constexpr (std::is_same_v<U, std::int32_t>) return {VarType::Int32};
+  else if constexpr (std::is_same_v<U, float>) return {VarType::Float32};
+  else if constexpr (std::is_same_v<U, double>) return {VarType::Float64};
+  else if constexpr (std::is_same_v<U, bool>) return {VarType::Bool};
+  else if constexpr (std::is_same_v<U, DateTime>) return {VarType::Date};
+  else if constexpr (std::is_same_v<U, std::string>) return {VarType::String};
+  else if constexpr (std::is_same_v<U, Variant>) return {VarType::Variant};
+  else if constexpr (std::is_same_v<U, StringArray>) return {VarType::String, true};
+  else if constexpr (std::is_same_v<U, VariantArray>) return {VarType::Variant, true};
+  else if constexpr (IsRef<U>::value)
+    return {VarType::Object, false, ObjectTypeName<std::remove_reference_t<decltype(*U())>>()};
+  else static_assert(sizeof(U) == 0, "type not known to the type library");
+}
+
+template <class T>
+T ConvertArg(const Variant& v) {
+  if constexpr (IsOptional<T>::value) return T(FromVariant<typename T::value_type>(v));
+  else return FromVariant<T>(v);
+}
+
+// One argument on its way to a typed parameter: the caller's own variable when a by-reference
+// argument names one of exactly the parameter's type, else a converted copy that is written back.
+template <class A>
+class Arg {
+ public:
+  using T = std::remove_cvref_t<A>;
+  static constexpr bool kWritesBack =
+      std::is_lvalue_reference_v<A> && !std::is_const_v<std::remove_reference_t<A>>;
+
+  Arg(Variant* source, const ParamInfo& param, int index) : source_(source) {
+    try {
+      if (!source_) {
+        if (param.defaultValue) local_.emplace(ConvertArg<T>(*param.defaultValue));
+        else if constexpr (IsOptional<T>::value) local_.emplace(std::nullopt);
+        else local_.emplace();
+      } else {
+        if constexpr (kWritesBack) direct_ = source_->RefTarget<T>();
+        if (!direct_) local_.emplace(ConvertArg<T>(*source_));
+      }
+    } catch (const Error& e) {
+      throw ArgumentError(e, index);
+    }
+  }
+
+  T& value() { return direct_ ? *direct_ : *local_; }
+
+  void WriteBack() {
+    if constexpr (kWritesBack) {
+      if (source_ && !direct_ && source_->IsByRef()) source_->Assign(ToVariant(*local_));
+    }
+  }
+
+ private:
+  Variant* source_;
+  T* direct_ = nullptr;
+  std::optional<T> local_;
+};
+
+template <class C>
+C& Self(Object& o) {
+  if (C* c = dynamic_cast<C*>(&o)) return *c;
+  throw Error::Runtime(errnum::ObjectDoesNotSupport);
+}
+
+template <class C, class M, class R, class... A, std::size_t... I>
+Variant Call(C& self, M method, std::span<Variant> args,
+             [[maybe_unused]] std::span<const ParamInfo> params,
+             std::index_sequence<I...>) {
+  std::tuple<Arg<A>...> holders{
+      Arg<A>(I < args.size() ? &args[I] : nullptr, params[I], int(I))...};
+  auto writeBack = [&] { (std::get<I>(holders).WriteBack(), ...); };
+  try {
+    if constexpr (std::is_void_v<R>) {
+      (self.*method)(static_cast<A>(std::get<I>(holders).value())...);
+      writeBack();
+      return Variant();
+    } else {
+      Variant result = ToVariant((self.*method)(static_cast<A>(std::get<I>(holders).value())...));
+      writeBack();
+      return result;
+    }
+  } catch (...) {
+    writeBack();  // the member may have written before it failed
+    throw;
+  }
+}
+
+std::vector<ParamInfo> MakeParams(Params table, std::vector<TypeDesc> types,
+                                  std::vector<bool> writesBack, std::vector<bool> optional);
+
+template <class C, class M, class R, class... A>
+MemberInfo MakeMember(std::string_view name, DispId id, InvokeKind kind, M method, Params table) {
+  MemberInfo m;
+  m.name = name;
+  m.id = id;
+  m.kind = kind;
+  m.params = MakeParams(table, {TypeOf<A>()...}, {Arg<A>::kWritesBack...},
+                        {IsOptional<std::remove_cvref_t<A>>::value...});
+  m.result = TypeOf<R>();
+  m.invoke = [method](Object& self, std::span<Variant> args, std::span<const ParamInfo> params) {
+    return Call<C, M, R, A...>(Self<C>(self), method, args, params, std::index_sequence_for<A...>{});
+  };
+  return m;
+}
+
+// Table rows. Getters are const member functions, setters return void: a property's getter
+// and setter share a name and each row picks its own from the overload set.
+template <class C, class R, class... A>
+MemberInfo Method(std::string_view name, DispId id, R (C::*m)(A...), Params p = {}) {
+  return MakeMember<C, decltype(m), R, A...>(name, id, InvokeKind::Method, m, p);
+}
+template <class C, class R, class... A>
+MemberInfo Method(std::string_view name, DispId id, R (C::*m)(A...) const, Params p = {}) {
+  return MakeMember<C, decltype(m), R, A...>(name, id, InvokeKind::Method, m, p);
+}
+template <class C, class R, class... A>
+MemberInfo Get(std::string_view name, DispId id, R (C::*g)(A...) const, Params p = {}) {
+  return MakeMember<C, decltype(g), R, A...>(name, id, InvokeKind::Get, g, p);
+}
+template <class C, class... A>
+MemberInfo Let(std::string_view name, DispId id, void (C::*s)(A...), Params p = {}) {
+  return MakeMember<C, decltype(s), void, A...>(name, id, InvokeKind::Let, s, p);
+}
+template <class C, class... A>
+MemberInfo Set(std::string_view name, DispId id, void (C::*s)(A...), Params p = {}) {
+  return MakeMember<C, decltype(s), void, A...>(name, id, InvokeKind::Set, s, p);
+}
+
+}  // namespace dispatch
+}  // namespace plexion

@@ -1,0 +1,131 @@
+#include "plexion/tabs/notify.hpp"
+
+#include <array>
+
+namespace plexion {
+
+using dispatch::Method;
+
+// The listener's defaults do nothing; they are defined out of line so that unnamed parameters
+// keep their names in the header.
+void CPlexionNotifyEvents::TabOverride(std::string&, bool&) {}
+void CPlexionNotifyEvents::TabShow(std::string&) {}
+void CPlexionNotifyEvents::TabStateChange(std::string&, bool&) {}
+void CPlexionNotifyEvents::EntityTemplateChange(Ref<Object>&) {}
+void CPlexionNotifyEvents::PlexStateChange(std::string&, bool&) {}
+void CPlexionNotifyEvents::FormChange(std::string&, std::string&, Variant&) {}
+void CPlexionNotifyEvents::ScenarioChange(std::int32_t&, bool&) {}
+void CPlexionNotifyEvents::BusyhourChange(bool&, std::int32_t&) {}
+void CPlexionNotifyEvents::TabClick(std::int32_t&, std::string&) {}
+void CPlexionNotifyEvents::ReportTypeChange(std::string&) {}
+void CPlexionNotifyEvents::GroupByIDChange(std::string&) {}
+
+void CPlexionNotifyEvents::OnEvent(DispId id, std::span<Variant> args) {
+  DispatchEvent(*this, NotifyEventInterface(), id, args);
+}
+
+const InterfaceInfo& NotifyEventInterface() {
+  using L = CPlexionNotifyEvents;
+  auto id = [](NotifyEvent e) { return static_cast<DispId>(e); };
+  static const InterfaceInfo events(
+      "__CPlexionNotify", Guid::Parse("{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}"),
+      {
+          Method("TabChange", id(NotifyEvent::TabChange), &L::TabChange),
+          Method("TabOverride", id(NotifyEvent::TabOverride), &L::TabOverride,
+                 {"TheName", "TheState"}),
+          Method("TabShow", id(NotifyEvent::TabShow), &L::TabShow, {"TheName"}),
+          Method("TabStateChange", id(NotifyEvent::TabStateChange), &L::TabStateChange,
+                 {"sTabName", "fState"}),
+          Method("EntityTemplateChange", id(NotifyEvent::EntityTemplateChange),
+                 &L::EntityTemplateChange, {"TheDoc"}),
+          Method("InitComplete", id(NotifyEvent::InitComplete), &L::InitComplete),
+          Method("PlexStateChange", id(NotifyEvent::PlexStateChange), &L::PlexStateChange,
+                 {"sTabName", "fState"}),
+          Method("FormChange", id(NotifyEvent::FormChange), &L::FormChange,
+                 {"ControlName", "PropertyName", "fValue"}),
+          Method("ScenarioChange", id(NotifyEvent::ScenarioChange), &L::ScenarioChange,
+                 {"ScenarioId", "fIsExpress"}),
+          Method("BusyhourChange", id(NotifyEvent::BusyhourChange), &L::BusyhourChange,
+                 {"DoStored", "BusyhourId"}),
+          Method("TabClick", id(NotifyEvent::TabClick), &L::TabClick, {"Index", "ProgID"}),
+          Method("ReportTypeChange", id(NotifyEvent::ReportTypeChange), &L::ReportTypeChange,
+                 {"sReportType"}),
+          Method("GroupByIDChange", id(NotifyEvent::GroupByIDChange), &L::GroupByIDChange,
+                 {"sSpan"}),
+      });
+  return events;
+}
+
+CPlexionNotify::CPlexionNotify() : events_(NotifyEventInterface()) {}
+
+template <class... A>
+void CPlexionNotify::Raise(NotifyEvent e, A&... args) {
+  std::array<Variant, sizeof...(A)> refs{Variant::RefTo(args)...};
+  events_.Raise(static_cast<DispId>(e), refs);
+}
+
+void CPlexionNotify::NotifyFormChange(const std::string& ControlName,
+                                      const std::string& PropertyName, const Variant& fValue) {
+  std::string control = ControlName, property = PropertyName;
+  Variant value = fValue.Value();
+  Raise(NotifyEvent::FormChange, control, property, value);
+}
+
+void CPlexionNotify::NotifyTabChange() { Raise(NotifyEvent::TabChange); }
+
+void CPlexionNotify::NotifyTabShow(std::string& sTabName) { Raise(NotifyEvent::TabShow, sTabName); }
+
+void CPlexionNotify::NotifyTabStateChange(std::string& sTabName, bool& fOverrideAllowed) {
+  Raise(NotifyEvent::TabStateChange, sTabName, fOverrideAllowed);
+}
+
+void CPlexionNotify::NotifyTabOverride(std::string& TheName, bool& TheState) {
+  Raise(NotifyEvent::TabOverride, TheName, TheState);
+}
+
+void CPlexionNotify::NotifyInitComplete() { Raise(NotifyEvent::InitComplete); }
+
+void CPlexionNotify::NotifyPlexStateChange(std::string& sTabName, bool& fState) {
+  Raise(NotifyEvent::PlexStateChange, sTabName, fState);
+}
+
+void CPlexionNotify::NotifyEntityTemplateChange(Ref<Object>& TheDoc) {
+  Raise(NotifyEvent::EntityTemplateChange, TheDoc);
+}
+
+void CPlexionNotify::NotifyScenarioChange(std::int32_t& lScenarioId) {
+  bool fIsExpress = false;
+  NotifyScenarioChange(lScenarioId, fIsExpress);
+}
+
+void CPlexionNotify::NotifyScenarioChange(std::int32_t& lScenarioId, bool& fIsExpress) {
+  Raise(NotifyEvent::ScenarioChange, lScenarioId, fIsExpress);
+}
+
+void CPlexionNotify::NotifyBusyhourChange(bool& fDoStored, std::int32_t& lBusyHourId) {
+  Raise(NotifyEvent::BusyhourChange, fDoStored, lBusyHourId);
+}
+
+void CPlexionNotify::NotifyTabClick(std::int32_t& Index, std::string& ProgID) {
+  Raise(NotifyEvent::TabClick, Index, ProgID);
+}
+
+void CPlexionNotify::NotifyReportTypeChange(std::string& sReportType) {
+  Raise(NotifyEvent::ReportTypeChange, sReportType);
+}
+
+void CPlexionNotify::NotifyGroupByIDChange(std::string& sSpan) {
+  Raise(NotifyEvent::GroupByIDChange, sSpan);
+}
+
+ConnectionPoint::Cookie CPlexionNotify::Connect(const Ref<EventSink>& listener) {
+  return events_.Connect(listener);
+}
+
+void CPlexionNotify::Disconnect(ConnectionPoint::Cookie cookie) { events_.Disconnect(cookie); }
+
+ConnectionPoint* CPlexionNotify::FindConnectionPoint(const Guid& eventIid) {
+  return eventIid == events_.events().iid() ? &events_ : nullptr;
+}
+
+}  // namespace plexion
