@@ -194,6 +194,15 @@ Ref<Object> ToObject(const Variant& v) {
   return v.ObjectValue();
 }
 
+bool ValuesEqual(const Variant& a, const Variant& b) {
+  const Variant x = a.Value(), y = b.Value();
+  if (x.IsNull() || y.IsNull()) return false;
+  if (x.IsObject() || y.IsObject() || x.IsArray() || y.IsArray()) Mismatch();
+  if (x.IsString() && y.IsString()) return x.StringValue() == y.StringValue();
+  if ((x.IsString() && y.IsEmpty()) || (x.IsEmpty() && y.IsString())) return ToString(x) == ToString(y);
+  return NumberOf(x) == NumberOf(y);
+}
+
 VariantArray ToArray(const Variant& v) {
   const Variant x = v.Value();
   if (x.Type() != VarType::Array) Mismatch();

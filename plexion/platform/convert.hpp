@@ -27,6 +27,11 @@ inline std::string BoolText(bool b) { return b ? "True" : "False"; }
 // Parses a numeric text ("  12 ", "-1.5e3", "1,234", "&HFF"); false when it is not a number.
 bool ParseNumber(std::string_view text, double& out);
 
+// The host language's "=" as an If statement reads it: Null on either side is false; a text and a
+// number compare as numbers (a text that is not a number is a type mismatch); texts compare
+// exactly; Empty is "" against a text and 0 against a number.
+bool ValuesEqual(const Variant& a, const Variant& b);
+
 // An object of class T, or no object; an object of another class is a type mismatch.
 template <class T>
 Ref<T> ToObjectOf(const Variant& v) {

@@ -5,5 +5,6 @@ namespace plexion::cli {
 void RegisterCommands(CLI::App& app, Context& ctx) {
   RegisterDemo(app, ctx);
   RegisterTabCommands(app, ctx);
+  RegisterDatabaseCommands(app, ctx);
 }
 }  // namespace plexion::cli

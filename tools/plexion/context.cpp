@@ -1,6 +1,6 @@
 #include "context.hpp"
 
-#include "plexion/backends/config/config_services.hpp"
+#include "plexion/backends/defaults.hpp"
 
 namespace plexion::cli {
 
@@ -10,7 +10,7 @@ backends::Configuration Context::LoadConfiguration() const {
 
 void Context::Install(backends::Configuration config) const {
   if (!dbUrl.empty()) config.databaseUrl = dbUrl;
-  backends::InstallConfigServices(std::make_shared<const backends::Configuration>(std::move(config)));
+  backends::InstallDefaults(config);
 }
 
 void AddConfigOption(CLI::App& command, Context& ctx) {
@@ -18,4 +18,13 @@ void AddConfigOption(CLI::App& command, Context& ctx) {
                      "configuration file (default: $PLEXION_CONFIG, else built-in defaults)");
 }
 
+}  // namespace plexion::cli
+
+namespace plexion::cli {
+void AddDatabaseOptions(CLI::App& command, Context& ctx) {
+  AddConfigOption(command, ctx);
+  command.add_option("--db", ctx.dbUrl,
+                     "database URL: sqlite3://db=FILE or postgresql://host=HOST dbname=NAME "
+                     "(default: $PLEXION_DB, the configuration file, else the per-user SQLite file)");
+}
 }  // namespace plexion::cli

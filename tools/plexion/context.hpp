@@ -17,15 +17,20 @@ struct Context {
 
   // The configuration of --config, PLEXION_CONFIG or the built-in defaults.
   backends::Configuration LoadConfiguration() const;
-  // Installs the default backends for the process from a configuration.
+  // Installs the default backends for the process from a configuration (--db overriding).
   void Install(backends::Configuration config) const;
+  // Loads the configuration and installs the backends from it.
+  void InstallFromOptions() const { Install(LoadConfiguration()); }
 };
 
-// Adds --config (and --db where a command reaches the database) to a command.
+// Adds --config to a command.
 void AddConfigOption(CLI::App& command, Context& ctx);
+// Adds --config and --db to a command that reaches the database.
+void AddDatabaseOptions(CLI::App& command, Context& ctx);
 
 // One registration function per group of commands.
 void RegisterTabCommands(CLI::App& app, Context& ctx);
 void RegisterDemo(CLI::App& app, Context& ctx);
+void RegisterDatabaseCommands(CLI::App& app, Context& ctx);
 
 }  // namespace plexion::cli

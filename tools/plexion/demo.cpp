@@ -1,6 +1,8 @@
 // plexion demo: the main job, a walk through what the library does.
+#include <filesystem>
 #include <iostream>
 #include <thread>
+#include <unistd.h>
 
 #include "context.hpp"
 #include "plexion/backends/config/config_services.hpp"
@@ -8,10 +10,12 @@
 #include "plexion/services/locator.hpp"
 #include "plexion/tabs/app_tabs.hpp"
 #include "plexion/tabs/contracts.hpp"
+#include "plexion/tabs/gplexion.hpp"
 
 namespace plexion::cli {
 
 void PrintTabSet(std::ostream& out, const CPlexionCtls& set);
+void InitDatabase(const std::string& url, bool withDemo, std::ostream& progress);
 
 namespace {
 
@@ -89,21 +93,59 @@ void ShowHub() {
   controls.front()->AskToOverride();
 }
 
+void ShowGlobalServices() {
+  Heading("Global service object");
+  Ref<GPlexion> g = GPlexion::Global();
+  std::cout << "  WeekdayToDB(\"Tuesday\") = " << g->WeekdayToDB("Tuesday") << "\n";
+  std::cout << "  DBToWeekday(7) = \"" << g->DBToWeekday(7) << "\"\n";
+  std::cout << "  WeekdayToDB(\"tuesday\") = " << g->WeekdayToDB("tuesday") << " (names match exactly)\n";
+  for (const char* folder : {"Reports", "O'Brien's reports", "Absent"})
+    std::cout << "  GetFolderIdFromName(\"" << folder << "\") = " << g->GetFolderIdFromName(folder) << "\n";
+  std::cout << "  GetNumServersForReportGroup(12) = " << g->GetNumServersForReportGroup(12) << "\n";
+  std::cout << "  GetNumServersForReportGroup(12, 1) = " << g->GetNumServersForReportGroup(12, 1) << "\n";
+  std::cout << "  IsSATimeoutEnabled = " << BoolText(g->IsSATimeoutEnabled()) << "\n";
+}
+
+// A fresh SQLite database in a temporary folder, removed when the demo ends.
+class TemporaryDatabase {
+ public:
+  TemporaryDatabase()
+      : dir_(std::filesystem::temp_directory_path() / ("plexion-demo-" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(dir_);
+  }
+  ~TemporaryDatabase() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  std::string url() const { return "sqlite3://db=" + (dir_ / "demo.db").string(); }
+
+ private:
+  std::filesystem::path dir_;
+};
+
 void Run(Context& ctx) {
   backends::Configuration config = ctx.LoadConfiguration();
   std::cout << "Plexion demo (configuration: " << config.source << ")\n";
+  TemporaryDatabase temporary;
+  if (ctx.dbUrl.empty()) ctx.dbUrl = temporary.url();
+  Heading("Database");
+  InitDatabase(ctx.dbUrl, true, std::cout);
   Heading("Tab sets");
   ShowTabSets(config, false);
   ShowTabSets(config, true);
   ctx.Install(std::move(config));
   ShowHub();
+  ShowGlobalServices();
 }
 
 }  // namespace
 
 void RegisterDemo(CLI::App& app, Context& ctx) {
-  CLI::App* demo = app.add_subcommand("demo", "Walk through what the library does and print it");
-  AddConfigOption(*demo, ctx);
+  CLI::App* demo = app.add_subcommand(
+      "demo",
+      "Walk through what the library does and print it, on a temporary SQLite database\n"
+      "with the demo rows (with --db, Plexion's tables there are recreated with them)");
+  AddDatabaseOptions(*demo, ctx);
   demo->callback([&ctx] { Run(ctx); });
 }
 

@@ -115,7 +115,7 @@ class Reader {
     c_.weekdays.clear();
     for (const toml::node& row : *rows) {
       const toml::table& t = Table(row, "weekdays");
-      WeekdayRow w;
+      WeekdayEntry w;
       bool hasUi = false, hasDb = false;
       for (auto&& [key, node] : t) {
         const std::string k(key.str());
@@ -202,9 +202,11 @@ Configuration Configuration::Load(const std::string& path) {
 }
 
 Configuration Configuration::Discover(const std::string& explicitPath) {
-  if (!explicitPath.empty()) return Load(explicitPath);
-  if (const char* env = std::getenv("PLEXION_CONFIG"); env && *env) return Load(env);
-  return Defaults();
+  Configuration c = Defaults();
+  if (!explicitPath.empty()) c = Load(explicitPath);
+  else if (const char* env = std::getenv("PLEXION_CONFIG"); env && *env) c = Load(env);
+  if (const char* db = std::getenv("PLEXION_DB"); db && *db) c.databaseUrl = db;
+  return c;
 }
 
 }  // namespace plexion::backends

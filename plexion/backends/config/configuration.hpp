@@ -19,7 +19,7 @@ struct SettingGroupData {
   void Set(const std::string& key, Variant value);
 };
 
-struct WeekdayRow {
+struct WeekdayEntry {
   std::string ui;      // the screen name ("Sunday")
   std::int32_t db = 0;  // the stored number (1)
 };
@@ -33,7 +33,7 @@ struct Configuration {
   std::map<std::string, bool> features;  // keys matched exactly; absent keys are off
   bool timeZonesEnabled = false;
   std::string timeZoneRegion = "UTC";
-  std::vector<WeekdayRow> weekdays;
+  std::vector<WeekdayEntry> weekdays;
   SettingGroupData immediateDefaults, scheduledDefaults, reportDefaults;
   std::string defaultDLGroupBy = "R";
 
@@ -42,7 +42,8 @@ struct Configuration {
   // line and the problem.
   static Configuration Parse(std::string_view text, const std::string& sourceName);
   static Configuration Load(const std::string& path);
-  // The file named by explicitPath, else by PLEXION_CONFIG, else the built-in defaults.
+  // The file named by explicitPath, else by PLEXION_CONFIG, else the built-in defaults; the
+  // PLEXION_DB environment variable, when set, overrides the file's database URL.
   static Configuration Discover(const std::string& explicitPath = {});
 };
 

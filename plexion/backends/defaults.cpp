@@ -1,0 +1,36 @@
+#include "plexion/backends/defaults.hpp"
+
+#include <memory>
+
+#include "plexion/backends/config/config_services.hpp"
+#include "plexion/backends/sql/schema.hpp"
+#include "plexion/backends/sql/soci_db_service.hpp"
+#include "plexion/services/locator.hpp"
+
+namespace plexion::backends {
+
+namespace {
+std::shared_ptr<Database> ThreadDatabase() {
+  auto& db = dynamic_cast<SociDbService&>(services::Locate<DbService>());
+  return db.shared();
+}
+}  // namespace
+
+std::string DatabaseUrlOf(const Configuration& config) {
+  return config.databaseUrl.empty() ? DatabaseUrl::DefaultSqliteUrl() : config.databaseUrl;
+}
+
+void InstallDefaults(const Configuration& config) {
+  auto shared = std::make_shared<const Configuration>(config);
+  InstallConfigServices(shared);
+  const DatabaseUrl url = DatabaseUrl::Parse(DatabaseUrlOf(config));
+  services::SetFactory<DbService>([url]() -> Ref<DbService> {
+    std::shared_ptr<Database> db = Database::Open(url);
+    EnsureSchema(*db);
+    return MakeRef<SociDbService>(std::move(db));
+  });
+  services::SetFactory<ProcCall>(
+      []() -> Ref<ProcCall> { return MakeRef<SociProcCall>(ThreadDatabase()); });
+}
+
+}  // namespace plexion::backends

@@ -1,0 +1,18 @@
+// Installs the real default implementation of every external service for the process.
+#pragma once
+
+#include <string>
+
+#include "plexion/backends/config/configuration.hpp"
+
+namespace plexion::backends {
+
+// Settings, system configuration, feature switches and group-by defaults from the
+// configuration; the database service (one connection per thread, schema created on first use)
+// and the objects that store themselves in the database.
+void InstallDefaults(const Configuration& config);
+
+// The configuration's database URL, else the per-user SQLite file.
+std::string DatabaseUrlOf(const Configuration& config);
+
+}  // namespace plexion::backends

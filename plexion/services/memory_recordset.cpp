@@ -1,0 +1,115 @@
+#include "plexion/services/memory_recordset.hpp"
+
+#include "plexion/platform/text.hpp"
+
+namespace plexion {
+
+namespace {
+
+constexpr std::string_view kSource = "DbRecordset";
+
+Error RecordsetError(std::int32_t number, std::string description) {
+  return Error(status::FromErrorNumber(number), number, std::string(kSource),
+               std::move(description));
+}
+
+// A column by the name it was asked for, resolved when its value is read: without a current
+// row that read fails first for the missing row.
+class MemoryField final : public DbField {
+ public:
+  MemoryField(Ref<const MemoryRecordset> rs, std::string name)
+      : rs_(std::move(rs)), name_(std::move(name)) {}
+  const std::string& Name() const override { return name_; }
+  Variant Value() const override {
+    rs_->Notify("Fields.Item(" + name_ + ").Value");
+    return rs_->ValueOf(name_);
+  }
+
+ private:
+  Ref<const MemoryRecordset> rs_;
+  std::string name_;
+};
+
+class MemoryFields final : public DbFields {
+ public:
+  explicit MemoryFields(Ref<const MemoryRecordset> rs) : rs_(std::move(rs)) {}
+  std::int32_t Count() const override { return static_cast<std::int32_t>(rs_->columns().size()); }
+  Ref<DbField> Item(const std::string& name) const override {
+    return MakeRef<MemoryField>(rs_, name);
+  }
+
+ private:
+  Ref<const MemoryRecordset> rs_;
+};
+
+}  // namespace
+
+Error NoCurrentRowError() {
+  return RecordsetError(3021,
+                        "Either BOF or EOF is True, or the current record has been deleted");
+}
+Error UnknownColumnError(const std::string& name) {
+  return RecordsetError(3265, "Item cannot be found in the collection corresponding to the "
+                              "requested name or ordinal: " + name);
+}
+Error ClosedRecordsetError() {
+  return RecordsetError(3704, "Operation is not allowed when the object is closed");
+}
+
+MemoryRecordset::MemoryRecordset(std::vector<std::string> columns, std::vector<Row> rows,
+                                 Observer observer)
+    : columns_(std::move(columns)), rows_(std::move(rows)), observer_(std::move(observer)) {}
+
+void MemoryRecordset::CheckOpen() const {
+  if (closed_) throw ClosedRecordsetError();
+}
+
+bool MemoryRecordset::IsBOF() const {
+  CheckOpen();
+  return rows_.empty();
+}
+
+bool MemoryRecordset::IsEOF() const {
+  CheckOpen();
+  return position_ >= rows_.size();
+}
+
+Ref<DbFields> MemoryRecordset::Fields() const {
+  CheckOpen();
+  return MakeRef<MemoryFields>(Ref<const MemoryRecordset>(this));
+}
+
+void MemoryRecordset::MoveFirst() {
+  Notify("MoveFirst");
+  CheckOpen();
+  position_ = 0;
+}
+
+void MemoryRecordset::MoveNext() {
+  Notify("MoveNext");
+  CheckOpen();
+  if (position_ >= rows_.size()) throw NoCurrentRowError();
+  ++position_;
+}
+
+void MemoryRecordset::Close() {
+  Notify("Close");
+  CheckOpen();
+  closed_ = true;
+}
+
+std::size_t MemoryRecordset::ColumnIndex(const std::string& name) const {
+  for (std::size_t i = 0; i < columns_.size(); ++i)
+    if (EqualsNoCase(columns_[i], name)) return i;
+  throw UnknownColumnError(name);
+}
+
+Variant MemoryRecordset::ValueOf(const std::string& name) const {
+  CheckOpen();
+  if (position_ >= rows_.size()) throw NoCurrentRowError();
+  const std::size_t column = ColumnIndex(name);
+  const Row& row = rows_[position_];
+  return column < row.size() ? row[column] : Variant::Null();
+}
+
+}  // namespace plexion

@@ -1,0 +1,52 @@
+// A record set held in memory: the database backend reads a query's rows into one, and test
+// doubles script their answers with one.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "plexion/services/db.hpp"
+
+namespace plexion {
+
+// Errors of a record set, numbered as the host platform's data objects number them.
+Error NoCurrentRowError();      // 3021: no current row
+Error UnknownColumnError(const std::string& name);  // 3265
+Error ClosedRecordsetError();   // 3704
+
+class MemoryRecordset final : public DbRecordset {
+ public:
+  using Row = std::vector<Variant>;
+  // Called with "MoveFirst", "MoveNext", "Close" and "Fields.Item(NAME).Value" as they happen.
+  using Observer = std::function<void(const std::string&)>;
+
+  MemoryRecordset(std::vector<std::string> columns, std::vector<Row> rows, Observer observer = {});
+
+  bool IsBOF() const override;
+  bool IsEOF() const override;
+  Ref<DbFields> Fields() const override;
+  void MoveFirst() override;
+  void MoveNext() override;
+  void Close() override;
+
+  bool closed() const { return closed_; }
+  const std::vector<std::string>& columns() const { return columns_; }
+  // The value of a column of the current row (the row is checked before the name).
+  Variant ValueOf(const std::string& name) const;
+  std::size_t ColumnIndex(const std::string& name) const;
+  void Notify(const std::string& call) const {
+    if (observer_) observer_(call);
+  }
+
+ private:
+  void CheckOpen() const;
+
+  std::vector<std::string> columns_;
+  std::vector<Row> rows_;
+  Observer observer_;
+  std::size_t position_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace plexion

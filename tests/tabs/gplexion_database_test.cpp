@@ -1,0 +1,42 @@
+#include "db_fixture.hpp"
+#include "plexion/services/settings.hpp"
+#include "plexion/tabs/gplexion.hpp"
+
+namespace plexion {
+namespace {
+
+class GPlexionOnDatabase : public testing::DatabaseTest {};
+
+TEST_P(GPlexionOnDatabase, FoldersByNameWithQuotesAndAbsence) {
+  Ref<GPlexion> g = GPlexion::Global();
+  EXPECT_EQ(g->GetFolderIdFromName("Reports"), 1);
+  EXPECT_EQ(g->GetFolderIdFromName("O'Brien's reports"), 3);
+  EXPECT_EQ(g->GetFolderIdFromName("reports"), 0);
+  EXPECT_EQ(g->GetFolderIdFromName(""), 0);
+  EXPECT_EQ(g->GetFolderIdFromName("x' OR '1'='1"), 0) << "a quote cannot open the query";
+  db->Execute("INSERT INTO pm_folder (id, name) VALUES (9, 'Reports')");
+  EXPECT_EQ(g->GetFolderIdFromName("Reports") == 1 || g->GetFolderIdFromName("Reports") == 9, true);
+}
+
+TEST_P(GPlexionOnDatabase, TheDatabaseCountsTheServersOfAReportGroup) {
+  Ref<GPlexion> g = GPlexion::Global();
+  EXPECT_EQ(g->GetNumServersForReportGroup(12), 3);
+  EXPECT_EQ(g->GetNumServersForReportGroup(12, 1), 2);
+  EXPECT_EQ(g->GetNumServersForReportGroup(12, 2), 1);
+  EXPECT_EQ(g->GetNumServersForReportGroup(7), 1);
+  EXPECT_EQ(g->GetNumServersForReportGroup(99), 0);
+}
+
+TEST_P(GPlexionOnDatabase, TimeoutFollowsTheColumnOfSaSchedule) {
+  EXPECT_TRUE(GPlexion::Global()->IsSATimeoutEnabled());
+  const char* cascade = GetParam() == backends::Engine::PostgreSQL ? " CASCADE" : "";
+  db->Execute(std::string("DROP VIEW SA_Schedule_View") + cascade);
+  db->Execute(std::string("DROP TABLE sa_schedule") + cascade);
+  db->Execute("CREATE TABLE sa_schedule (Id integer PRIMARY KEY, Timeout_unit varchar(8))");
+  EXPECT_FALSE(GPlexion::Global()->IsSATimeoutEnabled());
+}
+
+PLEXION_ON_BOTH_ENGINES(GPlexionOnDatabase);
+
+}  // namespace
+}  // namespace plexion

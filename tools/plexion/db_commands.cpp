@@ -1,0 +1,81 @@
+// plexion db init, weekday, folder-id, servers, sa-timeout
+#include <chrono>
+#include <iostream>
+
+#include "context.hpp"
+#include "plexion/backends/defaults.hpp"
+#include "plexion/backends/sql/schema.hpp"
+#include "plexion/platform/convert.hpp"
+#include "plexion/tabs/gplexion.hpp"
+
+namespace plexion::cli {
+
+void InitDatabase(const std::string& url, bool withDemo, std::ostream& progress) {
+  const auto start = std::chrono::steady_clock::now();
+  progress << "opening " << url << "\n";
+  auto db = backends::Database::Open(backends::DatabaseUrl::Parse(url));
+  progress << "creating the schema" << (withDemo ? " and the demo rows" : "") << "\n";
+  backends::CreateSchema(*db, withDemo);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  progress << "done in " << NumberText(std::round(seconds * 100) / 100) << " s\n";
+}
+
+void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
+  CLI::App* db = app.add_subcommand("db", "Database set-up");
+  db->require_subcommand(1);
+  auto demo = std::make_shared<bool>(false);
+  CLI::App* init = db->add_subcommand(
+      "init",
+      "Create Plexion's tables, views, functions and procedures in the database, dropping\n"
+      "Plexion's own objects first; --demo also loads the demo rows.");
+  init->add_flag("--demo", *demo, "load the demo rows");
+  AddDatabaseOptions(*init, ctx);
+  init->callback([demo, &ctx] {
+    backends::Configuration config = ctx.LoadConfiguration();
+    if (!ctx.dbUrl.empty()) config.databaseUrl = ctx.dbUrl;
+    InitDatabase(backends::DatabaseUrlOf(config), *demo, std::cout);
+  });
+
+  auto day = std::make_shared<std::string>();
+  CLI::App* weekday = app.add_subcommand(
+      "weekday", "A weekday's stored number from its screen name, or the name from the number");
+  weekday->add_option("NAME_OR_NUMBER", *day)->required();
+  AddDatabaseOptions(*weekday, ctx);
+  weekday->callback([day, &ctx] {
+    ctx.InstallFromOptions();
+    double number;
+    if (ParseNumber(*day, number)) std::cout << GPlexion::Global()->DBToWeekday(ToInt32(Variant(*day))) << "\n";
+    else std::cout << GPlexion::Global()->WeekdayToDB(*day) << "\n";
+  });
+
+  auto name = std::make_shared<std::string>();
+  CLI::App* folder = app.add_subcommand("folder-id", "The id of a document folder (0: none)");
+  folder->add_option("NAME", *name)->required();
+  AddDatabaseOptions(*folder, ctx);
+  folder->callback([name, &ctx] {
+    ctx.InstallFromOptions();
+    std::cout << GPlexion::Global()->GetFolderIdFromName(*name) << "\n";
+  });
+
+  auto groups = std::make_shared<std::vector<std::int32_t>>();
+  CLI::App* servers = app.add_subcommand(
+      "servers", "The number of servers of a report group, of one server group unless it is 0");
+  servers->add_option("REPORT_GROUP SERVER_GROUP", *groups)->required()->expected(1, 2);
+  AddDatabaseOptions(*servers, ctx);
+  servers->callback([groups, &ctx] {
+    ctx.InstallFromOptions();
+    const std::int32_t serverGroup = groups->size() > 1 ? (*groups)[1] : 0;
+    std::cout << GPlexion::Global()->GetNumServersForReportGroup((*groups)[0], serverGroup) << "\n";
+  });
+
+  CLI::App* timeout = app.add_subcommand(
+      "sa-timeout", "Whether soft-alarm schedules carry a time-out in this database (yes or no)");
+  AddDatabaseOptions(*timeout, ctx);
+  timeout->callback([&ctx] {
+    ctx.InstallFromOptions();
+    std::cout << (GPlexion::Global()->IsSATimeoutEnabled() ? "yes" : "no") << "\n";
+  });
+}
+
+}  // namespace plexion::cli
