@@ -3,18 +3,12 @@
 #include <memory>
 
 #include "plexion/backends/config/config_services.hpp"
+#include "plexion/backends/installers.hpp"
 #include "plexion/backends/sql/schema.hpp"
 #include "plexion/backends/sql/soci_db_service.hpp"
 #include "plexion/services/locator.hpp"
 
 namespace plexion::backends {
-
-namespace {
-std::shared_ptr<Database> ThreadDatabase() {
-  auto& db = dynamic_cast<SociDbService&>(services::Locate<DbService>());
-  return db.shared();
-}
-}  // namespace
 
 std::string DatabaseUrlOf(const Configuration& config) {
   return config.databaseUrl.empty() ? DatabaseUrl::DefaultSqliteUrl() : config.databaseUrl;
@@ -31,6 +25,10 @@ void InstallDefaults(const Configuration& config) {
   });
   services::SetFactory<ProcCall>(
       []() -> Ref<ProcCall> { return MakeRef<SociProcCall>(ThreadDatabase()); });
+  InstallScheduleOutputs();
+  InstallReportOutputs();
+  InstallHourExclusions();
+  InstallCoverage();
 }
 
 }  // namespace plexion::backends

@@ -6,5 +6,10 @@ void RegisterCommands(CLI::App& app, Context& ctx) {
   RegisterDemo(app, ctx);
   RegisterTabCommands(app, ctx);
   RegisterDatabaseCommands(app, ctx);
+  RegisterScheduleCommands(app, ctx);
+  RegisterSoftAlarmCommands(app, ctx);
+  RegisterReportCommands(app, ctx);
+  RegisterDataAvailCommands(app, ctx);
+  RegisterComponentCommands(app, ctx);
 }
 }  // namespace plexion::cli

@@ -32,5 +32,10 @@ void AddDatabaseOptions(CLI::App& command, Context& ctx);
 void RegisterTabCommands(CLI::App& app, Context& ctx);
 void RegisterDemo(CLI::App& app, Context& ctx);
 void RegisterDatabaseCommands(CLI::App& app, Context& ctx);
+void RegisterScheduleCommands(CLI::App& app, Context& ctx);
+void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx);
+void RegisterReportCommands(CLI::App& app, Context& ctx);
+void RegisterDataAvailCommands(CLI::App& app, Context& ctx);
+void RegisterComponentCommands(CLI::App& app, Context& ctx);
 
 }  // namespace plexion::cli

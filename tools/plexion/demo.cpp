@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "context.hpp"
+#include "demo.hpp"
 #include "plexion/backends/config/config_services.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/services/locator.hpp"
@@ -17,9 +18,9 @@ namespace plexion::cli {
 void PrintTabSet(std::ostream& out, const CPlexionCtls& set);
 void InitDatabase(const std::string& url, bool withDemo, std::ostream& progress);
 
-namespace {
-
 void Heading(const std::string& text) { std::cout << "\n== " << text << " ==\n"; }
+
+namespace {
 
 // Tab sets are cached per thread, so each mode is shown from a thread of its own.
 void ShowTabSets(const backends::Configuration& base, bool enterprise) {
@@ -136,6 +137,11 @@ void Run(Context& ctx) {
   ctx.Install(std::move(config));
   ShowHub();
   ShowGlobalServices();
+  ShowSchedules();
+  ShowReportDefinition();
+  ShowSoftAlarmSchedule();
+  ShowDataAvailability();
+  ShowComponentSurface();
 }
 
 }  // namespace

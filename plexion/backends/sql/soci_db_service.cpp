@@ -5,6 +5,7 @@
 #include "plexion/backends/sql/sqlite_routines.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/text.hpp"
+#include "plexion/services/locator.hpp"
 #include "plexion/services/memory_recordset.hpp"
 
 namespace plexion::backends {
@@ -57,6 +58,14 @@ Variant RunRoutine(Database& db, const std::string& name, const std::vector<Vari
 }
 
 }  // namespace
+
+std::shared_ptr<Database> ThreadDatabase() {
+  auto* db = dynamic_cast<SociDbService*>(&services::Locate<DbService>());
+  if (!db)
+    throw Error::External(status::ClassNotAvailable, "DbService",
+                          "this thread's database service is not the default one");
+  return db->shared();
+}
 
 std::string SqlLiteral(const Variant& in) {
   const Variant v = in.Value();

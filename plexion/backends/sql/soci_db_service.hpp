@@ -58,6 +58,10 @@ class SociProcCall final : public ProcCall {
   std::vector<std::string> types_;
 };
 
+// The database of this thread's DbService, which must be the default one (objects that store
+// themselves use the same connection).
+std::shared_ptr<Database> ThreadDatabase();
+
 // The SQL text of one value in a value list: numbers in decimal, texts quoted with quotes
 // doubled, dates as quoted ISO text, Boolean as 1 or 0, Empty and Null as NULL, value and date
 // objects as their own SQL text.

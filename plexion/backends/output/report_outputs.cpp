@@ -1,0 +1,8 @@
+// The default page setup, report specification, general attributes and folder documents.
+#include "plexion/backends/installers.hpp"
+
+namespace plexion::backends {
+
+void InstallReportOutputs() {}
+
+}  // namespace plexion::backends

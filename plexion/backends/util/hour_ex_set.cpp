@@ -1,0 +1,8 @@
+// The default hour-exclusion set.
+#include "plexion/backends/installers.hpp"
+
+namespace plexion::backends {
+
+void InstallHourExclusions() {}
+
+}  // namespace plexion::backends

@@ -1,0 +1,7 @@
+#include "demo.hpp"
+
+namespace plexion::cli {
+
+void ShowDataAvailability() {}
+
+}  // namespace plexion::cli

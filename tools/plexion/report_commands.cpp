@@ -1,0 +1,7 @@
+#include "context.hpp"
+
+namespace plexion::cli {
+
+void RegisterReportCommands(CLI::App&, Context&) {}
+
+}  // namespace plexion::cli
