@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "plexion/platform/object.hpp"
@@ -11,6 +12,7 @@ namespace plexion {
 
 class Enumerator : public virtual Object {
  public:
+  static constexpr std::string_view kTypeName = "IEnumVARIANT";
   // The next element, or false at the end.
   virtual bool Next(Variant& item) = 0;
   virtual void Skip(std::size_t count) = 0;

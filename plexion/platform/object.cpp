@@ -1,14 +1,48 @@
 #include "plexion/platform/object.hpp"
 
+#include <mutex>
+#include <unordered_set>
+
 namespace plexion {
 
 namespace {
 std::atomic<long> g_live{0};
+
+struct ModuleState {
+  std::mutex mutex;
+  std::unordered_set<const Object*> objects;
+};
+ModuleState& Kept() {
+  static ModuleState* state = new ModuleState;  // outlives every thread's module state
+  return *state;
+}
+}  // namespace
+
+void Object::KeepInModuleState() const {
+  if (moduleState_.exchange(true)) return;
+  auto& kept = Kept();
+  std::lock_guard lock(kept.mutex);
+  kept.objects.insert(this);
+}
+
+bool Object::AnyHeldOutsideModuleState() {
+  auto& kept = Kept();
+  std::lock_guard lock(kept.mutex);
+  if (LiveCount() > static_cast<long>(kept.objects.size())) return true;
+  // The module's own state holds each of its objects once; a second holder is someone else.
+  for (const Object* o : kept.objects)
+    if (o->RefCount() > 1) return true;
+  return false;
 }
 
 Object::Object() noexcept { g_live.fetch_add(1, std::memory_order_relaxed); }
 
 Object::~Object() {
+  if (moduleState_) {
+    auto& kept = Kept();
+    std::lock_guard lock(kept.mutex);
+    kept.objects.erase(this);
+  }
   if (weak_) {
     weak_->Detach();
     weak_->Drop();

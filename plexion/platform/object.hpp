@@ -25,8 +25,15 @@ class Object {
   void Release() const noexcept;
   long RefCount() const noexcept { return refs_.load(std::memory_order_relaxed); }
 
-  // Objects of the whole process that are alive now (the component may unload at zero).
+  // Objects of the whole process that are alive now.
   static long LiveCount() noexcept;
+
+  // Marks an object as kept by the component's own per-thread state (a cache, a service
+  // handle, the global object). Such an object keeps the component loaded only while someone
+  // else holds it too.
+  void KeepInModuleState() const;
+  // Whether any object is held outside the component's own state: the component may not unload.
+  static bool AnyHeldOutsideModuleState();
 
  protected:
   virtual ~Object();
@@ -40,6 +47,7 @@ class Object {
 
   mutable std::atomic<long> refs_{0};
   mutable WeakBlock* weak_ = nullptr;
+  mutable std::atomic<bool> moduleState_{false};
 };
 
 // A counted reference; empty means "no object".
@@ -71,6 +79,12 @@ class Ref {
 
   void reset() noexcept {
     if (T* p = std::exchange(p_, nullptr)) AsObject(p)->Release();
+  }
+  // Takes over a count the caller already holds (from an entry point that hands out objects).
+  static Ref Adopt(T* p) noexcept {
+    Ref r;
+    r.p_ = p;
+    return r;
   }
   // Hands the count over to the caller.
   [[nodiscard]] T* release() noexcept { return std::exchange(p_, nullptr); }

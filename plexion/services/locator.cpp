@@ -28,6 +28,12 @@ void SetFactory(std::type_index type, std::string_view, AnyFactory factory) {
     r.factories.erase(type);
 }
 
+bool HasFactory(std::type_index type) {
+  auto& r = Process();
+  std::lock_guard lock(r.mutex);
+  return r.factories.count(type) > 0;
+}
+
 AnyFactory FactoryFor(std::type_index type, std::string_view name) {
   auto& r = Process();
   std::lock_guard lock(r.mutex);

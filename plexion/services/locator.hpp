@@ -19,6 +19,12 @@ namespace plexion::services {
 using AnyFactory = std::function<Ref<Object>()>;
 
 void SetFactory(std::type_index type, std::string_view name, AnyFactory factory);
+bool HasFactory(std::type_index type);
+template <class T>
+bool HasFactory() {
+  return HasFactory(typeid(T));
+}
+
 // The process-wide factory of a type; raises a clear error when the host installed none.
 AnyFactory FactoryFor(std::type_index type, std::string_view name);
 
@@ -48,7 +54,10 @@ Ref<T> Create() {
 template <class T>
 T& Locate() {
   auto& slot = PerThread<ThreadSlot<T>>();
-  if (!slot.instance) slot.instance = Create<T>();
+  if (!slot.instance) {
+    slot.instance = Create<T>();
+    if (slot.instance) slot.instance->KeepInModuleState();
+  }
   return *slot.instance;
 }
 

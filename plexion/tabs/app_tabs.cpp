@@ -47,9 +47,20 @@ class BuildConditions {
   std::map<std::string_view, bool, std::less<>> features_;
 };
 
+// The cache keeps its sets and their descriptors as module state: they do not keep the
+// component loaded unless a host holds them.
+struct KeepTabs {
+  const CPlexionCtls& set;
+  ~KeepTabs() {
+    set.KeepInModuleState();
+    for (const auto& entry : set) entry.item->KeepInModuleState();
+  }
+};
+
 void Build(std::string_view app) {
   auto set = MakeRef<CPlexionCtls>();
   Cache().Add(std::string(app), set);
+  KeepTabs keep{*set};  // also when a build fails part-way
   BuildConditions conditions;
   for (const tabs::TabRow& row : tabs::TabRows()) {
     if (std::find(row.apps.begin(), row.apps.end(), app) == row.apps.end()) continue;

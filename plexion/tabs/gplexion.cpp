@@ -68,7 +68,10 @@ bool IsSATimeoutEnabled() {
 
 Ref<GPlexion> GPlexion::Global() {
   Ref<GPlexion>& instance = PerThread<Ref<GPlexion>>();
-  if (!instance) instance = MakeRef<GPlexion>();
+  if (!instance) {
+    instance = MakeRef<GPlexion>();
+    instance->KeepInModuleState();
+  }
   return instance;
 }
 

@@ -1,0 +1,202 @@
+#include "plexion/component/type_library.hpp"
+
+#include <mutex>
+#include <typeindex>
+#include <unordered_map>
+
+#include "plexion/platform/text.hpp"
+#include "plexion/platform/thread_state.hpp"
+#include "plexion/tabs/contracts.hpp"
+#include "plexion/tabs/gplexion.hpp"
+#include "plexion/tabs/notify.hpp"
+#include "plexion/tabs/tab_set.hpp"
+
+namespace plexion::component {
+
+namespace {
+
+using namespace dispatch;
+
+Guid Id(std::string_view text) { return Guid::Parse(text); }
+
+const InterfaceInfo& CPlexionCtlInterface() {
+  using C = CPlexionCtl;
+  static const InterfaceInfo itf("_CPlexionCtl", Id("{6917AE9D-A7F0-4F36-BDE1-B326BEE09D8F}"),
+                                 {
+                                     Get("Name", 0x68030003, &C::Name),
+                                     Get("Label", 0x68030002, &C::Label),
+                                     Get("Data", 0x68030001, &C::Data),
+                                     Get("ProgID", 0x68030000, &C::ProgID),
+                                 });
+  return itf;
+}
+
+const InterfaceInfo& CPlexionCtlsInterface() {
+  using C = CPlexionCtls;
+  static const InterfaceInfo itf(
+      "_CPlexionCtls", Id("{22D1A7A3-FA3E-44D5-8A92-644517BB2A3C}"),
+      {
+          Method("Clear", 0x60030001, &C::Clear),
+          Method("Count", 0x60030002, &C::Count),
+          Method("Item", kDispIdValue, &C::Item, {"v"}),
+          Method("NewEnum", kDispIdNewEnum, &C::NewEnum),
+          Method("Remove", 0x60030004, &C::Remove, {P("sTab").ByRef()}),
+          Method("AddPlexion", 0x60030005, &C::AddPlexion, {"sName", "sLabel", "sProgID", "vData"}),
+      });
+  return itf;
+}
+
+const InterfaceInfo& IPlexionEditorInterface() {
+  using C = IPlexionEditor;
+  static const InterfaceInfo itf("_IPlexionEditor", Id("{96855158-D59E-4839-A0DE-C5175BC42E30}"),
+                                 {
+                                     Method("HandleProcess", 0x60030000, &C::HandleProcess, {"sProc"}),
+                                     Method("LoadData", 0x60030001, &C::LoadData, {"ctlTab", "v"}),
+                                     Method("GetData", 0x60030002, &C::GetData),
+                                     Method("IsDataValid", 0x60030003, &C::IsDataValid),
+                                     Method("SaveData", 0x60030004, &C::SaveData),
+                                 });
+  return itf;
+}
+
+const InterfaceInfo& CPlexionNotifyInterface() {
+  using C = CPlexionNotify;
+  static const InterfaceInfo itf(
+      "_CPlexionNotify", Id("{07AC0923-7B7D-4780-B2F4-59098D82FD5C}"),
+      {
+          Method("NotifyFormChange", 0x60030000, &C::NotifyFormChange,
+                 {"ControlName", "PropertyName", "fValue"}),
+          Method("NotifyTabChange", 0x60030001, &C::NotifyTabChange),
+          Method("NotifyTabShow", 0x60030002, &C::NotifyTabShow, {"sTabName"}),
+          Method("NotifyTabStateChange", 0x60030003, &C::NotifyTabStateChange,
+                 {"sTabName", "fOverrideAllowed"}),
+          Method("NotifyTabOverride", 0x60030004, &C::NotifyTabOverride, {"TheName", "TheState"}),
+          Method("NotifyInitComplete", 0x60030005, &C::NotifyInitComplete),
+          Method("NotifyPlexStateChange", 0x60030006, &C::NotifyPlexStateChange,
+                 {"sTabName", "fState"}),
+          Method("NotifyEntityTemplateChange", 0x60030007, &C::NotifyEntityTemplateChange,
+                 {"TheDoc"}),
+          Method("NotifyScenarioChange", 0x60030008,
+                 static_cast<void (C::*)(std::int32_t&, bool&)>(&C::NotifyScenarioChange),
+                 {"lScenarioId", P("fIsExpress").Optional(Variant(false))}),
+          Method("NotifyBusyhourChange", 0x60030009, &C::NotifyBusyhourChange,
+                 {"fDoStored", "lBusyHourId"}),
+          Method("NotifyTabClick", 0x6003000A, &C::NotifyTabClick, {"Index", "ProgID"}),
+          Method("NotifyReportTypeChange", 0x6003000B, &C::NotifyReportTypeChange, {"sReportType"}),
+          Method("NotifyGroupByIDChange", 0x6003000C, &C::NotifyGroupByIDChange, {"sSpan"}),
+      });
+  return itf;
+}
+
+const InterfaceInfo& IPlexionControlInterface() {
+  using C = IPlexionControl;
+  static const InterfaceInfo itf(
+      "_IPlexionControl", Id("{5F5766B2-4187-469F-9F09-640C81E25E59}"),
+      {
+          Method("HandleTabProcess", 0x60030000, &C::HandleTabProcess, {"sProcess"}),
+          Method("IsTabValid", 0x60030001, &C::IsTabValid, {"sMsgBoxTitle"}),
+          Method("LoadState", 0x60030002, &C::LoadState),
+          Method("SaveData", 0x60030003, &C::SaveData),
+          Method("LoadData", 0x60030004, &C::LoadData, {"v", "sName", "dtN"}),
+          Method("SaveState", 0x60030005, &C::SaveState),
+      });
+  return itf;
+}
+
+const InterfaceInfo& GPlexionInterface() {
+  using C = GPlexion;
+  static const InterfaceInfo itf(
+      "_GPlexion", Id("{5CE43AAE-30BB-42C1-A72B-72321247357C}"),
+      {
+          Method("WeekdayToDB", 0x60030000, &C::WeekdayToDB, {P("sWeekday").ByRef()}),
+          Method("DBToWeekday", 0x60030001, &C::DBToWeekday, {P("iDay").ByRef()}),
+          Method("GetNumServersForReportGroup", 0x60030002, &C::GetNumServersForReportGroup,
+                 {"lReportGroupID", P("lServerGroupID").Optional(Variant(std::int32_t{0}))}),
+          Method("GetFolderIdFromName", 0x60030003, &C::GetFolderIdFromName, {"sName"}),
+          Method("AppTabs", 0x60030004, &C::AppTabs, {P("sKey").ByRef()}),
+          Method("IsSATimeoutEnabled", 0x60030005, &C::IsSATimeoutEnabled),
+      });
+  return itf;
+}
+
+template <class C>
+ClassInfo Class(std::string_view name, std::string_view clsid, const InterfaceInfo& itf,
+                const InterfaceInfo* events = nullptr,
+                Instancing instancing = Instancing::Creatable) {
+  ClassInfo c{name,
+              Id(clsid),
+              &itf,
+              events,
+              instancing,
+              [] { return Ref<Object>(MakeRef<C>()); },
+              [](const Object& o) { return dynamic_cast<const C*>(&o) != nullptr; },
+              {}};
+  if constexpr (requires { C::Global(); }) c.global = [] { return Ref<Object>(C::Global()); };
+  return c;
+}
+
+TypeLibrary Build() {
+  TypeLibrary lib;
+  lib.name = "Plexion";
+  lib.libid = Id("{B7C223D6-706C-11D3-8C44-00105A6449C9}");
+  lib.majorVersion = 523;
+  lib.minorVersion = 0;
+  lib.lcid = 0x409;
+  lib.classes = {
+      Class<CPlexionCtl>("CPlexionCtl", "{B7C223D8-706C-11D3-8C44-00105A6449C9}",
+                         CPlexionCtlInterface()),
+      Class<CPlexionCtls>("CPlexionCtls", "{B7C223DA-706C-11D3-8C44-00105A6449C9}",
+                          CPlexionCtlsInterface()),
+      Class<IPlexionEditor>("IPlexionEditor", "{410E290C-80B0-11D3-8C4A-00105A6449C9}",
+                            IPlexionEditorInterface()),
+      Class<CPlexionNotify>("CPlexionNotify", "{AC3D8FA9-E7E9-11D4-A3F9-000102387EC5}",
+                            CPlexionNotifyInterface(), &NotifyEventInterface()),
+      Class<IPlexionControl>("IPlexionControl", "{AC3D8FAC-E7E9-11D4-A3F9-000102387EC5}",
+                             IPlexionControlInterface()),
+      Class<GPlexion>("GPlexion", "{AC3D8FA5-E7E9-11D4-A3F9-000102387EC5}", GPlexionInterface(),
+                      nullptr, Instancing::GlobalObject),
+  };
+  lib.enums = {{"ERefType",
+                Id("{88C21060-27AB-4846-9EBC-D4BCFC7E09BD}"),
+                {{"RefScenario", 0}, {"RefTemplate", 1}, {"refChanSetPlan", 2}, {"RefSATemplate", 3}}}};
+  return lib;
+}
+
+}  // namespace
+
+std::string ClassInfo::ProgId() const { return std::string(kLibraryName) + "." + std::string(name); }
+
+const ClassInfo* TypeLibrary::FindClass(const Guid& clsid) const {
+  for (const ClassInfo& c : classes)
+    if (c.clsid == clsid) return &c;
+  return nullptr;
+}
+
+const ClassInfo* TypeLibrary::FindClass(std::string_view progIdOrName) const {
+  for (const ClassInfo& c : classes)
+    if (EqualsNoCase(c.ProgId(), progIdOrName) || EqualsNoCase(c.name, progIdOrName)) return &c;
+  return nullptr;
+}
+
+const ClassInfo* TypeLibrary::ClassOf(const Object& object) const {
+  // Each dynamic type is resolved once per thread.
+  auto& cache = PerThread<std::unordered_map<std::type_index, const ClassInfo*>>();
+  const std::type_index type(typeid(object));
+  if (auto it = cache.find(type); it != cache.end()) return it->second;
+  const ClassInfo* found = nullptr;
+  for (const ClassInfo& c : classes) {
+    if (c.isInstance(object)) {
+      found = &c;
+      break;
+    }
+  }
+  cache.emplace(type, found);
+  return found;
+}
+
+const TypeLibrary& GetTypeLibrary() {
+  static const TypeLibrary lib = Build();
+  return lib;
+}
+
+}  // namespace plexion::component

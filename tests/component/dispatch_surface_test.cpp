@@ -1,0 +1,158 @@
+// Hosts that know only names and ids: every class reached through dispatch on live objects.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "plexion/component/automation.hpp"
+#include "plexion/platform/enumerator.hpp"
+#include "plexion/tabs/contracts.hpp"
+#include "plexion/tabs/gplexion.hpp"
+#include "plexion/testing/doubles.hpp"
+
+namespace plexion::component {
+namespace {
+
+// Calls a member by name, as a late-binding host does.
+InvokeResult Call(Object& o, std::string_view name, std::vector<Variant> args = {},
+                  InvokeKind kinds = InvokeKind::Method | InvokeKind::Get) {
+  const auto id = GetIDsOfNames(o, name);
+  if (!id) {
+    InvokeResult r;
+    r.status = status::UnknownName;
+    return r;
+  }
+  return Invoke(o, *id, kinds, args);
+}
+
+Ref<Object> Create(std::string_view progId) { return GetTypeLibrary().FindClass(progId)->create(); }
+
+TEST(DispatchSurface, TabSetThroughItsMembersDefaultMemberAndEnumerator) {
+  Ref<Object> set = Create("Plexion.CPlexionCtls");
+  EXPECT_TRUE(Call(*set, "AddPlexion", {Variant("General"), Variant("General"), Variant("P.Gen")}).ok());
+  EXPECT_TRUE(Call(*set, "addplexion", {Variant("Format"), Variant("Fmt"), Variant("P.Fmt"),
+                                        Variant(std::int32_t{7})}).ok());
+  EXPECT_EQ(Call(*set, "Count").value, Variant(std::int32_t{2}));
+
+  std::vector<Variant> position{Variant(std::int16_t{2})};
+  InvokeResult item = Invoke(*set, kDispIdValue, InvokeKind::Method | InvokeKind::Get, position);
+  ASSERT_TRUE(item.ok());
+  Ref<Object> format = item.value.ObjectValue();
+  EXPECT_EQ(Call(*format, "Label").value, Variant("Fmt"));
+  EXPECT_EQ(Call(*format, "Data").value, Variant(std::int32_t{7}));
+  EXPECT_EQ(Call(*format, "Data", {}, InvokeKind::Let).status, status::MemberNotFound)
+      << "a descriptor is read-only";
+
+  std::vector<Variant> none;
+  InvokeResult e = Invoke(*set, kDispIdNewEnum, InvokeKind::Method | InvokeKind::Get, none);
+  ASSERT_TRUE(e.ok());
+  auto enumerator = ToObjectOf<Enumerator>(e.value);
+  Variant first;
+  ASSERT_TRUE(enumerator->Next(first));
+  EXPECT_EQ(Call(*first.ObjectValue(), "Name").value, Variant("General"));
+
+  std::string tab = "general";
+  EXPECT_TRUE(Call(*set, "Remove", {Variant::RefTo(tab)}).ok());
+  EXPECT_EQ(tab, "general") << "Remove leaves its by-reference argument alone";
+  EXPECT_EQ(Call(*set, "Count").value, Variant(std::int32_t{1}));
+
+  const InvokeResult duplicate = Call(*set, "AddPlexion", {Variant("FORMAT"), Variant(""), Variant("")});
+  EXPECT_EQ(duplicate.status, status::Exception);
+  EXPECT_EQ(duplicate.error.number, 457);
+  EXPECT_EQ(duplicate.error.scode, status::FromErrorNumber(457));
+  EXPECT_EQ(duplicate.error.source, "Plexion");
+  EXPECT_EQ(Call(*set, "AddPlexion", {Variant("x")}).status, status::BadParamCount);
+}
+
+// A host's listener: receives events by id and answers through the by-reference arguments.
+class HostSink final : public EventSink {
+ public:
+  void OnEvent(DispId id, std::span<Variant> args) override {
+    ids.push_back(id);
+    byRef = !args.empty() && args[0].IsByRef();
+    if (id == 2) args[1].Assign(Variant(true));          // TabOverride: allow
+    if (id == 8) args[2].Assign(Variant("listener"));    // FormChange: the hub's copy
+  }
+  std::vector<DispId> ids;
+  bool byRef = false;
+};
+
+TEST(DispatchSurface, HubEventsReachListenersByIdAndAnswersReachTheCaller) {
+  Ref<Object> hub = Create("Plexion.CPlexionNotify");
+  const ClassInfo* cls = GetTypeLibrary().ClassOf(*hub);
+  auto sink = MakeRef<HostSink>();
+  const AdviseResult advised = Advise(*hub, cls->eventInterface->iid(), sink);
+  ASSERT_EQ(advised.status, status::Ok);
+  EXPECT_EQ(Advise(*hub, cls->defaultInterface->iid(), sink).status, status::CannotConnect);
+
+  Variant name("DestinationOverride"), state(false);
+  EXPECT_TRUE(Call(*hub, "NotifyTabOverride", {Variant::RefTo(name), Variant::RefTo(state)}).ok());
+  EXPECT_EQ(state, Variant(true)) << "the listener's answer is written back through Invoke";
+  EXPECT_TRUE(Call(*hub, "NotifyTabShow", {Variant::RefTo(name)}).ok());
+  EXPECT_TRUE(sink->byRef);
+  Variant value("caller");
+  EXPECT_TRUE(Call(*hub, "NotifyFormChange", {Variant("ctl"), Variant("Text"), Variant::RefTo(value)}).ok());
+  EXPECT_EQ(value, Variant("caller")) << "FormChange listeners change only the hub's copies";
+  std::int32_t scenario = 4;
+  EXPECT_TRUE(Call(*hub, "NotifyScenarioChange", {Variant::RefTo(scenario)}).ok());
+  EXPECT_EQ(sink->ids, (std::vector<DispId>{2, 3, 8, 9}));
+
+  EXPECT_EQ(Unadvise(*hub, cls->eventInterface->iid(), advised.cookie), status::Ok);
+  EXPECT_EQ(Unadvise(*hub, cls->eventInterface->iid(), advised.cookie), status::NoConnection);
+  EXPECT_TRUE(Call(*hub, "NotifyTabChange").ok());
+  EXPECT_EQ(sink->ids.size(), 4u);
+}
+
+class HostEditor final : public IPlexionEditor {
+ public:
+  bool IsDataValid() override { return true; }
+};
+
+TEST(DispatchSurface, ContractsDispatchToTheHostsOverrides) {
+  auto editor = MakeRef<HostEditor>();
+  EXPECT_EQ(Call(*editor, "IsDataValid").value, Variant(true));
+  EXPECT_EQ(Call(*editor, "HandleProcess", {Variant("Save")}).value, Variant(false));
+  Ref<Object> control = Create("Plexion.IPlexionControl");
+  Ref<Object> hub = Create("Plexion.CPlexionNotify");
+  EXPECT_TRUE(Call(*control, "LoadData", {Variant("Schedule"), Variant("General"), Variant(hub)}).ok());
+  EXPECT_EQ(Call(*control, "LoadData", {Variant("Schedule"), Variant("General"), Variant(editor)}).status,
+            status::TypeMismatch)
+      << "an object of the wrong class for dtN";
+  EXPECT_EQ(Call(*control, "IsTabValid", {Variant("Title")}).value, Variant(false));
+}
+
+TEST(DispatchSurface, GlobalObjectWithoutCreationOnePerThread) {
+  testing::InstalledDoubles d;
+  const ClassInfo& cls = *GetTypeLibrary().FindClass("GPlexion");
+  Ref<Object> global = GlobalInstance(cls);
+  ASSERT_TRUE(global);
+  EXPECT_TRUE(GlobalInstance(cls) == global);
+  std::string key = "Traffic";
+  const InvokeResult tabs = Call(*global, "AppTabs", {Variant::RefTo(key)});
+  ASSERT_TRUE(tabs.ok());
+  EXPECT_EQ(Call(*tabs.value.ObjectValue(), "Count").value, Variant(std::int32_t{4}));
+  EXPECT_TRUE(Call(*global, "GetNumServersForReportGroup", {Variant("12")}).ok());
+  EXPECT_EQ(d.log->Matching("DbService.CallNumericFunction"),
+            (std::vector<std::string>{
+                "DbService.CallNumericFunction(EA_DD.ea_num_servers_for_repgroup | 12, 0)"}));
+
+  Ref<Object> other, otherTabs;
+  std::thread([&] {
+    testing::InstalledDoubles threadDoubles;
+    other = GlobalInstance(cls);
+    otherTabs = Call(*other, "AppTabs", {Variant("Traffic")}).value.ObjectValue();
+  }).join();
+  EXPECT_FALSE(other == global);
+  EXPECT_FALSE(otherTabs == tabs.value.ObjectValue()) << "each thread has its own cache";
+  EXPECT_TRUE(cls.create() != global) << "also creatable";
+}
+
+TEST(DispatchSurface, ObjectsOutsideTheLibraryHaveNoDispatchInterface) {
+  class Stranger final : public Object {};
+  auto stranger = MakeRef<Stranger>();
+  std::vector<Variant> none;
+  EXPECT_EQ(Invoke(*stranger, 0, InvokeKind::Method, none).status, status::NoInterface);
+  EXPECT_FALSE(GetIDsOfNames(*stranger, "Item"));
+}
+
+}  // namespace
+}  // namespace plexion::component

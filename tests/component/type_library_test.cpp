@@ -1,0 +1,150 @@
+// The type library against the published identifiers: every class, interface, member, accessor
+// kind and dispatch id, written here once from the published tables.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "plexion/component/type_library.hpp"
+
+namespace plexion::component {
+namespace {
+
+struct ExpectedClass {
+  const char* name;
+  const char* clsid;
+  const char* itf;
+  const char* iid;
+  const char* events;  // "" when none
+  const char* eventIid;
+  bool global;
+};
+
+const ExpectedClass kClasses[] = {
+    {"CPlexionCtl", "{B7C223D8-706C-11D3-8C44-00105A6449C9}", "_CPlexionCtl",
+     "{6917AE9D-A7F0-4F36-BDE1-B326BEE09D8F}", "", "", false},
+    {"CPlexionCtls", "{B7C223DA-706C-11D3-8C44-00105A6449C9}", "_CPlexionCtls",
+     "{22D1A7A3-FA3E-44D5-8A92-644517BB2A3C}", "", "", false},
+    {"IPlexionEditor", "{410E290C-80B0-11D3-8C4A-00105A6449C9}", "_IPlexionEditor",
+     "{96855158-D59E-4839-A0DE-C5175BC42E30}", "", "", false},
+    {"CPlexionNotify", "{AC3D8FA9-E7E9-11D4-A3F9-000102387EC5}", "_CPlexionNotify",
+     "{07AC0923-7B7D-4780-B2F4-59098D82FD5C}", "__CPlexionNotify",
+     "{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}", false},
+    {"IPlexionControl", "{AC3D8FAC-E7E9-11D4-A3F9-000102387EC5}", "_IPlexionControl",
+     "{5F5766B2-4187-469F-9F09-640C81E25E59}", "", "", false},
+    {"GPlexion", "{AC3D8FA5-E7E9-11D4-A3F9-000102387EC5}", "_GPlexion",
+     "{5CE43AAE-30BB-42C1-A72B-72321247357C}", "", "", true},
+};
+
+// "Name kind id" per accessor, in function-table order.
+const std::map<std::string, std::vector<std::string>> kMembers = {
+    {"_CPlexionCtl",
+     {"Name get 0x68030003", "Label get 0x68030002", "Data get 0x68030001",
+      "ProgID get 0x68030000"}},
+    {"_CPlexionCtls",
+     {"Clear method 0x60030001", "Count method 0x60030002", "Item method 0x00000000",
+      "NewEnum method 0xFFFFFFFC", "Remove method 0x60030004", "AddPlexion method 0x60030005"}},
+    {"_IPlexionEditor",
+     {"HandleProcess method 0x60030000", "LoadData method 0x60030001", "GetData method 0x60030002",
+      "IsDataValid method 0x60030003", "SaveData method 0x60030004"}},
+    {"_CPlexionNotify",
+     {"NotifyFormChange method 0x60030000", "NotifyTabChange method 0x60030001",
+      "NotifyTabShow method 0x60030002", "NotifyTabStateChange method 0x60030003",
+      "NotifyTabOverride method 0x60030004", "NotifyInitComplete method 0x60030005",
+      "NotifyPlexStateChange method 0x60030006", "NotifyEntityTemplateChange method 0x60030007",
+      "NotifyScenarioChange method 0x60030008", "NotifyBusyhourChange method 0x60030009",
+      "NotifyTabClick method 0x6003000A", "NotifyReportTypeChange method 0x6003000B",
+      "NotifyGroupByIDChange method 0x6003000C"}},
+    {"_IPlexionControl",
+     {"HandleTabProcess method 0x60030000", "IsTabValid method 0x60030001",
+      "LoadState method 0x60030002", "SaveData method 0x60030003", "LoadData method 0x60030004",
+      "SaveState method 0x60030005"}},
+    {"_GPlexion",
+     {"WeekdayToDB method 0x60030000", "DBToWeekday method 0x60030001",
+      "GetNumServersForReportGroup method 0x60030002", "GetFolderIdFromName method 0x60030003",
+      "AppTabs method 0x60030004", "IsSATimeoutEnabled method 0x60030005"}},
+    {"__CPlexionNotify",
+     {"TabChange method 0x00000001", "TabOverride method 0x00000002", "TabShow method 0x00000003",
+      "TabStateChange method 0x00000004", "EntityTemplateChange method 0x00000005",
+      "InitComplete method 0x00000006", "PlexStateChange method 0x00000007",
+      "FormChange method 0x00000008", "ScenarioChange method 0x00000009",
+      "BusyhourChange method 0x0000000A", "TabClick method 0x0000000B",
+      "ReportTypeChange method 0x0000000C", "GroupByIDChange method 0x0000000D"}},
+};
+
+std::vector<std::string> Lines(const InterfaceInfo& itf) {
+  std::vector<std::string> lines;
+  for (const MemberInfo& m : itf.members()) {
+    char id[16];
+    std::snprintf(id, sizeof id, "0x%08X", static_cast<unsigned>(m.id));
+    lines.push_back(std::string(m.name) + " " + std::string(KindName(m.kind)) + " " + id);
+  }
+  return lines;
+}
+
+TEST(TypeLibrary, LibraryClassesAndInterfacesCarryThePublishedIds) {
+  const TypeLibrary& lib = GetTypeLibrary();
+  EXPECT_EQ(lib.name, "Plexion");
+  EXPECT_EQ(lib.libid.ToString(), "{B7C223D6-706C-11D3-8C44-00105A6449C9}");
+  EXPECT_EQ(lib.majorVersion, 523);
+  EXPECT_EQ(lib.minorVersion, 0);
+  EXPECT_EQ(lib.lcid, 0x409u);
+  std::size_t i = 0;
+  for (const ExpectedClass& e : kClasses) {
+    SCOPED_TRACE(e.name);
+    const ClassInfo* c = lib.FindClass(e.name);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->clsid.ToString(), e.clsid);
+    EXPECT_EQ(c->ProgId(), std::string("Plexion.") + e.name);
+    EXPECT_EQ(c->defaultInterface->name(), e.itf);
+    EXPECT_EQ(c->defaultInterface->iid().ToString(), e.iid);
+    EXPECT_EQ(c->eventInterface ? std::string(c->eventInterface->name()) : "", e.events);
+    if (c->eventInterface) {
+      EXPECT_EQ(c->eventInterface->iid().ToString(), e.eventIid);
+    }
+    EXPECT_EQ(c->instancing == Instancing::GlobalObject, e.global);
+    EXPECT_EQ(bool(c->global), e.global);
+    EXPECT_EQ(lib.FindClass(c->clsid), c);
+    ++i;
+  }
+  EXPECT_EQ(lib.classes.size(), i) << "every class of the library is expected";
+}
+
+TEST(TypeLibrary, EveryMemberInFunctionTableOrderWithItsKindAndId) {
+  std::size_t seen = 0;
+  for (const ClassInfo& c : GetTypeLibrary().classes) {
+    for (const InterfaceInfo* itf : {c.defaultInterface, c.eventInterface}) {
+      if (!itf) continue;
+      SCOPED_TRACE(std::string(itf->name()));
+      const auto expected = kMembers.find(std::string(itf->name()));
+      ASSERT_NE(expected, kMembers.end());
+      EXPECT_EQ(Lines(*itf), expected->second);
+      ++seen;
+    }
+  }
+  EXPECT_EQ(seen, kMembers.size());
+}
+
+TEST(TypeLibrary, ParametersStateTheirPassingAndDefaults) {
+  const InterfaceInfo& g = *GetTypeLibrary().FindClass("GPlexion")->defaultInterface;
+  const MemberInfo* servers = g.Find(0x60030002, InvokeKind::Method);
+  ASSERT_EQ(servers->params.size(), 2u);
+  EXPECT_FALSE(servers->params[0].byRef);
+  EXPECT_TRUE(servers->params[1].optional);
+  EXPECT_EQ(*servers->params[1].defaultValue, Variant(std::int32_t{0}));
+  EXPECT_TRUE(g.Find(0x60030004, InvokeKind::Method)->params[0].byRef) << "AppTabs(sKey) by reference";
+  const InterfaceInfo& hub = *GetTypeLibrary().FindClass("CPlexionNotify")->defaultInterface;
+  const MemberInfo* scenario = hub.Find(0x60030008, InvokeKind::Method);
+  EXPECT_TRUE(scenario->params[1].byRef);
+  EXPECT_TRUE(scenario->params[1].optional);
+  EXPECT_FALSE(hub.Find(0x60030000, InvokeKind::Method)->params[2].byRef)
+      << "NotifyFormChange takes its values by value";
+  const EnumInfo& refType = GetTypeLibrary().enums.at(0);
+  EXPECT_EQ(refType.name, "ERefType");
+  EXPECT_EQ(refType.id.ToString(), "{88C21060-27AB-4846-9EBC-D4BCFC7E09BD}");
+  EXPECT_EQ(refType.values, (std::vector<std::pair<std::string_view, std::int32_t>>{
+                                {"RefScenario", 0}, {"RefTemplate", 1}, {"refChanSetPlan", 2},
+                                {"RefSATemplate", 3}}));
+}
+
+}  // namespace
+}  // namespace plexion::component
