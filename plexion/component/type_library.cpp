@@ -1,7 +1,7 @@
 #include "plexion/component/type_library.hpp"
 
 #include <mutex>
-#include <typeindex>
+#include <typeinfo>
 #include <unordered_map>
 
 #include "plexion/platform/text.hpp"
@@ -179,10 +179,20 @@ const ClassInfo* TypeLibrary::FindClass(std::string_view progIdOrName) const {
 }
 
 const ClassInfo* TypeLibrary::ClassOf(const Object& object) const {
-  // Each dynamic type is resolved once per thread.
-  auto& cache = PerThread<std::unordered_map<std::type_index, const ClassInfo*>>();
-  const std::type_index type(typeid(object));
-  if (auto it = cache.find(type); it != cache.end()) return it->second;
+  // Each dynamic type is resolved once per thread, by the address of its type information.
+  struct Cache {
+    const std::type_info* lastType = nullptr;
+    const ClassInfo* lastClass = nullptr;
+    std::unordered_map<const std::type_info*, const ClassInfo*> byType;
+  };
+  auto& cache = PerThread<Cache>();
+  const std::type_info* type = &typeid(object);
+  if (type == cache.lastType) return cache.lastClass;
+  if (auto it = cache.byType.find(type); it != cache.byType.end()) {
+    cache.lastType = type;
+    cache.lastClass = it->second;
+    return it->second;
+  }
   const ClassInfo* found = nullptr;
   for (const ClassInfo& c : classes) {
     if (c.isInstance(object)) {
@@ -190,7 +200,9 @@ const ClassInfo* TypeLibrary::ClassOf(const Object& object) const {
       break;
     }
   }
-  cache.emplace(type, found);
+  cache.byType.emplace(type, found);
+  cache.lastType = type;
+  cache.lastClass = found;
   return found;
 }
 
