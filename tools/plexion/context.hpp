@@ -28,6 +28,9 @@ void AddConfigOption(CLI::App& command, Context& ctx);
 // Adds --config and --db to a command that reaches the database.
 void AddDatabaseOptions(CLI::App& command, Context& ctx);
 
+// Help in the form of a manual page for the command and every subcommand added after this call.
+void UseManualPageHelp(CLI::App& app);
+
 // One registration function per group of commands.
 void RegisterTabCommands(CLI::App& app, Context& ctx);
 void RegisterDemo(CLI::App& app, Context& ctx);

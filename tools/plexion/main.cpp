@@ -10,7 +10,17 @@ void RegisterCommands(CLI::App& app, Context& ctx);
 
 int main(int argc, char** argv) {
   using namespace plexion;
-  CLI::App app{"plexion: tab sets, notification hub and data objects for document editors"};
+  CLI::App app{
+      "tab sets, notification hub and data objects of document editors, from a shell\n"
+      "Plexion tells the editors of a network performance-management client which tab\n"
+      "controls to show, and loads and saves their documents. `plexion demo` walks through\n"
+      "all of it; `plexion COMMAND --help` describes each command."};
+  cli::UseManualPageHelp(app);
+  app.footer(
+      "ENVIRONMENT\n"
+      "    PLEXION_CONFIG    configuration file (overridden by --config)\n"
+      "    PLEXION_DB        database URL (overridden by --db)\n"
+      "    PLEXION_REGISTRY  component registry file\n");
   app.require_subcommand(1);
   cli::Context ctx;
   cli::RegisterCommands(app, ctx);

@@ -27,7 +27,7 @@ void PrintTabSet(std::ostream& out, const CPlexionCtls& set) {
 }
 
 void RegisterTabCommands(CLI::App& app, Context& ctx) {
-  app.add_subcommand("apps", "List the application names, one a line, in matching order")
+  app.add_subcommand("apps", "list the application names, one a line, in matching order")
       ->callback([] {
         for (std::string_view name : tabs::ApplicationNames()) std::cout << name << '\n';
       });
@@ -35,9 +35,12 @@ void RegisterTabCommands(CLI::App& app, Context& ctx) {
   auto opts = std::make_shared<TabsOptions>();
   CLI::App* tabs = app.add_subcommand(
       "tabs",
-      "Build the tab set of an application and print one line per tab:\n"
+      "print the tab set of an application\n"
+      "Builds the tab set of APP and prints one line per tab:\n"
       "POSITION<TAB>Name<TAB>Label<TAB>ProgID<TAB>Data. A name that is not an application\n"
       "prints a message on stderr and exits 1. Flags override the configuration file.");
+  tabs->footer("EXAMPLES\n    plexion tabs Schedule --enterprise\n"
+               "    plexion tabs Traffic --feature Express_Reports\n");
   tabs->add_option("APP", opts->app, "application name, matched exactly")->required();
   tabs->add_flag("--enterprise", opts->enterprise, "build in enterprise mode");
   tabs->add_option("--feature", opts->features, "switch a feature on (repeatable)");
