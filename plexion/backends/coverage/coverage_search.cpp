@@ -1,8 +1,441 @@
 // The default data-availability search.
+#include "plexion/backends/coverage/coverage_search.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+
 #include "plexion/backends/installers.hpp"
+#include "plexion/backends/sql/soci_db_service.hpp"
+#include "plexion/platform/convert.hpp"
+#include "plexion/services/locator.hpp"
 
 namespace plexion::backends {
 
-void InstallCoverage() {}
+namespace {
+
+constexpr std::string_view kSource = "CoverageDb";
+
+Error SearchError(const std::string& text) {
+  return Error::External(kCoverageStatus, std::string(kSource), text);
+}
+
+// An index outside a collection: the host language's error 9, raised by the search object.
+Error OutOfRange(const std::string& what, std::int32_t index, std::size_t count) {
+  return Error(status::FromErrorNumber(errnum::SubscriptOutOfRange), errnum::SubscriptOutOfRange,
+               std::string(kSource),
+               "Subscript out of range: " + what + " " + std::to_string(index) + " (there are " +
+                   std::to_string(count) + ")");
+}
+
+std::string Text(const Variant& v) { return v.IsNull() ? std::string() : ToString(v); }
+std::int32_t Number(const Variant& v) { return v.IsNull() ? 0 : ToInt32(v); }
+// SQLite hands computed dates over as text, PostgreSQL as dates.
+std::optional<DateTime> When(const Variant& v) {
+  if (v.IsNull()) return std::nullopt;
+  return ToDate(v);
+}
+
+// Whole days and hours counted on one line, also before 1900 (where a date-time keeps its time
+// of day as a positive fraction below a negative day number).
+std::int64_t DayNumber(DateTime d) {
+  const CivilDateTime c = d.ToCivil();
+  return static_cast<std::int64_t>(DateTime::FromParts(c.year, c.month, c.day).serial());
+}
+std::int64_t HourNumber(DateTime d) { return DayNumber(d) * 24 + d.ToCivil().hour; }
+std::int64_t SecondNumber(DateTime d) {
+  const CivilDateTime c = d.ToCivil();
+  return HourNumber(d) * 3600 + c.minute * 60 + c.second;
+}
+bool OnTheHour(DateTime d) {
+  const CivilDateTime c = d.ToCivil();
+  return c.minute == 0 && c.second == 0;
+}
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+std::vector<std::string> DistinctNonEmpty(const std::vector<std::string>& in) {
+  std::vector<std::string> out;
+  for (const std::string& s : in)
+    if (!s.empty() && std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
+  return out;
+}
+
+class EntityType final : public CoverageEntityType {
+ public:
+  EntityType(std::string name, std::int32_t next, std::int32_t chain, std::int16_t noColumn)
+      : name_(std::move(name)), next_(next), chain_(chain), noColumn_(noColumn) {}
+  std::int32_t NextTypeId() override { return next_; }
+  std::int32_t ChainCount() override { return chain_; }
+  std::int16_t NoColumn() override { return noColumn_; }
+  std::string TypeName() override { return name_; }
+
+ private:
+  std::string name_;
+  std::int32_t next_, chain_;
+  std::int16_t noColumn_;
+};
+
+class EntityTypeList final : public CoverageEntityTypes {
+ public:
+  std::int32_t Count() override { return static_cast<std::int32_t>(items.size()); }
+  Ref<CoverageEntityType> Item(std::int32_t index) override {
+    if (index < 1 || static_cast<std::size_t>(index) > items.size())
+      throw OutOfRange("entity type", index, items.size());
+    return items[static_cast<std::size_t>(index - 1)];
+  }
+  std::vector<Ref<EntityType>> items;
+};
+
+class EntityTypeIndex final : public CoverageEntityTypesById {
+ public:
+  Ref<CoverageEntityType> Item(std::int32_t id) override {
+    auto it = items.find(id);
+    return it == items.end() ? Ref<CoverageEntityType>() : Ref<CoverageEntityType>(it->second);
+  }
+  std::map<std::int32_t, Ref<EntityType>> items;
+};
+
+// Shown as its parents' names from the top down, then its own name as the trailing text.
+class System final : public CoverageSystem {
+ public:
+  System(std::string typeName, std::string key, std::string name, std::vector<std::string> parents)
+      : typeName_(std::move(typeName)), key_(std::move(key)), name_(std::move(name)),
+        parents_(std::move(parents)) {}
+  std::string TypeName() override { return typeName_; }
+  std::string Key() override { return key_; }
+  std::int16_t FieldCount() override { return static_cast<std::int16_t>(parents_.size()); }
+  std::string FieldValue(std::int16_t index) override {
+    if (index < 1 || static_cast<std::size_t>(index) > parents_.size())
+      throw OutOfRange("field", index, parents_.size());
+    return parents_[static_cast<std::size_t>(index - 1)];
+  }
+  std::string TrailingText() override { return name_; }
+  const std::string& name() const { return name_; }
+
+ private:
+  std::string typeName_, key_, name_;
+  std::vector<std::string> parents_;
+};
+
+class SystemList final : public CoverageSystems {
+ public:
+  std::int32_t Count() override { return static_cast<std::int32_t>(items.size()); }
+  Ref<CoverageSystem> Item(std::int32_t index) override {
+    if (index < 1 || static_cast<std::size_t>(index) > items.size())
+      throw OutOfRange("system", index, items.size());
+    return items[static_cast<std::size_t>(index - 1)];
+  }
+  std::vector<Ref<System>> items;
+};
+
+struct SystemInfo {
+  std::int32_t id;
+  Ref<System> system;
+};
+
+struct DataTypeInfo {
+  std::int32_t id;
+  std::string name, description, entityType;
+  std::optional<DateTime> firstLoaded;
+};
+
+struct ColumnInfo {
+  std::string title, width, field;
+};
+
+const std::vector<std::string>& ResultFields() {
+  static const std::vector<std::string> fields = {
+      "Data type", "System", "Name", "Entity type", "Hours loaded", "Hours in range",
+      "First loaded", "Last loaded"};
+  return fields;
+}
+
+}  // namespace
+
+struct CoverageSearch::Tables {
+  Ref<EntityTypeList> types = MakeRef<EntityTypeList>();
+  Ref<EntityTypeIndex> byId = MakeRef<EntityTypeIndex>();
+  Ref<SystemList> systems = MakeRef<SystemList>();
+  std::map<std::string, SystemInfo> systemsByKey;
+  std::vector<ColumnInfo> columns;
+  std::vector<DataTypeInfo> dataTypes;
+  std::optional<DateTime> firstLoad, lastLoad;
+
+  const DataTypeInfo* DataType(const std::string& name) const {
+    for (const DataTypeInfo& d : dataTypes)
+      if (d.name == name) return &d;
+    return nullptr;
+  }
+};
+
+CoverageSearch::CoverageSearch(std::shared_ptr<Database> db) : db_(std::move(db)) {}
+CoverageSearch::~CoverageSearch() = default;
+
+CoverageSearch::Tables& CoverageSearch::Loaded() {
+  if (tables_) return *tables_;
+  auto t = std::make_unique<Tables>();
+
+  for (const auto& r : db_->Query(
+           "SELECT id, position, type_name, next_type_id, chain_count, no_column "
+           "FROM cov_entity_type ORDER BY position, id")
+           .rows) {
+    auto type = MakeRef<EntityType>(Text(r[2]), Number(r[3]), Number(r[4]),
+                                    ToInt16(Variant(Number(r[5]))));
+    t->byId->items[Number(r[0])] = type;
+    if (!r[1].IsNull()) t->types->items.push_back(type);
+  }
+
+  struct Row {
+    std::int32_t id;
+    std::string key, name, type;
+    std::optional<std::int32_t> parent;
+  };
+  std::vector<Row> rows;
+  std::map<std::int32_t, std::size_t> rowOfId;
+  for (const auto& r : db_->Query(
+           "SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
+           "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id "
+           "ORDER BY s.position, s.id")
+           .rows) {
+    rowOfId[Number(r[0])] = rows.size();
+    rows.push_back({Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]),
+                    r[4].IsNull() ? std::nullopt : std::optional<std::int32_t>(Number(r[4]))});
+  }
+  for (const Row& row : rows) {
+    std::vector<std::string> parents;
+    std::set<std::int32_t> seen{row.id};
+    for (auto parent = row.parent; parent;) {
+      auto it = rowOfId.find(*parent);
+      if (it == rowOfId.end()) break;
+      if (!seen.insert(*parent).second)
+        throw SearchError("the parents of system " + row.key + " come back to it");
+      parents.insert(parents.begin(), rows[it->second].name);
+      parent = rows[it->second].parent;
+    }
+    if (parents.size() > 32767) throw Error::Runtime(errnum::Overflow);
+    auto system = MakeRef<System>(row.type, row.key, row.name, std::move(parents));
+    t->systems->items.push_back(system);
+    t->systemsByKey[row.key] = {row.id, system};
+  }
+
+  for (const auto& r :
+       db_->Query("SELECT title, width, field FROM cov_data_type_column ORDER BY position").rows)
+    t->columns.push_back({Text(r[0]), Text(r[1]), Text(r[2])});
+
+  for (const auto& r : db_->Query(
+           "SELECT d.id, d.name, d.description, t.type_name AS entity_type, "
+           "(SELECT min(l.period_start) FROM cov_load l WHERE l.data_type_id = d.id) AS first_loaded "
+           "FROM cov_data_type d LEFT JOIN cov_entity_type t ON t.id = d.entity_type_id "
+           "ORDER BY d.position, d.id")
+           .rows)
+    t->dataTypes.push_back({Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]), When(r[4])});
+
+  const QueryResult span = db_->Query(
+      "SELECT min(period_start) AS first_load, max(period_start) AS last_load FROM cov_load");
+  if (!span.rows.empty()) {
+    t->firstLoad = When(span.rows[0][0]);
+    t->lastLoad = When(span.rows[0][1]);
+  }
+  tables_ = std::move(t);
+  return *tables_;
+}
+
+StringArray CoverageSearch::DataTypeColumns() {
+  const Tables& t = Loaded();
+  const auto n = static_cast<std::int32_t>(t.columns.size());
+  StringArray columns(Bounds{1, 2}, Bounds{1, n});
+  for (std::int32_t i = 1; i <= n; ++i) {
+    columns.at(1, i) = t.columns[static_cast<std::size_t>(i - 1)].title;
+    columns.at(2, i) = t.columns[static_cast<std::size_t>(i - 1)].width;
+  }
+  return columns;
+}
+
+std::int32_t CoverageSearch::DataTypeTagValue() {
+  return static_cast<std::int32_t>(Loaded().dataTypes.size());
+}
+
+StringArray CoverageSearch::DataTypeRows() {
+  const Tables& t = Loaded();
+  const auto fields = static_cast<std::int32_t>(t.columns.size());
+  const auto n = static_cast<std::int32_t>(t.dataTypes.size());
+  StringArray rows(Bounds{1, fields}, Bounds{1, n});
+  for (std::int32_t f = 1; f <= fields; ++f) {
+    const std::string& field = t.columns[static_cast<std::size_t>(f - 1)].field;
+    for (std::int32_t j = 1; j <= n; ++j) {
+      const DataTypeInfo& d = t.dataTypes[static_cast<std::size_t>(j - 1)];
+      std::string& cell = rows.at(f, j);
+      if (field == "name") cell = d.name;
+      else if (field == "description") cell = d.description;
+      else if (field == "loaded") cell = d.firstLoaded ? d.firstLoaded->DatePart().ToText() : "";
+      else if (field == "id") cell = std::to_string(d.id);
+      else if (field == "entity_type") cell = d.entityType;
+      else throw SearchError("\"" + field + "\" is not a data-type field (cov_data_type_column)");
+    }
+  }
+  return rows;
+}
+
+std::int16_t CoverageSearch::SelectedDataTypeCount() {
+  return ToInt16(Variant(static_cast<std::int32_t>(ChosenTypes().size())));
+}
+
+Ref<CoverageEntityTypes> CoverageSearch::EntityTypes() { return Loaded().types; }
+Ref<CoverageEntityTypesById> CoverageSearch::EntityTypesById() { return Loaded().byId; }
+Ref<CoverageSystems> CoverageSearch::Systems() { return Loaded().systems; }
+
+std::int32_t CoverageSearch::TimeScopeValue() {
+  const Tables& t = Loaded();
+  if (!t.firstLoad || !t.lastLoad) return 0;
+  return static_cast<std::int32_t>(DayNumber(*t.lastLoad) - DayNumber(*t.firstLoad) + 1);
+}
+
+void CoverageSearch::SetSelectedDataTypes(const StringArray& types) { types_ = types.elements(); }
+void CoverageSearch::SetSelectedSystems(const StringArray& systems) {
+  systems_ = systems.elements();
+}
+void CoverageSearch::SetSelectedTimes(const StringArray& times) { times_ = times.elements(); }
+
+std::string CoverageSearch::MinLoadDateText() {
+  const Tables& t = Loaded();
+  return t.firstLoad ? t.firstLoad->DatePart().ToText() : "";
+}
+
+std::vector<std::string> CoverageSearch::ChosenTypes() const { return DistinctNonEmpty(types_); }
+std::vector<std::string> CoverageSearch::ChosenSystems() const {
+  return DistinctNonEmpty(systems_);
+}
+
+std::optional<std::vector<int>> CoverageSearch::ChosenHours(std::string* bad) const {
+  std::set<int> hours;
+  for (const std::string& time : DistinctNonEmpty(times_)) {
+    const std::optional<DateTime> t = DateTime::TryParse(time);
+    // A time of day alone stands on day 0.
+    if (!t || t->serial() < 0 || t->serial() >= 1) {
+      if (bad) *bad = time;
+      return std::nullopt;
+    }
+    hours.insert(t->ToCivil().hour);
+  }
+  return std::vector<int>(hours.begin(), hours.end());
+}
+
+std::string CoverageSearch::InvalidReason() {
+  const Tables& t = Loaded();
+  const std::vector<std::string> types = ChosenTypes(), systems = ChosenSystems();
+  if (types.empty()) return "No data type is chosen.";
+  for (const std::string& name : types)
+    if (!t.DataType(name)) return "The data type \"" + name + "\" is not known.";
+  if (systems.empty()) return "No system is chosen.";
+  for (const std::string& key : systems)
+    if (!t.systemsByKey.count(key)) return "The system \"" + key + "\" is not known.";
+  if (start_.serial() == 0) return "No start date is set.";
+  if (end_.serial() == 0) return "No end date is set.";
+  const bool wholeEndDay = !end_.HasTime();
+  const bool empty = wholeEndDay ? DayNumber(end_) < DayNumber(start_)
+                                 : SecondNumber(end_) < SecondNumber(start_);
+  if (empty) return "The end date is before the start date.";
+  std::string bad;
+  if (!ChosenHours(&bad)) return "\"" + bad + "\" is not a time of day.";
+  return "";
+}
+
+StringArray CoverageSearch::ChosenSystemTypes() {
+  const Tables& t = Loaded();
+  std::vector<std::string> types;
+  for (const std::string& key : ChosenSystems()) {
+    auto it = t.systemsByKey.find(key);
+    if (it == t.systemsByKey.end()) continue;
+    const std::string type = it->second.system->TypeName();
+    if (std::find(types.begin(), types.end(), type) == types.end()) types.push_back(type);
+  }
+  return StringArray::FromVector(std::move(types), 1);
+}
+
+Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
+  if (queryName != "ExecuteSearchQuery")
+    throw SearchError("\"" + queryName + "\" is not a query of the coverage search");
+  const std::string reason = InvalidReason();
+  if (!reason.empty()) throw SearchError(reason);
+  const Tables& t = Loaded();
+
+  std::vector<const DataTypeInfo*> types;
+  for (const std::string& name : ChosenTypes()) types.push_back(t.DataType(name));
+  std::vector<const SystemInfo*> systems;
+  for (const std::string& key : ChosenSystems()) systems.push_back(&t.systemsByKey.at(key));
+  const std::vector<int> hours = *ChosenHours();
+
+  // The range of hours asked for: from the first whole hour at or after the start to the last
+  // one at or before the end, or to the end of the end day.
+  const bool wholeEndDay = !end_.HasTime();
+  const DateTime until = wholeEndDay ? DateTime(static_cast<double>(DayNumber(end_) + 1)) : end_;
+  const std::int64_t firstHour = HourNumber(start_) + (OnTheHour(start_) ? 0 : 1);
+  const std::int64_t lastHour = wholeEndDay ? DayNumber(end_) * 24 + 23 : HourNumber(end_);
+  std::int64_t inRange = 0;
+  if (lastHour >= firstHour) {
+    if (hours.empty()) inRange = lastHour - firstHour + 1;
+    for (int h : hours) inRange += FloorDiv(lastHour - h, 24) - FloorDiv(firstHour - 1 - h, 24);
+  }
+
+  auto idList = [](const auto& items) {
+    std::string list;
+    for (const auto* item : items) list += (list.empty() ? "" : ", ") + std::to_string(item->id);
+    return list;
+  };
+  const QueryResult found = db_->Query(
+      "SELECT data_type_id, system_id, period_start FROM cov_load WHERE data_type_id IN (" +
+          idList(types) + ") AND system_id IN (" + idList(systems) +
+          ") AND period_start >= :p0 AND period_start " + (wholeEndDay ? "<" : "<=") +
+          " :p1 ORDER BY period_start",
+      {Variant(start_), Variant(until)});
+
+  struct Found {
+    std::int64_t hours = 0;
+    std::optional<DateTime> first, last;
+  };
+  std::map<std::pair<std::int32_t, std::int32_t>, Found> byPair;
+  for (const auto& r : found.rows) {
+    const DateTime when = ToDate(r[2]);
+    if (!hours.empty() && !std::binary_search(hours.begin(), hours.end(), when.ToCivil().hour))
+      continue;
+    Found& f = byPair[{Number(r[0]), Number(r[1])}];
+    ++f.hours;
+    if (!f.first) f.first = when;
+    f.last = when;
+  }
+
+  results_.clear();
+  for (const DataTypeInfo* type : types) {
+    for (const SystemInfo* system : systems) {
+      const Found f = byPair[{type->id, system->id}];
+      results_.push_back({type->name, system->system->Key(), system->system->name(),
+                          system->system->TypeName(), std::to_string(f.hours),
+                          std::to_string(inRange), f.first ? f.first->ToText() : "",
+                          f.last ? f.last->ToText() : ""});
+    }
+  }
+  return Variant(static_cast<std::int32_t>(results_.size()));
+}
+
+StringArray CoverageSearch::QueryResults() {
+  const std::vector<std::string>& fields = ResultFields();
+  const auto nFields = static_cast<std::int32_t>(fields.size());
+  const auto n = static_cast<std::int32_t>(results_.size());
+  StringArray table(Bounds{1, nFields}, Bounds{0, n});
+  for (std::int32_t f = 1; f <= nFields; ++f) {
+    table.at(f, 0) = fields[static_cast<std::size_t>(f - 1)];
+    for (std::int32_t r = 1; r <= n; ++r)
+      table.at(f, r) = results_[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(f - 1)];
+  }
+  return table;
+}
+
+void InstallCoverage() {
+  services::SetFactory<CoverageDb>(
+      []() -> Ref<CoverageDb> { return MakeRef<CoverageSearch>(ThreadDatabase()); });
+}
 
 }  // namespace plexion::backends

@@ -1,0 +1,85 @@
+// The default data-availability search, over the coverage tables of the database (cov_*).
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plexion/backends/sql/database.hpp"
+#include "plexion/services/coverage_db.hpp"
+
+namespace plexion::backends {
+
+// Status of the errors the search raises itself (a query asked for over an invalid search, an
+// unknown query name, an index out of range), with source "CoverageDb".
+inline constexpr Status kCoverageStatus = static_cast<Status>(0x80040E17u);
+
+// What the search offers is read from the database once, on first use, and kept for the
+// object's life; each RunQuery reads the loads afresh.
+//
+// A load record stands for one hour of data beginning at its period_start. A search finds the
+// hours loaded from the start date up to the end date (the whole end day when the end date has
+// no time of day), restricted to the chosen times of day when any are chosen (each counts as
+// its hour). Choices are kept as given; "" entries are ignored.
+class CoverageSearch final : public CoverageDb {
+ public:
+  explicit CoverageSearch(std::shared_ptr<Database> db);
+  ~CoverageSearch() override;
+
+  StringArray DataTypeColumns() override;
+  std::string DataTypeTag() override { return "DataType"; }
+  // The number of data types.
+  std::int32_t DataTypeTagValue() override;
+  StringArray DataTypeRows() override;
+  // Distinct non-empty names chosen, known or not.
+  std::int16_t SelectedDataTypeCount() override;
+
+  Ref<CoverageEntityTypes> EntityTypes() override;
+  Ref<CoverageEntityTypesById> EntityTypesById() override;
+  Ref<CoverageSystems> Systems() override;
+
+  // Only "ExecuteSearchQuery" is known; options is not used. Raises the invalid reason when
+  // the search is not valid. Answers the number of result rows.
+  Variant RunQuery(std::int32_t& options, const std::string& queryName) override;
+  // The days from the first to the last hour loaded, both counted; 0 when nothing is loaded.
+  std::int32_t TimeScopeValue() override;
+
+  void SetSelectedDataTypes(const StringArray& types) override;
+  void SetSelectedSystems(const StringArray& systems) override;
+  void SetSelectedTimes(const StringArray& times) override;
+
+  // 0 (30 December 1899) stands for "not set".
+  DateTime StartDateValue() override { return start_; }
+  void StartDateValue(DateTime value) override { start_ = value; }
+  DateTime EndDateValue() override { return end_; }
+  void EndDateValue(DateTime value) override { end_ = value; }
+  // The date of the first hour loaded ("3/1/2026"); "" when nothing is loaded.
+  std::string MinLoadDateText() override;
+
+  std::string InvalidReason() override;
+  // The entity types of the chosen systems that are known, each once, in order of choice;
+  // indexed from 1 (bounds 1 to 0 when there is none).
+  StringArray ChosenSystemTypes() override;
+
+  // Row 0 names the fields; rows 1 to n are one per chosen data type and system, in order of
+  // choice: data type, system key, system name, entity type, hours loaded, hours in range,
+  // first hour loaded, last hour loaded ("" when none). Before any query there is row 0 only.
+  StringArray QueryResults() override;
+
+ private:
+  struct Tables;
+  Tables& Loaded();
+  std::vector<std::string> ChosenTypes() const;
+  std::vector<std::string> ChosenSystems() const;
+  // The hours of the day chosen; empty for the whole day. nullopt when a time is not one.
+  std::optional<std::vector<int>> ChosenHours(std::string* bad = nullptr) const;
+
+  std::shared_ptr<Database> db_;
+  std::unique_ptr<Tables> tables_;
+  std::vector<std::string> types_, systems_, times_;
+  DateTime start_, end_;
+  std::vector<std::vector<std::string>> results_;
+};
+
+}  // namespace plexion::backends
