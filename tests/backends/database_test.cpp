@@ -142,6 +142,14 @@ TEST(SqlScripts, AnEmptyDatabaseGetsItsSchemaOnFirstUse) {
   db->Execute("INSERT INTO pm_folder (id, name) VALUES (1, 'kept')");
   EnsureSchema(*db);  // a database with a schema is left alone
   EXPECT_EQ(db->Query("SELECT name FROM pm_folder").rows.size(), 1u);
+  // A database of an earlier release, without the schedule tables, gains them and keeps the rest.
+  db->Execute("DROP VIEW SA_Schedule_View");
+  db->Execute("DROP VIEW rg_schedule_view");
+  db->Execute("DROP TABLE rg_schedule");
+  EnsureSchema(*db);
+  EXPECT_TRUE(db->HasTable("rg_schedule_view"));
+  EXPECT_EQ(db->Query("SELECT name FROM pm_folder").rows.size(), 1u);
+  EXPECT_EQ(FirstTableOf("-- x\nCREATE  table IF NOT EXISTS cov_x (a int); CREATE TABLE y (b int)"), "cov_x");
   std::filesystem::remove_all(dir);
 }
 

@@ -1,6 +1,7 @@
 // The database schema and demo rows of both engines, carried in the library (from db/).
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,7 +20,11 @@ const std::vector<SqlScript>& EmbeddedScripts();
 // creates first, so this also resets), then its demo scripts when asked.
 void CreateSchema(Database& db, bool withDemo);
 
-// Creates the schema when the database has none yet (no "pm_folder" table).
+// Creates what a database lacks: each schema script runs when the first table it creates is
+// missing, so a database made by an earlier release gains the tables added since, and a
+// database with all of them is left alone.
 void EnsureSchema(Database& db);
+// The first table a script creates ("" when it creates none).
+std::string FirstTableOf(std::string_view script);
 
 }  // namespace plexion::backends
