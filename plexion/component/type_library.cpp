@@ -4,6 +4,7 @@
 #include <typeinfo>
 #include <unordered_map>
 
+#include "plexion/dataavail/data_avail_data.hpp"
 #include "plexion/platform/text.hpp"
 #include "plexion/platform/thread_state.hpp"
 #include "plexion/tabs/contracts.hpp"
@@ -119,6 +120,49 @@ const InterfaceInfo& GPlexionInterface() {
   return itf;
 }
 
+const InterfaceInfo& CDataAvailDataInterface() {
+  using C = CDataAvailData;
+  static const InterfaceInfo itf(
+      "_CDataAvailData", Id("{F06A0CE1-D9C9-4B52-B9EC-9A1D881E997C}"),
+      {
+          Get("DataTypeTabName", 0x68030010, &C::DataTypeTabName),
+          Get("DateTabName", 0x6803000F, &C::DateTabName),
+          Method("ExecuteQuery", 0x60030011, &C::ExecuteQuery),
+          Method("UpdateTab", 0x60030012, &C::UpdateTab),
+          Method("ResetTab", 0x60030013, &C::ResetTab),
+          Method("Initialize", 0x60030015, &C::Initialize, {P("oData").ByRef()}),
+          Method("SetupDatatypeControl", 0x60030017, &C::SetupDatatypeControl,
+                 {P("oDataTypeSel").ByRef()}),
+          Method("SetupSystemControl", 0x60030018, &C::SetupSystemControl, {P("oSystemSel").ByRef()}),
+          Method("SetupDateTimeControl", 0x60030019, &C::SetupDateTimeControl,
+                 {P("oDateTimeCtl").ByRef()}),
+          Method("LoadSystemSelector", 0x60030020, &C::LoadSystemSelector,
+                 {P("oSysSelector").ByRef()}),
+          Get("PhysicalEntityTypes", 0x6803000E, &C::PhysicalEntityTypes),
+          Get("SysEntityTypeCount", 0x6803000D, &C::SysEntityTypeCount),
+          Get("EditorName", 0x6803000C, &C::EditorName),
+          Let("EditorName", 0x6803000C, &C::EditorName, {"RHS"}),
+          Get("InValidSearchReasonText", 0x6803000A, &C::InValidSearchReasonText),
+          Get("ValidSearch", 0x68030009, &C::ValidSearch),
+          Get("SysTypesChosen", 0x68030008, &C::SysTypesChosen),
+          Let("StartDate", 0x68030007, &C::StartDate, {"RHS"}),
+          Get("StartDate", 0x68030007, &C::StartDate),
+          Let("EndDate", 0x68030006, &C::EndDate, {"RHS"}),
+          Get("EndDate", 0x68030006, &C::EndDate),
+          Get("MinLoadDate", 0x68030005, &C::MinLoadDate),
+          Get("DataTypesSelCount", 0x68030004, &C::DataTypesSelCount),
+          Method("SelectedDatatypes", 0x60030022, &C::SelectedDatatypes, {P("Value").ByRef()}),
+          Let("SelectedTimes", 0x68030003, &C::SelectedTimes, {P("Value").ByRef()}),
+          Method("AddSelectedSystems", 0x60030023, &C::AddSelectedSystems,
+                 {P("Value").ByRef(), P("Level").ByRef()}),
+          Method("RemoveSelectedSystems", 0x60030025, &C::RemoveSelectedSystems, {P("Value").ByRef()}),
+          Get("MinPlexionWidth", 0x68030001, &C::MinPlexionWidth),
+          Get("MinPlexionHeight", 0x68030000, &C::MinPlexionHeight),
+          Method("UpdateDates", 0x60030026, &C::UpdateDates),
+      });
+  return itf;
+}
+
 template <class C>
 ClassInfo Class(std::string_view name, std::string_view clsid, const InterfaceInfo& itf,
                 const InterfaceInfo* events = nullptr,
@@ -155,6 +199,8 @@ TypeLibrary Build() {
                              IPlexionControlInterface()),
       Class<GPlexion>("GPlexion", "{AC3D8FA5-E7E9-11D4-A3F9-000102387EC5}", GPlexionInterface(),
                       nullptr, Instancing::GlobalObject),
+      Class<CDataAvailData>("CDataAvailData", "{AC3D8FB0-E7E9-11D4-A3F9-000102387EC5}",
+                            CDataAvailDataInterface(), &DataAvailEventInterface()),
   };
   lib.enums = {{"ERefType",
                 Id("{88C21060-27AB-4846-9EBC-D4BCFC7E09BD}"),

@@ -102,6 +102,26 @@ TEST(DispatchSurface, HubEventsReachListenersByIdAndAnswersReachTheCaller) {
   EXPECT_EQ(sink->ids.size(), 4u);
 }
 
+TEST(DispatchSurface, DataAvailabilityRaisesItsThreeEventsById) {
+  testing::InstalledDoubles d;
+  Ref<Object> model = Create("Plexion.CDataAvailData");
+  const ClassInfo* cls = GetTypeLibrary().ClassOf(*model);
+  auto sink = MakeRef<HostSink>();
+  ASSERT_EQ(Advise(*model, cls->eventInterface->iid(), sink).status, status::Ok);
+  EXPECT_TRUE(Call(*model, "UpdateTab").ok());
+  EXPECT_TRUE(Call(*model, "ResetTab").ok());
+  EXPECT_TRUE(Call(*model, "UpdateDates").ok());
+  StringArray types(1, 1);
+  types.at(1) = "Traffic";
+  Variant chosen(types);
+  EXPECT_TRUE(Call(*model, "SelectedDatatypes", {Variant::RefTo(chosen)}).ok());
+  EXPECT_EQ(sink->ids, (std::vector<DispId>{1, 2, 3, 1}));
+  const InvokeResult notADate = Call(*model, "StartDate", {Variant("someday")}, InvokeKind::Let);
+  EXPECT_EQ(notADate.status, status::Exception);
+  EXPECT_EQ(notADate.error.number, 13);
+  EXPECT_EQ(Call(*model, "DataTypeTabName").value, Variant("DataType"));
+}
+
 class HostEditor final : public IPlexionEditor {
  public:
   bool IsDataValid() override { return true; }

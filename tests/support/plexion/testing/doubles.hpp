@@ -3,6 +3,7 @@
 
 #include "plexion/services/locator.hpp"
 #include "plexion/testing/config_doubles.hpp"
+#include "plexion/testing/coverage_doubles.hpp"
 #include "plexion/testing/db_doubles.hpp"
 #include "plexion/testing/settings_doubles.hpp"
 
@@ -15,6 +16,8 @@ struct InstalledDoubles {
   Ref<FakeSystemConfig> system = MakeRef<FakeSystemConfig>(log);
   Ref<FakeFeatureRegistry> features = MakeRef<FakeFeatureRegistry>(log);
   Ref<FakeGroupByDefaults> groupBy = MakeRef<FakeGroupByDefaults>(log);
+  // The search object each new data-availability model creates.
+  Ref<FakeCoverageDb> coverage = MakeRef<FakeCoverageDb>(log);
 
  private:
   services::ScopedService<DbService> db_{db};
@@ -22,6 +25,7 @@ struct InstalledDoubles {
   services::ScopedService<SystemConfig> system_{system};
   services::ScopedService<FeatureRegistry> features_{features};
   services::ScopedService<GroupByDefaults> groupBy_{groupBy};
+  services::ScopedFactory<CoverageDb> coverage_{[c = coverage]() -> Ref<CoverageDb> { return c; }};
 };
 
 }  // namespace plexion::testing
