@@ -69,8 +69,8 @@ class HostSink final : public EventSink {
   void OnEvent(DispId id, std::span<Variant> args) override {
     ids.push_back(id);
     byRef = !args.empty() && args[0].IsByRef();
-    if (id == 2) args[1].Assign(Variant(true));          // TabOverride: allow
-    if (id == 8) args[2].Assign(Variant("listener"));    // FormChange: the hub's copy
+    if (id == 2 && args.size() == 2) args[1].Assign(Variant(true));        // TabOverride: allow
+    if (id == 8 && args.size() == 3) args[2].Assign(Variant("listener"));  // FormChange
   }
   std::vector<DispId> ids;
   bool byRef = false;
