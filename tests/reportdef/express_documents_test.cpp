@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "plexion/reportdef/report_def_data.hpp"
 #include "stand_ins.hpp"
 
@@ -162,21 +164,24 @@ TEST(ExpressDeletes, CleanUpDeletesBothCopiesKeepsTheirIdsAndStopsAtTheFirstFail
   EXPECT_EQ(env.log->Lines(), (Lines{"ScenarioDocs.IsExpress(7)"}));
 }
 
-TEST(DocumentIds, UpdateConfirmsTheCurrentIdsAndResetReturnsToThem) {
+TEST(ExpressCopies, EachThreadAsksItsOwnDocumentServices) {
   ReportEnv env;
-  auto d = MakeRef<CReportDefData>();
-  d->ScenarioId(5);
-  d->TemplateID(6);
-  d->UpdateDocumentIds();
-  EXPECT_EQ(d->SaveOrigScenarioId(), 5);
-  EXPECT_EQ(d->SaveOrigTemplateId(), 6);
-  d->ScenarioId(41);
-  d->TemplateID(42);
-  EXPECT_EQ(d->SaveOrigScenarioId(), 5);
-  d->ResetDocumentIds();
-  EXPECT_EQ(d->ScenarioId(), 5);
-  EXPECT_EQ(d->TemplateID(), 6);
-  EXPECT_TRUE(env.log->Lines().empty()) << "no service is involved";
+  env.reports.scenarioDocs->express = {5};
+  env.reports.procCalls.result = Variant(std::int32_t{50});
+  auto here = MakeRef<CReportDefData>();
+  EXPECT_EQ(here->CopyExpressScenario(5), 50);
+
+  std::int32_t there = -1;
+  testing::SharedLog otherLog;
+  std::thread([&] {
+    ReportEnv other;  // 5 is no express scenario on this thread
+    otherLog = other.log;
+    there = MakeRef<CReportDefData>()->CopyExpressScenario(5);
+  }).join();
+  EXPECT_EQ(there, 5);
+  EXPECT_EQ(otherLog->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
+  EXPECT_EQ(env.log->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
+  EXPECT_EQ(here->CopyExpressScenario(5), 50) << "and this thread keeps its own";
 }
 
 }  // namespace
