@@ -43,7 +43,11 @@ class FolderOwner : public virtual Object {
 class FolderApp : public virtual Object {
  public:
   static constexpr std::string_view kServiceName = "FolderApp";
+  // The user the application works for.
   virtual Ref<FolderOwner> Owner() = 0;
+  // A document type by its name ("Scenario", "Template", "Server Group"); an unknown name is
+  // an error.
+  virtual Ref<DocumentType> DocType(const std::string& name) = 0;
 };
 
 }  // namespace plexion

@@ -103,6 +103,7 @@ class Binder {
 struct Database::Impl {
   DatabaseUrl url;
   soci::session session;
+  bool inTransaction = false;
 };
 
 DatabaseUrl DatabaseUrl::Parse(const std::string& url) {
@@ -199,6 +200,37 @@ void Database::Execute(const std::string& sql, const std::vector<Variant>& param
 
 void Database::RunScript(const std::string& script) {
   for (const std::string& statement : SplitSqlScript(script)) Execute(statement);
+}
+
+void Database::InTransaction(const std::function<void()>& work) {
+  if (impl_->inTransaction) {
+    work();
+    return;
+  }
+  try {
+    impl_->session.begin();
+  } catch (const soci::soci_error& e) {
+    Fail(e.what());
+  }
+  impl_->inTransaction = true;
+  try {
+    work();
+  } catch (...) {
+    impl_->inTransaction = false;
+    try {
+      impl_->session.rollback();
+    } catch (const soci::soci_error&) {
+      // The work's own error says more than a failed rollback; the connection drops the
+      // transaction anyway when it closes.
+    }
+    throw;
+  }
+  impl_->inTransaction = false;
+  try {
+    impl_->session.commit();
+  } catch (const soci::soci_error& e) {
+    Fail(e.what());
+  }
 }
 
 bool Database::HasTable(const std::string& table) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ class Database {
   // Runs a script statement by statement (a string of several statements would run only its
   // first on SQLite).
   void RunScript(const std::string& script);
+  // Runs work as one transaction: committed when it returns, rolled back when it throws (the
+  // error then goes on). A transaction already open on this connection is joined instead.
+  void InTransaction(const std::function<void()>& work);
 
   bool HasTable(const std::string& table);
   bool HasColumn(const std::string& table, const std::string& column);

@@ -1,0 +1,303 @@
+#include <optional>
+
+#include "db_fixture.hpp"
+#include "plexion/backends/config/config_services.hpp"
+#include "plexion/backends/folders/folder_docs.hpp"
+#include "plexion/backends/installers.hpp"
+#include "plexion/backends/output/report_outputs.hpp"
+#include "plexion/platform/convert.hpp"
+#include "plexion/reportdef/report_def_data.hpp"
+#include "stand_ins.hpp"
+
+namespace plexion {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Rows = std::vector<std::vector<std::string>>;
+
+// The default output objects, document services and procedure calls on the test's database,
+// with the default settings service; destinations and date-time scopes are stand-ins.
+class ReportsOnDatabase : public testing::DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    if (IsSkipped()) return;
+    backends::InstallReportOutputs();
+    services::SetFactory<ProcCall>(
+        []() -> Ref<ProcCall> { return MakeRef<backends::SociProcCall>(backends::ThreadDatabase()); });
+    settings = MakeRef<backends::ConfigSettingsService>(
+        std::make_shared<const backends::Configuration>(backends::Configuration::Defaults()));
+    settings_.emplace(settings);
+  }
+  void TearDown() override {
+    settings_.reset();
+    DatabaseTest::TearDown();
+  }
+
+  // Every row of a query, each value as text ("" for null).
+  Rows Select(const std::string& sql) {
+    Rows rows;
+    for (const auto& row : db->Query(sql).rows) {
+      rows.emplace_back();
+      for (const Variant& v : row) rows.back().push_back(v.IsNull() ? "" : ToString(v));
+    }
+    return rows;
+  }
+  std::int32_t Count(const std::string& table, const std::string& where) {
+    return ToInt32(db->Query("SELECT count(*) AS n FROM " + table + " WHERE " + where).rows.at(0).at(0));
+  }
+  void Edit(CReportDefData& d, std::int32_t report, std::int32_t scenario, std::int32_t templ,
+            const Ref<ReportSpec>& spec = {}) {
+    d.InitEdit(report, 0, 0, 0, 0, 0, 0, "", "RptEditor", "Traffic", scenario, templ, {}, {}, 0, 0,
+               0, "N", "Y", 0, spec);
+  }
+
+  testing::SharedLog log = testing::NewLog();
+  Ref<backends::ConfigSettingsService> settings;
+
+ private:
+  std::optional<services::ScopedService<SettingsService>> settings_;
+};
+
+TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
+  FolderApp& folders = services::Locate<FolderApp>();
+  auto d = MakeRef<CReportDefData>();
+  d->InitNew(folders.DocType("Scenario"), folders.DocType("Template"), "Traffic", "RptEditor", 0,
+             ERefType::RefScenario, 2, 0, 1.5f);
+  EXPECT_EQ(d->ScenarioType()->Name(), "Scenario");
+  EXPECT_EQ(d->EquippedOnly(), "Y") << "from the built-in report defaults";
+
+  Ref<ReportSpec> spec = services::Create<ReportSpec>();
+  spec->SpecKind(3);
+  spec->GroupingSpecId(9);
+  Ref<PageSetup> page = services::Create<PageSetup>();
+  page->HeadNote("O'Brien's traffic");
+  page->RemoveControlInfo(true);
+  auto dest = MakeRef<testing::StandInDestination>(log);
+  dest->insertId = 501;
+  dest->webAutoOrganize = "ByDate";
+  d->ReportSpecData(spec);
+  d->PageSetupData(page);
+  d->DestinationData(dest);
+  d->IsScenarioExpress(true);
+  d->IncludeInactive(true);
+  d->ExpressType("Daily");
+
+  d->SaveSubTableData(0);
+  EXPECT_EQ(d->ReportSpecId(), 2) << "after the demo's row";
+  EXPECT_EQ(d->GroupingSpecId(), 9);
+  EXPECT_EQ(d->PageSetUpId(), 2);
+  EXPECT_EQ(d->DestinationId(), 501);
+  EXPECT_EQ(Select("SELECT spec_kind, grouping_spec_id FROM rpt_report_spec WHERE id = 2"),
+            (Rows{{"3", "9"}}));
+  EXPECT_EQ(Select("SELECT spec_kind, head_note, foot_note, remove_control_info FROM rpt_page_setup "
+                   "WHERE id = 2"),
+            (Rows{{"3", "O'Brien's traffic", "", "Y"}}))
+      << "the page setup took the specification's kind";
+
+  std::int32_t report = 10;
+  d->SaveReportAttrs(report);
+  EXPECT_EQ(settings->CurrentSpecKind(), 3);
+  EXPECT_EQ(Select("SELECT source, name, value FROM rpt_report_attr WHERE report_id = 10 "
+                   "ORDER BY source, name"),
+            (Rows{{"PageSetup", "FootNote", ""},
+                  {"PageSetup", "HeadNote", "O'Brien's traffic"},
+                  {"PageSetup", "PageSetupId", "2"},
+                  {"PageSetup", "RemoveControlInfo", "True"},
+                  {"PageSetup", "SpecKind", "3"},
+                  {"ReportSpec", "GroupingSpecId", "9"},
+                  {"ReportSpec", "ReportSpecId", "2"},
+                  {"ReportSpec", "SpecKind", "3"}}));
+
+  d->SaveGenReportAttrs(report);
+  const std::string generalOf10 =
+      "SELECT seq, name, value FROM rpt_general_attr WHERE report_id = 10 ORDER BY seq";
+  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "IncludeInactive", "Y"},
+                                       {"2", "ExpressType", "Daily"},
+                                       {"3", "WebAuto-Organize", "ByDate"},
+                                       {"4", "HeadNote", "O'Brien's traffic"},
+                                       {"5", "RemoveControlInfo", "True"}}));
+
+  // Saved again as an existing, ordinary report: rows updated, attributes replaced.
+  d->IsNew(false);
+  d->IsScenarioExpress(false);
+  page->HeadNote("");
+  page->FootNote("Confidential");
+  spec->GroupingSpecId(11);
+  d->SaveSubTableData(0);
+  EXPECT_EQ(d->ReportSpecId(), 2);
+  EXPECT_EQ(d->GroupingSpecId(), 11);
+  EXPECT_EQ(Select("SELECT head_note, foot_note FROM rpt_page_setup WHERE id = 2"),
+            (Rows{{"", "Confidential"}}));
+  EXPECT_EQ(Count("rpt_page_setup", "1 = 1"), 2);
+  d->SaveGenReportAttrs(report);
+  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "WebAuto-Organize", "ByDate"},
+                                       {"2", "FootNote", "Confidential"},
+                                       {"3", "RemoveControlInfo", "True"}}));
+
+  // Opened again for edit: the attributes come back.
+  d->IsScenarioExpress(true);
+  d->SaveGenReportAttrs(report);
+  auto loaded = MakeRef<backends::SqlReportSpec>(db);
+  loaded->Load(2);
+  auto again = MakeRef<CReportDefData>();
+  auto dest2 = MakeRef<testing::StandInDestination>(log);
+  again->DestinationData(dest2);
+  Edit(*again, 10, 2, 3, loaded);
+  EXPECT_TRUE(again->IncludeInactive());
+  EXPECT_EQ(again->ExpressType(), "Daily");
+  EXPECT_EQ(dest2->webAutoOrganize, "ByDate");
+  EXPECT_EQ(again->WebAutoOrganize(), "ByDate");
+  EXPECT_TRUE(again->IsScenarioExpress());
+  EXPECT_FALSE(again->IsTemplateExpress()) << "3 is an ordinary template";
+  EXPECT_EQ(again->ReportSpecData()->GroupingSpecId(), 11);
+}
+
+TEST_P(ReportsOnDatabase, TheDemoReportsLoadAsStoredAndALowerCaseYIsFalse) {
+  auto d = MakeRef<CReportDefData>();
+  Edit(*d, 1, 2, 4);
+  EXPECT_TRUE(d->IncludeInactive());
+  EXPECT_EQ(d->ExpressType(), "Daily");
+  EXPECT_EQ(d->WebAutoOrganize(), "ByDate");
+  EXPECT_TRUE(d->IsScenarioExpress());
+  EXPECT_TRUE(d->IsTemplateExpress());
+  EXPECT_EQ(d->GenAttributes()->Count(), 5);
+
+  Edit(*d, 2, 1, 3);
+  EXPECT_FALSE(d->IncludeInactive()) << "stored as \"y\"";
+  EXPECT_EQ(d->ExpressType(), "");
+  EXPECT_EQ(d->WebAutoOrganize(), "");
+  EXPECT_FALSE(d->IsScenarioExpress());
+
+  Edit(*d, 99, 0, 0);
+  EXPECT_EQ(d->GenAttributes()->Count(), 0);
+  EXPECT_EQ(d->GenAttributes()->ReportId(), 99);
+}
+
+TEST_P(ReportsOnDatabase, ExpressCopiesAreRealRowsAndDeletesRemoveOnlyExpressDocuments) {
+  auto d = MakeRef<CReportDefData>();
+  const std::string owner =
+      std::to_string(services::Locate<FolderApp>().Owner()->Id());
+  EXPECT_EQ(services::Locate<FolderApp>().Owner()->Id(), std::stoi(owner)) << "registered once";
+
+  const std::int32_t scenarioCopy = d->CopyExpressScenario(2);
+  const std::int32_t templateCopy = d->CopyExpressTemplate(4);
+  EXPECT_GT(scenarioCopy, 4);
+  EXPECT_EQ(templateCopy, scenarioCopy + 1);
+  EXPECT_EQ(Select("SELECT doc_type_id, name, folder_id, owner_id, is_express, copied_from "
+                   "FROM fs_document WHERE id IN (" + std::to_string(scenarioCopy) + ", " +
+                   std::to_string(templateCopy) + ") ORDER BY id"),
+            (Rows{{"1", "Express traffic", "1", owner, "Y", "2"},
+                  {"2", "Express layout", "1", owner, "Y", "4"}}));
+  EXPECT_TRUE(services::Locate<ScenarioDocs>().IsExpress(scenarioCopy));
+  EXPECT_FALSE(services::Locate<ScenarioDocs>().IsExpress(templateCopy));
+
+  EXPECT_EQ(d->CopyExpressScenario(1), 1) << "an ordinary scenario is not copied";
+  EXPECT_EQ(d->CopyExpressScenario(4), 4) << "an express template is no express scenario";
+  EXPECT_EQ(d->CopyExpressTemplate(999), 999) << "no such document";
+  EXPECT_EQ(Count("fs_document", "1 = 1"), 6);
+
+  std::int32_t ordinary = 1;
+  d->DeleteExpScenario(ordinary);
+  EXPECT_EQ(Count("fs_document", "id = 1"), 1);
+
+  d->TempExpScenarioId(scenarioCopy);
+  d->TempExpTemplateId(templateCopy);
+  d->CleanUpExpressDocuments();
+  EXPECT_EQ(Count("fs_document", "copied_from IS NOT NULL"), 0);
+  EXPECT_EQ(Count("fs_document", "1 = 1"), 4) << "the sources stay";
+  EXPECT_EQ(d->TempExpScenarioId(), scenarioCopy);
+  d->CleanUpExpressDocuments();  // the copies are gone: nothing to do
+}
+
+TEST_P(ReportsOnDatabase, TheProceduresGuardThemselves) {
+  VariantArray one(0, 0);
+  std::int32_t id = 1;
+  one.at(0) = Variant::RefTo(id);
+  service->ExecuteProcedure("FS_DeleteExpressScenario", one);
+  id = 2;
+  service->ExecuteProcedure("FS_DeleteExpressTemplate", one);
+  EXPECT_EQ(Count("fs_document", "id IN (1, 2)"), 2) << "ordinary, or of the other type";
+  service->ExecuteProcedure("FS_DeleteExpressScenario", one);
+  EXPECT_EQ(Count("fs_document", "id IN (1, 2)"), 1);
+
+  Ref<ProcCall> call = services::Create<ProcCall>();
+  call->ProcName("FS_CopyExpressTemplate");
+  call->AddParam("3", "integer", "", false);
+  call->AddParam("1", "integer", "", false);
+  try {
+    call->Execute();
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.status(), status::Database);
+    EXPECT_NE(e.description().find("document 3 is not an express template"), std::string::npos)
+        << e.description();
+  }
+  EXPECT_EQ(Count("fs_document", "1 = 1"), 3);
+}
+
+TEST_P(ReportsOnDatabase, OutputObjectsRefuseWhatTheyCannotStore) {
+  auto spec = MakeRef<backends::SqlReportSpec>(db);
+  spec->Id(77);
+  EXPECT_THROW(spec->Update(), Error) << "no such row";
+  EXPECT_THROW(spec->Load(77), Error);
+  std::int32_t noReport = 0;
+  try {
+    spec->SaveAttrs(noReport);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.status(), status::InvalidArg);
+    EXPECT_EQ(e.source(), "ReportSpec");
+  }
+  auto page = MakeRef<backends::SqlPageSetup>(db);
+  EXPECT_THROW(page->Update(), Error);
+  page->Load(1);
+  EXPECT_EQ(page->HeadNote(), "Weekly traffic");
+  EXPECT_TRUE(page->RemoveControlInfo());
+
+  auto attrs = MakeRef<backends::SqlGeneralAttributes>(db);
+  attrs->Add("Name", "a", false);
+  try {
+    attrs->Add("Name", "b", false);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), errnum::DuplicateKey);
+  }
+  attrs->Add("name", "c", false);
+  attrs->Add("Name", "d", true);
+  EXPECT_EQ(attrs->Item("Name")->Value(), "d");
+  EXPECT_EQ(attrs->Count(), 2);
+  EXPECT_THROW(attrs->Item("NAME"), Error);
+  EXPECT_THROW(attrs->Add("", "x", false), Error);
+  EXPECT_THROW(attrs->Save(), Error) << "no report id";
+  attrs->ReportId(30);
+  EXPECT_EQ(attrs->Save(), Variant(std::int32_t{2}));
+  EXPECT_EQ(Select("SELECT name, value FROM rpt_general_attr WHERE report_id = 30 ORDER BY seq"),
+            (Rows{{"Name", "d"}, {"name", "c"}}));
+
+  EXPECT_THROW(services::Locate<FolderApp>().DocType("Spreadsheet"), Error);
+}
+
+TEST_P(ReportsOnDatabase, ATransactionKeepsAllOrNothing) {
+  try {
+    db->InTransaction([&] {
+      db->Execute("INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, 1, 'A', 'x')");
+      db->Execute("INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, 2, 'A', 'y')");
+    });
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.status(), status::Database) << "the duplicate key";
+  }
+  EXPECT_EQ(Count("rpt_general_attr", "report_id = 50"), 0);
+  db->InTransaction([&] {
+    db->InTransaction([&] {
+      db->Execute("INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, 1, 'A', 'x')");
+    });
+  });
+  EXPECT_EQ(Count("rpt_general_attr", "report_id = 50"), 1);
+}
+
+PLEXION_ON_BOTH_ENGINES(ReportsOnDatabase);
+
+}  // namespace
+}  // namespace plexion
