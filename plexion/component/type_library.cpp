@@ -6,6 +6,7 @@
 
 #include "plexion/dataavail/data_avail_data.hpp"
 #include "plexion/platform/text.hpp"
+#include "plexion/reportdef/report_def_data.hpp"
 #include "plexion/platform/thread_state.hpp"
 #include "plexion/tabs/contracts.hpp"
 #include "plexion/tabs/gplexion.hpp"
@@ -120,6 +121,80 @@ const InterfaceInfo& GPlexionInterface() {
   return itf;
 }
 
+const InterfaceInfo& CReportDefDataInterface() {
+  using C = CReportDefData;
+  static const InterfaceInfo itf(
+      "_CReportDefData", Id("{DFCAF4F6-482B-4631-82C0-D35154F84C4F}"),
+      Rows{
+          Get("WebAutoOrganize", 0x68030024, &C::WebAutoOrganize),
+          GetLet("ReportId", 0x68030023, &C::ReportId, &C::ReportId),
+          GetLet("EditorName", 0x68030022, &C::EditorName, &C::EditorName),
+          GetLet("ScenarioId", 0x68030021, &C::ScenarioId, &C::ScenarioId),
+          GetLet("TemplateID", 0x68030020, &C::TemplateID, &C::TemplateID),
+          GetLet("DTScopeID", 0x6803001F, &C::DTScopeID, &C::DTScopeID),
+          GetLet("DestinationId", 0x6803001E, &C::DestinationId, &C::DestinationId),
+          GetLet("PageSetUpId", 0x6803001D, &C::PageSetUpId, &C::PageSetUpId),
+          GetLet("ReportSpecId", 0x6803001C, &C::ReportSpecId, &C::ReportSpecId),
+          GetLet("ChanSetID", 0x6803001B, &C::ChanSetID, &C::ChanSetID),
+          GetLet("GroupingSpecId", 0x6803001A, &C::GroupingSpecId, &C::GroupingSpecId),
+          GetLet("DomainScenarioId", 0x68030019, &C::DomainScenarioId, &C::DomainScenarioId),
+          GetLet("EntityID", 0x68030018, &C::EntityID, &C::EntityID),
+          GetLet("ChannelNumber", 0x68030017, &C::ChannelNumber, &C::ChannelNumber),
+          GetLet("MapRadiusScale", 0x68030016, &C::MapRadiusScale, &C::MapRadiusScale),
+          GetLet("TestChannels", 0x68030015, &C::TestChannels, &C::TestChannels),
+          GetLet("EquippedOnly", 0x68030014, &C::EquippedOnly, &C::EquippedOnly),
+          GetLet("FileName", 0x68030013, &C::FileName, &C::FileName),
+          GetLet("AppName", 0x68030012, &C::AppName, &C::AppName),
+          GetLet("IsScenarioExpress", 0x68030011, &C::IsScenarioExpress, &C::IsScenarioExpress),
+          GetLet("IsTemplateExpress", 0x68030010, &C::IsTemplateExpress, &C::IsTemplateExpress),
+          GetLet("IncludeInactive", 0x6803000F, &C::IncludeInactive, &C::IncludeInactive),
+          GetLet("ExpressType", 0x6803000E, &C::ExpressType, &C::ExpressType),
+          GetSet("ScenarioType", 0x6803000D, &C::ScenarioType, &C::ScenarioType),
+          GetSet("ServerGroupType", 0x6803000C, &C::ServerGroupType, &C::ServerGroupType),
+          GetSet("TemplateType", 0x6803000B, &C::TemplateType, &C::TemplateType),
+          Set("DTScopeData", 0x6803000A, &C::DTScopeData, {"RHS"}),
+          Set("DestinationData", 0x68030009, &C::DestinationData, {"RHS"}),
+          Set("PageSetupData", 0x68030008, &C::PageSetupData, {"RHS"}),
+          Set("ReportSpecData", 0x68030007, &C::ReportSpecData, {"RHS"}),
+          Get("ReportSpecData", 0x68030007, &C::ReportSpecData),
+          GetLet("IsNew", 0x68030006, &C::IsNew, &C::IsNew),
+          GetLet("TempExpScenarioId", 0x68030005, &C::TempExpScenarioId, &C::TempExpScenarioId),
+          GetLet("TempExpTemplateId", 0x68030004, &C::TempExpTemplateId, &C::TempExpTemplateId),
+          Get("SaveOrigScenarioId", 0x68030003, &C::SaveOrigScenarioId),
+          Get("SaveOrigTemplateId", 0x68030002, &C::SaveOrigTemplateId),
+          Get("GenAttributes", 0x68030001, &C::GenAttributes),
+          Method("InitNew", 0x60030027, &C::InitNew,
+                 {P("ScenarioTypeA").ByRef(), P("TemplateTypeA").ByRef(), P("sAppNameA").ByRef(),
+                  P("sEditorNameA").ByRef(), P("ordEntityA").ByRef(), P("RefType").ByRef(),
+                  P("ord").ByRef(), P("iChannelNumberA").ByRef(), P("iMapRadiusScaleA").ByRef(),
+                  P("ServerGroupTypeA").ByRef()}),
+          Method("InitEdit", 0x60030028, &C::InitEdit,
+                 {P("ordReportA").ByRef(), P("ordChanSetA").ByRef(), P("ordDestinationA").ByRef(),
+                  P("ordPageSetupA").ByRef(), P("ordDTScopeA").ByRef(), P("ordReportSpecA").ByRef(),
+                  P("ordGroupingSpecA").ByRef(), P("sFileNameA").ByRef(), P("sEditorNameA").ByRef(),
+                  P("sAppNameA").ByRef(), P("ordScenarioA").ByRef(), P("ordTemplateA").ByRef(),
+                  P("ScenarioTypeA").ByRef(), P("TemplateTypeA").ByRef(), P("ordEntityA").ByRef(),
+                  P("iChannelNumberA").ByRef(), P("MapRadiusScaleA").ByRef(),
+                  P("sTestChansA").ByRef(), P("sEquippedA").ByRef(),
+                  P("ordDomainScenarioA").ByRef(), P("ReportSpecDataA").ByRef(),
+                  P("ServerGroupTypeA").ByRef(),
+                  P("nServerGroupIdA").ByRef().Optional(Variant(std::int32_t{0}))}),
+          Method("SaveSubTableData", 0x60030029, &C::SaveSubTableData, {P("ordReport").ByRef()}),
+          Method("ResetReferences", 0x6003002A, &C::ResetReferences),
+          GetLet("ServerGroupId", 0x68030000, &C::ServerGroupId, &C::ServerGroupId),
+          Method("SaveReportAttrs", 0x6003002B, &C::SaveReportAttrs, {"ord"}),
+          Method("SaveGenReportAttrs", 0x6003002C, &C::SaveGenReportAttrs, {P("ord").ByRef()}),
+          Method("CleanUpExpressDocuments", 0x60030032, &C::CleanUpExpressDocuments),
+          Method("DeleteExpScenario", 0x60030033, &C::DeleteExpScenario, {"ord"}),
+          Method("DeleteExpTemplate", 0x60030034, &C::DeleteExpTemplate, {"ord"}),
+          Method("UpdateDocumentIds", 0x60030035, &C::UpdateDocumentIds),
+          Method("ResetDocumentIds", 0x60030036, &C::ResetDocumentIds),
+          Method("CopyExpressScenario", 0x60030037, &C::CopyExpressScenario, {"ord"}),
+          Method("CopyExpressTemplate", 0x60030038, &C::CopyExpressTemplate, {"ord"}),
+      });
+  return itf;
+}
+
 const InterfaceInfo& CDataAvailDataInterface() {
   using C = CDataAvailData;
   static const InterfaceInfo itf(
@@ -193,6 +268,8 @@ TypeLibrary Build() {
                           CPlexionCtlsInterface()),
       Class<IPlexionEditor>("IPlexionEditor", "{410E290C-80B0-11D3-8C4A-00105A6449C9}",
                             IPlexionEditorInterface()),
+      Class<CReportDefData>("CReportDefData", "{AC3D8FA7-E7E9-11D4-A3F9-000102387EC5}",
+                            CReportDefDataInterface()),
       Class<CPlexionNotify>("CPlexionNotify", "{AC3D8FA9-E7E9-11D4-A3F9-000102387EC5}",
                             CPlexionNotifyInterface(), &NotifyEventInterface()),
       Class<IPlexionControl>("IPlexionControl", "{AC3D8FAC-E7E9-11D4-A3F9-000102387EC5}",

@@ -62,12 +62,14 @@ T FromVariant(const Variant& v) {
   else if constexpr (std::is_same_v<T, VariantArray>) return ToArray(v);
   else if constexpr (IsRef<T>::value) return ToObjectOf<typename std::remove_reference_t<
       decltype(*std::declval<T>())>>(v);
+  else if constexpr (std::is_enum_v<T>) return static_cast<T>(ToInt32(v));
   else static_assert(sizeof(T) == 0, "no variant conversion for this type");
 }
 
 template <class T>
 Variant ToVariant(const T& value) {
   if constexpr (std::is_same_v<T, Variant>) return value.Value();
+  else if constexpr (std::is_enum_v<T>) return Variant(static_cast<std::int32_t>(value));
   else return Variant(value);
 }
 

@@ -15,7 +15,7 @@ std::string_view KindName(InvokeKind k) {
 }
 
 std::string TypeDesc::Name() const {
-  std::string n = type == VarType::Object ? std::string(objectType) : std::string(TypeName(type));
+  std::string n = !objectType.empty() ? std::string(objectType) : std::string(TypeName(type));
   if (type == VarType::Empty) n = "";
   return array ? n + "()" : n;
 }

@@ -183,6 +183,8 @@ TypeDesc TypeOf() {
   else if constexpr (std::is_same_v<U, VariantArray>) return {VarType::Variant, true};
   else if constexpr (IsRef<U>::value)
     return {VarType::Object, false, ObjectTypeName<std::remove_reference_t<decltype(*U())>>()};
+  // An enumeration names itself through TypeNameOf(E), found next to it.
+  else if constexpr (std::is_enum_v<U>) return {VarType::Int32, false, TypeNameOf(U{})};
   else static_assert(sizeof(U) == 0, "type not known to the type library");
 }
 
@@ -299,6 +301,33 @@ template <class C, class... A>
 MemberInfo Set(std::string_view name, DispId id, void (C::*s)(A...), Params p = {}) {
   return MakeMember<C, decltype(s), void, A...>(name, id, InvokeKind::Set, s, p);
 }
+
+// A property's getter and setter as adjacent rows (pass the property twice: each picks its own
+// accessor from the overload set).
+template <class C, class R, class... A>
+std::vector<MemberInfo> GetLet(std::string_view name, DispId id, R (C::*g)() const,
+                               void (C::*s)(A...)) {
+  return {Get(name, id, g), Let(name, id, s, {"RHS"})};
+}
+template <class C, class R, class... A>
+std::vector<MemberInfo> GetSet(std::string_view name, DispId id, R (C::*g)() const,
+                               void (C::*s)(A...)) {
+  return {Get(name, id, g), Set(name, id, s, {"RHS"})};
+}
+
+// Table rows: single members and groups of adjacent accessors, flattened in order.
+struct Rows {
+  struct Group {
+    std::vector<MemberInfo> rows;
+    Group(MemberInfo m) { rows.push_back(std::move(m)); }
+    Group(std::vector<MemberInfo> r) : rows(std::move(r)) {}
+  };
+  Rows(std::initializer_list<Group> groups) {
+    for (const Group& g : groups) members.insert(members.end(), g.rows.begin(), g.rows.end());
+  }
+  operator std::vector<MemberInfo>() && { return std::move(members); }
+  std::vector<MemberInfo> members;
+};
 
 }  // namespace dispatch
 }  // namespace plexion

@@ -21,6 +21,7 @@ enum class ERefType : std::int32_t {
   refChanSetPlan = 2,
   RefSATemplate = 3,
 };
+constexpr std::string_view TypeNameOf(ERefType) { return "ERefType"; }
 
 class CReportDefData : public virtual Object {
  public:

@@ -122,6 +122,29 @@ TEST(DispatchSurface, DataAvailabilityRaisesItsThreeEventsById) {
   EXPECT_EQ(Call(*model, "DataTypeTabName").value, Variant("DataType"));
 }
 
+TEST(DispatchSurface, ReportDefinitionInitialisedAndSavedByName) {
+  testing::InstalledDoubles d;
+  Ref<Object> report = Create("Plexion.CReportDefData");
+  Variant scenarioType = Variant::Nothing(), templateType = Variant::Nothing();
+  Variant app("Traffic"), editor("Editor 1"), entity(std::int32_t{5}), refType(std::int32_t{1}),
+      ord(std::int32_t{77}), channel(std::int32_t{3}), radius(2.5f);
+  const InvokeResult init = Call(*report, "InitNew",
+                                 {Variant::RefTo(scenarioType), Variant::RefTo(templateType),
+                                  Variant::RefTo(app), Variant::RefTo(editor), Variant::RefTo(entity),
+                                  Variant::RefTo(refType), Variant::RefTo(ord), Variant::RefTo(channel),
+                                  Variant::RefTo(radius)});
+  ASSERT_TRUE(init.ok()) << init.error.description;
+  EXPECT_EQ(Call(*report, "TemplateID").value, Variant(std::int32_t{77})) << "RefTemplate";
+  EXPECT_EQ(Call(*report, "EquippedOnly").value, Variant("Y")) << "from the report defaults";
+  EXPECT_EQ(Call(*report, "IsNew").value, Variant(true));
+  EXPECT_TRUE(Call(*report, "IsNew", {Variant(false)}, InvokeKind::Let).ok());
+  const InvokeResult saved = Call(*report, "SaveSubTableData", {Variant(std::int32_t{0})});
+  ASSERT_TRUE(saved.ok());
+  EXPECT_TRUE(saved.value.ObjectValue() == report) << "SaveSubTableData returns the object itself";
+  const InvokeResult noDestination = Call(*report, "SaveGenReportAttrs", {Variant(std::int32_t{9})});
+  EXPECT_EQ(noDestination.error.number, errnum::ObjectVariableNotSet);
+}
+
 class HostEditor final : public IPlexionEditor {
  public:
   bool IsDataValid() override { return true; }

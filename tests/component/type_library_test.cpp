@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <sstream>
 
 #include "plexion/component/type_library.hpp"
 
@@ -26,6 +27,8 @@ const ExpectedClass kClasses[] = {
      "{22D1A7A3-FA3E-44D5-8A92-644517BB2A3C}", "", "", false},
     {"IPlexionEditor", "{410E290C-80B0-11D3-8C4A-00105A6449C9}", "_IPlexionEditor",
      "{96855158-D59E-4839-A0DE-C5175BC42E30}", "", "", false},
+    {"CReportDefData", "{AC3D8FA7-E7E9-11D4-A3F9-000102387EC5}", "_CReportDefData",
+     "{DFCAF4F6-482B-4631-82C0-D35154F84C4F}", "", "", false},
     {"CPlexionNotify", "{AC3D8FA9-E7E9-11D4-A3F9-000102387EC5}", "_CPlexionNotify",
      "{07AC0923-7B7D-4780-B2F4-59098D82FD5C}", "__CPlexionNotify",
      "{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}", false},
@@ -38,8 +41,82 @@ const ExpectedClass kClasses[] = {
      "{0AA8CB6E-7C9A-4DCE-84D2-2F1A2BF4499A}", false},
 };
 
+// The published form "Name get, let 0x68030023; Other method 0x60030027" as one
+// "Name kind id" line per accessor.
+std::vector<std::string> Expand(std::string_view published) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < published.size()) {
+    std::size_t end = published.find(';', start);
+    if (end == std::string_view::npos) end = published.size();
+    std::string entry(published.substr(start, end - start));
+    start = end + 1;
+    std::istringstream words(entry);
+    std::string name, word, id;
+    std::vector<std::string> kinds;
+    words >> name;
+    while (words >> word) {
+      if (word.rfind("0x", 0) == 0) id = word;
+      else kinds.push_back(word.back() == ',' ? word.substr(0, word.size() - 1) : word);
+    }
+    for (const std::string& kind : kinds) lines.push_back(name + " " + kind + " " + id);
+  }
+  return lines;
+}
+
 // "Name kind id" per accessor, in function-table order.
 const std::map<std::string, std::vector<std::string>> kMembers = {
+    {"_CReportDefData",
+     Expand("WebAutoOrganize get 0x68030024;"
+            "ReportId get, let 0x68030023;"
+            "EditorName get, let 0x68030022;"
+            "ScenarioId get, let 0x68030021;"
+            "TemplateID get, let 0x68030020;"
+            "DTScopeID get, let 0x6803001F;"
+            "DestinationId get, let 0x6803001E;"
+            "PageSetUpId get, let 0x6803001D;"
+            "ReportSpecId get, let 0x6803001C;"
+            "ChanSetID get, let 0x6803001B;"
+            "GroupingSpecId get, let 0x6803001A;"
+            "DomainScenarioId get, let 0x68030019;"
+            "EntityID get, let 0x68030018;"
+            "ChannelNumber get, let 0x68030017;"
+            "MapRadiusScale get, let 0x68030016;"
+            "TestChannels get, let 0x68030015;"
+            "EquippedOnly get, let 0x68030014;"
+            "FileName get, let 0x68030013;"
+            "AppName get, let 0x68030012;"
+            "IsScenarioExpress get, let 0x68030011;"
+            "IsTemplateExpress get, let 0x68030010;"
+            "IncludeInactive get, let 0x6803000F;"
+            "ExpressType get, let 0x6803000E;"
+            "ScenarioType get, set 0x6803000D;"
+            "ServerGroupType get, set 0x6803000C;"
+            "TemplateType get, set 0x6803000B;"
+            "DTScopeData set 0x6803000A;"
+            "DestinationData set 0x68030009;"
+            "PageSetupData set 0x68030008;"
+            "ReportSpecData set, get 0x68030007;"
+            "IsNew get, let 0x68030006;"
+            "TempExpScenarioId get, let 0x68030005;"
+            "TempExpTemplateId get, let 0x68030004;"
+            "SaveOrigScenarioId get 0x68030003;"
+            "SaveOrigTemplateId get 0x68030002;"
+            "GenAttributes get 0x68030001;"
+            "InitNew method 0x60030027;"
+            "InitEdit method 0x60030028;"
+            "SaveSubTableData method 0x60030029;"
+            "ResetReferences method 0x6003002A;"
+            "ServerGroupId get, let 0x68030000;"
+            "SaveReportAttrs method 0x6003002B;"
+            "SaveGenReportAttrs method 0x6003002C;"
+            "CleanUpExpressDocuments method 0x60030032;"
+            "DeleteExpScenario method 0x60030033;"
+            "DeleteExpTemplate method 0x60030034;"
+            "UpdateDocumentIds method 0x60030035;"
+            "ResetDocumentIds method 0x60030036;"
+            "CopyExpressScenario method 0x60030037;"
+            "CopyExpressTemplate method 0x60030038")},
     {"_CPlexionCtl",
      {"Name get 0x68030003", "Label get 0x68030002", "Data get 0x68030001",
       "ProgID get 0x68030000"}},

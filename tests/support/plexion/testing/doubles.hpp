@@ -5,6 +5,7 @@
 #include "plexion/testing/config_doubles.hpp"
 #include "plexion/testing/coverage_doubles.hpp"
 #include "plexion/testing/db_doubles.hpp"
+#include "plexion/testing/report_doubles.hpp"
 #include "plexion/testing/settings_doubles.hpp"
 
 namespace plexion::testing {
@@ -18,6 +19,8 @@ struct InstalledDoubles {
   Ref<FakeGroupByDefaults> groupBy = MakeRef<FakeGroupByDefaults>(log);
   // The search object each new data-availability model creates.
   Ref<FakeCoverageDb> coverage = MakeRef<FakeCoverageDb>(log);
+  // Document services, folder application, attribute sets and procedure calls.
+  InstalledReportDoubles report{log};
 
  private:
   services::ScopedService<DbService> db_{db};
