@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "plexion/platform/convert.hpp"
+#include "plexion/services/locator.hpp"
 
 namespace plexion::cli {
 
@@ -111,6 +112,23 @@ std::string ExcludedHours(const HourExSet& set) {
   for (std::int32_t k = base; k < base + set.SlotCount(); ++k)
     if (set.Excluded(k)) hours += (hours.empty() ? "" : ",") + std::to_string(k - base);
   return hours.empty() ? "none" : hours;
+}
+
+std::string StoredEvents(std::int32_t scheduleId) {
+  DbService& db = services::Locate<DbService>();
+  Ref<DbRecordset> rs = db.OpenRecordset(
+      "SELECT t.Name AS Name FROM Schedule_Event e JOIN EN_Event_Type t ON t.Event_Type_ID = "
+      "e.Event_Type_ID WHERE e.Schedule_ID = " +
+          std::to_string(scheduleId),
+      false, "", 0, "", "", 60);
+  std::string names;
+  if (rs && !rs->IsEOF()) {
+    rs->MoveFirst();
+    for (; !rs->IsEOF(); rs->MoveNext())
+      names += (names.empty() ? "" : ", ") + db.FieldText(rs->Fields()->Item("Name"));
+    rs->Close();
+  }
+  return names.empty() ? "none" : names;
 }
 
 }  // namespace plexion::cli

@@ -14,7 +14,11 @@ namespace plexion::cli {
 void PrintSchedule(std::ostream& out, const CSchedData& s, bool withDbDates);
 void PrintSoftAlarmSchedule(std::ostream& out, const CSASchedData& s, bool withDbDates);
 
-// The excluded hours of a set with slot base 1, "0,23", or "none".
+// The excluded hours of a set (slot SlotBase is hour 0): "0,23", or "none".
 std::string ExcludedHours(const HourExSet& set);
+
+// The names of the trigger events stored for a soft-alarm schedule, in storage order, read
+// back through the database service: "Data load" or "none".
+std::string StoredEvents(std::int32_t scheduleId);
 
 }  // namespace plexion::cli
