@@ -3,6 +3,7 @@
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/text.hpp"
 #include "plexion/platform/thread_state.hpp"
+#include "plexion/schedule/msql.hpp"
 #include "plexion/services/db.hpp"
 #include "plexion/services/locator.hpp"
 #include "plexion/services/settings.hpp"
@@ -88,5 +89,6 @@ std::int32_t GPlexion::GetFolderIdFromName(const std::string& sName) const {
 }
 Ref<CPlexionCtls> GPlexion::AppTabs(const std::string& sKey) const { return MPlexion::AppTabs(sKey); }
 bool GPlexion::IsSATimeoutEnabled() const { return MPlexion::IsSATimeoutEnabled(); }
+std::string GPlexion::SchedDataFields() const { return MSQL::SchedDataFields(); }
 
 }  // namespace plexion

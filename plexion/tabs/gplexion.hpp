@@ -40,6 +40,8 @@ class GPlexion : public virtual Object {
   std::int32_t GetFolderIdFromName(const std::string& sName) const;
   Ref<CPlexionCtls> AppTabs(const std::string& sKey) const;
   bool IsSATimeoutEnabled() const;
+  // The columns the report-group schedule loader selects (MSQL::SchedDataFields).
+  std::string SchedDataFields() const;
 };
 
 }  // namespace plexion

@@ -17,7 +17,7 @@ INSERT INTO rg_schedule (Id, ClientMachineID, ScheduleActive, RptGrpID, RunMode,
   WhichMonthDate, WhichWeek, WhichWeekday, Periodicity, Frequency, OvrScenarioId, OvrChanSetId,
   OvrDestinationId, OvrDTScopeId, OvrSrvGroupID, DLGroupBy, TZRegion)
 VALUES (3, 5, 'N', 12, 'I', 'A', 'Y', 7, 'Enterprise', '2026-06-01 00:00:00', '2026-06-01 00:00:00',
-  '2036-12-31 00:00:00', 15, 1, 1, 'M', 1, 9, 0, 0, 0, 2, 'S', NULL);
+  '2036-12-31 00:00:00', 15, 1, 1, 'M', 1, 9, 0, 1, 1, 2, 'S', NULL);
 
 -- Demo soft-alarm schedules: an hourly one with excluded hours and a time-out, one that a data
 -- load triggers.

@@ -1,0 +1,24 @@
+-- The stored date-time scopes and destinations that reports and schedules point at. Their ids
+-- come from the database (AUTOINCREMENT: an id is never handed out twice).
+DROP TABLE IF EXISTS dt_scope;
+-- A relative scope ('R') covers the last unit_count units (H, D, W or M); an absolute one
+-- ('A') the span from start_time to end_time.
+CREATE TABLE dt_scope (
+  id integer PRIMARY KEY AUTOINCREMENT,
+  scope_kind varchar(1) NOT NULL DEFAULT 'R' CHECK (scope_kind IN ('R', 'A')),
+  unit_count integer NOT NULL DEFAULT 1,
+  unit varchar(1),
+  start_time datetime,
+  end_time datetime
+);
+
+DROP TABLE IF EXISTS out_destination;
+-- Where a report's output goes: a folder, a mail address, a printer or the web server.
+CREATE TABLE out_destination (
+  id integer PRIMARY KEY AUTOINCREMENT,
+  dest_kind varchar(8) NOT NULL DEFAULT 'Folder'
+    CHECK (dest_kind IN ('Folder', 'Email', 'Printer', 'Web')),
+  target varchar(255),
+  file_format varchar(16),
+  web_auto_organize varchar(1) NOT NULL DEFAULT 'N' CHECK (web_auto_organize IN ('Y', 'N'))
+);
