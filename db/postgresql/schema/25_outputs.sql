@@ -20,5 +20,5 @@ CREATE TABLE out_destination (
     CHECK (dest_kind IN ('Folder', 'Email', 'Printer', 'Web')),
   target varchar(255),
   file_format varchar(16),
-  web_auto_organize varchar(1) NOT NULL DEFAULT 'N' CHECK (web_auto_organize IN ('Y', 'N'))
+  web_auto_organize varchar(32) NOT NULL DEFAULT 'N'
 );

@@ -102,9 +102,10 @@ void CheckDestination(const DbDestination& d) {
   if (k != "Folder" && k != "Email" && k != "Printer" && k != "Web")
     Fail(kDestinationSource,
          "a destination's kind is Folder, Email, Printer or Web, not \"" + k + "\"");
+  // The web auto-organize setting is the report's own text ("N", "ByDate", ...), kept as it is.
   const std::string w = d.WebAutoOrganize();
-  if (w != "Y" && w != "N")
-    Fail(kDestinationSource, "WebAutoOrganize is Y or N, not \"" + w + "\"");
+  if (w.size() > 32)
+    Fail(kDestinationSource, "WebAutoOrganize is at most 32 characters, not \"" + w + "\"");
 }
 
 std::vector<Variant> DestinationValues(const DbDestination& d) {
