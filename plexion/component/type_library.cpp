@@ -7,6 +7,8 @@
 #include "plexion/dataavail/data_avail_data.hpp"
 #include "plexion/platform/text.hpp"
 #include "plexion/reportdef/report_def_data.hpp"
+#include "plexion/schedule/sa_sched_data.hpp"
+#include "plexion/schedule/sched_data.hpp"
 #include "plexion/platform/thread_state.hpp"
 #include "plexion/tabs/contracts.hpp"
 #include "plexion/tabs/gplexion.hpp"
@@ -117,6 +119,7 @@ const InterfaceInfo& GPlexionInterface() {
           Method("GetFolderIdFromName", 0x60030003, &C::GetFolderIdFromName, {"sName"}),
           Method("AppTabs", 0x60030004, &C::AppTabs, {P("sKey").ByRef()}),
           Method("IsSATimeoutEnabled", 0x60030005, &C::IsSATimeoutEnabled),
+          Method("SchedDataFields", 0x60030006, &C::SchedDataFields),
       });
   return itf;
 }
@@ -191,6 +194,131 @@ const InterfaceInfo& CReportDefDataInterface() {
           Method("ResetDocumentIds", 0x60030036, &C::ResetDocumentIds),
           Method("CopyExpressScenario", 0x60030037, &C::CopyExpressScenario, {"ord"}),
           Method("CopyExpressTemplate", 0x60030038, &C::CopyExpressTemplate, {"ord"}),
+      });
+  return itf;
+}
+
+const InterfaceInfo& CSchedDataInterface() {
+  using C = CSchedData;
+  static const InterfaceInfo itf(
+      "_CSchedData", Id("{DF9A9E9C-11C3-4600-878C-5C0E3944012C}"),
+      Rows{
+          Set("DestinationData", 0x6803002B, &C::DestinationData, {"RHS"}),
+          GetLet("DoDestOverride", 0x6803002A, &C::DoDestOverride, &C::DoDestOverride),
+          Set("DTScopeData", 0x68030029, &C::DTScopeData, {"RHS"}),
+          GetLet("DoDTSOverride", 0x68030028, &C::DoDTSOverride, &C::DoDTSOverride),
+          GetLet("OvrChanSetId", 0x68030027, &C::OvrChanSetId, &C::OvrChanSetId),
+          GetLet("OvrDestinationId", 0x68030026, &C::OvrDestinationId, &C::OvrDestinationId),
+          GetLet("OvrDTScopeId", 0x68030025, &C::OvrDTScopeId, &C::OvrDTScopeId),
+          Get("OvrScenarioId", 0x68030024, &C::OvrScenarioId),
+          Get("OvrServerGroupID", 0x68030023, &C::OvrServerGroupID),
+          Let("OvrScenarioId", 0x68030024, &C::OvrScenarioId, {"RHS"}),
+          Let("OvrServerGroupID", 0x68030023, &C::OvrServerGroupID, {"RHS"}),
+          Get("AppName", 0x68030022, &C::AppName),
+          Get("TimeZone", 0x68030021, &C::TimeZone),
+          Let("AppName", 0x68030022, &C::AppName, {"RHS"}),
+          Let("TimeZone", 0x68030021, &C::TimeZone, {"RHS"}),
+          Method("InitEdit", 0x6003002D, &C::InitEdit,
+                 {P("sEditorNameA").ByRef(), P("ordClientMachineA").ByRef(), P("sScheduleActiveA").ByRef(), P("ordRptGrpA").ByRef(), P("sRunModeA").ByRef(), P("sRetrieveModeA").ByRef(), P("sAutoPurgeA").ByRef(), P("iPurgeIntervalA").ByRef(), P("subFolderNameA").ByRef(), P("dateFirstTimeA").ByRef(), P("dateFinalTimeA").ByRef(), P("iWhichMonthDateA").ByRef(), P("iWhichWeekA").ByRef(), P("iWhichWeekdayA").ByRef(), P("sPeriodicityA").ByRef(), P("iFrequencyA").ByRef(), P("sIncludeMondaysA").ByRef(), P("sIncludeTuesdaysA").ByRef(), P("sIncludeWednesdaysA").ByRef(), P("sIncludeThursdaysA").ByRef(), P("sIncludeFridaysA").ByRef(), P("sIncludeSaturdaysA").ByRef(), P("sIncludeSundaysA").ByRef(), P("sIncludeHolidaysA").ByRef(), P("sIncludeDayAfterHolA").ByRef(), P("sAppNameA").ByRef(), P("sTimeZoneA").ByRef(), P("sDLGrpByA").ByRef().Optional(Variant("R"))}),
+          Method("InitNew", 0x6003002E, &C::InitNew,
+                 {P("fIsImmediate").ByRef(), P("ordRptGrpA").ByRef(), P("sAppNameA").ByRef(), P("sNameA").ByRef()}),
+          Method("SaveSubTableData", 0x6003002F, &C::SaveSubTableData),
+          GetLet("DLGroupBy", 0x68030020, &C::DLGroupBy, &C::DLGroupBy),
+          Method("LoadSchedData", 0x60030030, &C::LoadSchedData, {P("ordID").ByRef(), "sAppName"}),
+          GetLet("Periodicity", 0x6803001F, &C::Periodicity, &C::Periodicity),
+          GetLet("PurgeInterval", 0x6803001E, &C::PurgeInterval, &C::PurgeInterval),
+          GetLet("RetrieveMode", 0x6803001D, &C::RetrieveMode, &C::RetrieveMode),
+          GetLet("RptGrpID", 0x6803001C, &C::RptGrpID, &C::RptGrpID),
+          GetLet("RunMode", 0x6803001B, &C::RunMode, &C::RunMode),
+          GetLet("ScheduleActive", 0x6803001A, &C::ScheduleActive, &C::ScheduleActive),
+          GetLet("SubFolderName", 0x68030019, &C::SubFolderName, &C::SubFolderName),
+          GetLet("WhichMonthDate", 0x68030018, &C::WhichMonthDate, &C::WhichMonthDate),
+          GetLet("WhichWeek", 0x68030017, &C::WhichWeek, &C::WhichWeek),
+          GetLet("WhichWeekday", 0x68030016, &C::WhichWeekday, &C::WhichWeekday),
+          GetLet("AutoPurge", 0x68030015, &C::AutoPurge, &C::AutoPurge),
+          GetLet("ClientMachineID", 0x68030014, &C::ClientMachineID, &C::ClientMachineID),
+          GetLet("EditorName", 0x68030013, &C::EditorName, &C::EditorName),
+          GetLet("FinalDateTime", 0x68030012, &C::FinalDateTime, &C::FinalDateTime),
+          Get("DBFinalDateTime", 0x68030011, &C::DBFinalDateTime),
+          GetLet("FirstDateTime", 0x68030010, &C::FirstDateTime, &C::FirstDateTime),
+          Get("DBFirstDateTime", 0x6803000F, &C::DBFirstDateTime),
+          GetLet("Frequency", 0x6803000E, &C::Frequency, &C::Frequency),
+          GetLet("IncludeMondays", 0x6803000D, &C::IncludeMondays, &C::IncludeMondays),
+          GetLet("IncludeTuesdays", 0x6803000C, &C::IncludeTuesdays, &C::IncludeTuesdays),
+          GetLet("IncludeWednesdays", 0x6803000B, &C::IncludeWednesdays, &C::IncludeWednesdays),
+          GetLet("IncludeThursdays", 0x6803000A, &C::IncludeThursdays, &C::IncludeThursdays),
+          GetLet("IncludeFridays", 0x68030009, &C::IncludeFridays, &C::IncludeFridays),
+          GetLet("IncludeSaturdays", 0x68030008, &C::IncludeSaturdays, &C::IncludeSaturdays),
+          GetLet("IncludeSundays", 0x68030007, &C::IncludeSundays, &C::IncludeSundays),
+          GetLet("IncludeHolidays", 0x68030006, &C::IncludeHolidays, &C::IncludeHolidays),
+          GetLet("IncludeDayAfterHol", 0x68030005, &C::IncludeDayAfterHol, &C::IncludeDayAfterHol),
+          GetLet("IsNew", 0x68030004, &C::IsNew, &C::IsNew),
+          Get("IsOverride", 0x68030003, &C::IsOverride),
+          GetLet("LastRunDate", 0x68030002, &C::LastRunDate, &C::LastRunDate),
+          GetLet("NextRunDate", 0x68030001, &C::NextRunDate, &C::NextRunDate),
+          GetLet("Override", 0x68030000, &C::Override, &C::Override),
+      });
+  return itf;
+}
+
+const InterfaceInfo& CSASchedDataInterface() {
+  using C = CSASchedData;
+  static const InterfaceInfo itf(
+      "_CSASchedData", Id("{0136427C-49DF-482F-A3C8-D6BF553DB6E8}"),
+      Rows{
+          Method("GetHoursEx", 0x6003002C, &C::GetHoursEx, {P("ord").ByRef()}),
+          GetLet("ScheduleID", 0x6803002B, &C::ScheduleID, &C::ScheduleID),
+          GetLet("AutoPurge", 0x6803002A, &C::AutoPurge, &C::AutoPurge),
+          GetLet("ClientMachineID", 0x68030029, &C::ClientMachineID, &C::ClientMachineID),
+          Set("DestinationData", 0x68030028, &C::DestinationData, {"RHS"}),
+          GetLet("DoDestOverride", 0x68030027, &C::DoDestOverride, &C::DoDestOverride),
+          Set("DTScopeData", 0x68030026, &C::DTScopeData, {"RHS"}),
+          Set("HourEXData", 0x68030025, &C::HourEXData, {"RHS"}),
+          GetLet("DoDTSOverride", 0x68030024, &C::DoDTSOverride, &C::DoDTSOverride),
+          GetLet("EditorName", 0x68030023, &C::EditorName, &C::EditorName),
+          GetLet("FinalDateTime", 0x68030022, &C::FinalDateTime, &C::FinalDateTime),
+          Get("DBFinalDateTime", 0x68030021, &C::DBFinalDateTime),
+          GetLet("FirstDateTime", 0x68030020, &C::FirstDateTime, &C::FirstDateTime),
+          Get("DBFirstDateTime", 0x6803001F, &C::DBFirstDateTime),
+          GetLet("Frequency", 0x6803001E, &C::Frequency, &C::Frequency),
+          GetLet("IncludeMondays", 0x6803001D, &C::IncludeMondays, &C::IncludeMondays),
+          GetLet("IncludeTuesdays", 0x6803001C, &C::IncludeTuesdays, &C::IncludeTuesdays),
+          GetLet("IncludeWednesdays", 0x6803001B, &C::IncludeWednesdays, &C::IncludeWednesdays),
+          GetLet("IncludeThursdays", 0x6803001A, &C::IncludeThursdays, &C::IncludeThursdays),
+          GetLet("IncludeFridays", 0x68030019, &C::IncludeFridays, &C::IncludeFridays),
+          GetLet("IncludeSaturdays", 0x68030018, &C::IncludeSaturdays, &C::IncludeSaturdays),
+          GetLet("IncludeSundays", 0x68030017, &C::IncludeSundays, &C::IncludeSundays),
+          GetLet("IncludeHolidays", 0x68030016, &C::IncludeHolidays, &C::IncludeHolidays),
+          GetLet("IncludeDayAfterHol", 0x68030015, &C::IncludeDayAfterHol, &C::IncludeDayAfterHol),
+          Get("Timeout", 0x68030014, &C::Timeout),
+          Let("Timeout", 0x68030014, &C::Timeout, {P("RHS").ByRef()}),
+          Get("TimeoutUnit", 0x68030013, &C::TimeoutUnit),
+          Let("TimeoutUnit", 0x68030013, &C::TimeoutUnit, {P("RHS").ByRef()}),
+          GetLet("IsNew", 0x68030012, &C::IsNew, &C::IsNew),
+          Get("IsOverride", 0x68030011, &C::IsOverride),
+          GetLet("LastRunDate", 0x68030010, &C::LastRunDate, &C::LastRunDate),
+          GetLet("NextRunDate", 0x6803000F, &C::NextRunDate, &C::NextRunDate),
+          GetLet("Override", 0x6803000E, &C::Override, &C::Override),
+          GetLet("OvrChanSetId", 0x6803000D, &C::OvrChanSetId, &C::OvrChanSetId),
+          GetLet("OvrDestinationId", 0x6803000C, &C::OvrDestinationId, &C::OvrDestinationId),
+          GetLet("OvrDTScopeId", 0x6803000B, &C::OvrDTScopeId, &C::OvrDTScopeId),
+          GetLet("OvrScenarioId", 0x6803000A, &C::OvrScenarioId, &C::OvrScenarioId),
+          GetLet("Periodicity", 0x68030009, &C::Periodicity, &C::Periodicity),
+          GetLet("PurgeInterval", 0x68030008, &C::PurgeInterval, &C::PurgeInterval),
+          GetLet("RetrieveMode", 0x68030007, &C::RetrieveMode, &C::RetrieveMode),
+          GetLet("RptGrpID", 0x68030006, &C::RptGrpID, &C::RptGrpID),
+          GetLet("RunMode", 0x68030005, &C::RunMode, &C::RunMode),
+          GetLet("ScheduleActive", 0x68030004, &C::ScheduleActive, &C::ScheduleActive),
+          GetLet("SubFolderName", 0x68030003, &C::SubFolderName, &C::SubFolderName),
+          GetLet("WhichMonthDate", 0x68030002, &C::WhichMonthDate, &C::WhichMonthDate),
+          GetLet("WhichWeek", 0x68030001, &C::WhichWeek, &C::WhichWeek),
+          GetLet("WhichWeekday", 0x68030000, &C::WhichWeekday, &C::WhichWeekday),
+          Method("InitEdit", 0x6003002E, &C::InitEdit,
+                 {P("ordSchedIDA").ByRef(), P("sEditorNameA").ByRef(), P("ordClientMachineA").ByRef(), P("sScheduleActiveA").ByRef(), P("ordRptGrpA").ByRef(), P("ordScenarioA").ByRef(), P("sRunModeA").ByRef(), P("sRetrieveModeA").ByRef(), P("sAutoPurgeA").ByRef(), P("iPurgeIntervalA").ByRef(), P("subFolderNameA").ByRef(), P("dateFirstTimeA").ByRef(), P("dateFinalTimeA").ByRef(), P("iWhichMonthDateA").ByRef(), P("iWhichWeekA").ByRef(), P("iWhichWeekdayA").ByRef(), P("sPeriodicityA").ByRef(), P("iFrequencyA").ByRef(), P("sIncludeMondaysA").ByRef(), P("sIncludeTuesdaysA").ByRef(), P("sIncludeWednesdaysA").ByRef(), P("sIncludeThursdaysA").ByRef(), P("sIncludeFridaysA").ByRef(), P("sIncludeSaturdaysA").ByRef(), P("sIncludeSundaysA").ByRef(), P("sIncludeHolidaysA").ByRef(), P("sIncludeDayAfterHolA").ByRef(), P("lTimeoutA").ByRef(), P("sTimeoutUnitA").ByRef()}),
+          Method("InitNew", 0x6003002F, &C::InitNew,
+                 {P("fIsImmediate").ByRef(), P("ordRptGrpA").ByRef(), P("sNameA").ByRef(), P("OrdOvrScenarioA").ByRef(), P("OrdOvrChanSetPlanA").ByRef()}),
+          Method("SaveSubTableData", 0x60030030, &C::SaveSubTableData),
+          Method("LoadSASchedData", 0x60030031, &C::LoadSASchedData, {P("ordID").ByRef()}),
       });
   return itf;
 }
@@ -276,8 +404,12 @@ TypeLibrary Build() {
                              IPlexionControlInterface()),
       Class<GPlexion>("GPlexion", "{AC3D8FA5-E7E9-11D4-A3F9-000102387EC5}", GPlexionInterface(),
                       nullptr, Instancing::GlobalObject),
+      Class<CSchedData>("CSchedData", "{AC3D8FAE-E7E9-11D4-A3F9-000102387EC5}",
+                        CSchedDataInterface()),
       Class<CDataAvailData>("CDataAvailData", "{AC3D8FB0-E7E9-11D4-A3F9-000102387EC5}",
                             CDataAvailDataInterface(), &DataAvailEventInterface()),
+      Class<CSASchedData>("CSASchedData", "{83FDD278-5612-11D5-A487-00010275EF03}",
+                          CSASchedDataInterface()),
   };
   lib.enums = {{"ERefType",
                 Id("{88C21060-27AB-4846-9EBC-D4BCFC7E09BD}"),

@@ -145,6 +145,45 @@ TEST(DispatchSurface, ReportDefinitionInitialisedAndSavedByName) {
   EXPECT_EQ(noDestination.error.number, errnum::ObjectVariableNotSet);
 }
 
+TEST(DispatchSurface, SchedulesThroughTheirInterfaces) {
+  testing::InstalledDoubles d;
+  Ref<Object> schedule = Create("Plexion.CSchedData");
+  Variant immediate(true), group(std::int32_t{12}), app("Schedule"), name("Editor");
+  ASSERT_TRUE(Call(*schedule, "InitNew", {Variant::RefTo(immediate), Variant::RefTo(group),
+                                          Variant::RefTo(app), Variant::RefTo(name)}).ok());
+  EXPECT_EQ(Call(*schedule, "RunMode").value, Variant("I"));
+  EXPECT_EQ(Call(*schedule, "IsOverride").value, Variant(true));
+  EXPECT_EQ(Call(*schedule, "FinalDateTime").value, Variant(DateTime(50040)));
+  EXPECT_TRUE(Call(*schedule, "RunMode", {Variant("i")}, InvokeKind::Let).ok());
+  EXPECT_EQ(Call(*schedule, "IsOverride").value, Variant(false));
+  EXPECT_EQ(Call(*schedule, "IsOverride", {Variant(true)}, InvokeKind::Let).status,
+            status::MemberNotFound)
+      << "IsOverride is read-only";
+  const InvokeResult date = Call(*schedule, "DBFirstDateTime");
+  ASSERT_TRUE(date.ok());
+  EXPECT_TRUE(date.value.ObjectValue()) << "a DbDate object";
+
+  Ref<Object> alarm = Create("Plexion.CSASchedData");
+  std::string unit = "M";
+  EXPECT_TRUE(Call(*alarm, "TimeoutUnit", {Variant::RefTo(unit)}, InvokeKind::Let).ok());
+  EXPECT_EQ(unit, "M") << "a let by reference never writes back";
+  EXPECT_EQ(Call(*alarm, "TimeoutUnit").value, Variant("M"));
+  std::int32_t id = 7;
+  const InvokeResult hours = Call(*alarm, "GetHoursEx", {Variant::RefTo(id)});
+  ASSERT_TRUE(hours.ok()) << hours.error.description;
+  EXPECT_TRUE(hours.value.ObjectValue());
+  EXPECT_EQ(d.log->Matching("DbService.OpenRecordset").back(),
+            "DbService.OpenRecordset(Select * from Schedule_Hour_Ex where Schedule_ID=7 | false | "
+            "\"\" | 0 | \"\" | \"\" | 60)");
+  EXPECT_TRUE(Call(*alarm, "HourEXData", {hours.value}, InvokeKind::Set).ok());
+  EXPECT_EQ(Call(*alarm, "HourEXData", {hours.value}, InvokeKind::Let).status, status::MemberNotFound);
+
+  Ref<Object> global = GlobalInstance(*GetTypeLibrary().FindClass("GPlexion"));
+  const InvokeResult fields = Call(*global, "SchedDataFields");
+  ASSERT_TRUE(fields.ok());
+  EXPECT_EQ(fields.value.StringValue().substr(0, 16), "ID, CLIENTMACHIN");
+}
+
 class HostEditor final : public IPlexionEditor {
  public:
   bool IsDataValid() override { return true; }

@@ -36,9 +36,13 @@ const ExpectedClass kClasses[] = {
      "{5F5766B2-4187-469F-9F09-640C81E25E59}", "", "", false},
     {"GPlexion", "{AC3D8FA5-E7E9-11D4-A3F9-000102387EC5}", "_GPlexion",
      "{5CE43AAE-30BB-42C1-A72B-72321247357C}", "", "", true},
+    {"CSchedData", "{AC3D8FAE-E7E9-11D4-A3F9-000102387EC5}", "_CSchedData",
+     "{DF9A9E9C-11C3-4600-878C-5C0E3944012C}", "", "", false},
     {"CDataAvailData", "{AC3D8FB0-E7E9-11D4-A3F9-000102387EC5}", "_CDataAvailData",
      "{F06A0CE1-D9C9-4B52-B9EC-9A1D881E997C}", "__CDataAvailData",
      "{0AA8CB6E-7C9A-4DCE-84D2-2F1A2BF4499A}", false},
+    {"CSASchedData", "{83FDD278-5612-11D5-A487-00010275EF03}", "_CSASchedData",
+     "{0136427C-49DF-482F-A3C8-D6BF553DB6E8}", "", "", false},
 };
 
 // The published form "Name get, let 0x68030023; Other method 0x60030027" as one
@@ -66,6 +70,109 @@ std::vector<std::string> Expand(std::string_view published) {
 
 // "Name kind id" per accessor, in function-table order.
 const std::map<std::string, std::vector<std::string>> kMembers = {
+    {"_CSchedData",
+     Expand("DestinationData set 0x6803002B;"
+            "DoDestOverride get, let 0x6803002A;"
+            "DTScopeData set 0x68030029;"
+            "DoDTSOverride get, let 0x68030028;"
+            "OvrChanSetId get, let 0x68030027;"
+            "OvrDestinationId get, let 0x68030026;"
+            "OvrDTScopeId get, let 0x68030025;"
+            "OvrScenarioId get 0x68030024;"
+            "OvrServerGroupID get 0x68030023;"
+            "OvrScenarioId let 0x68030024;"
+            "OvrServerGroupID let 0x68030023;"
+            "AppName get 0x68030022;"
+            "TimeZone get 0x68030021;"
+            "AppName let 0x68030022;"
+            "TimeZone let 0x68030021;"
+            "InitEdit method 0x6003002D;"
+            "InitNew method 0x6003002E;"
+            "SaveSubTableData method 0x6003002F;"
+            "DLGroupBy get, let 0x68030020;"
+            "LoadSchedData method 0x60030030;"
+            "Periodicity get, let 0x6803001F;"
+            "PurgeInterval get, let 0x6803001E;"
+            "RetrieveMode get, let 0x6803001D;"
+            "RptGrpID get, let 0x6803001C;"
+            "RunMode get, let 0x6803001B;"
+            "ScheduleActive get, let 0x6803001A;"
+            "SubFolderName get, let 0x68030019;"
+            "WhichMonthDate get, let 0x68030018;"
+            "WhichWeek get, let 0x68030017;"
+            "WhichWeekday get, let 0x68030016;"
+            "AutoPurge get, let 0x68030015;"
+            "ClientMachineID get, let 0x68030014;"
+            "EditorName get, let 0x68030013;"
+            "FinalDateTime get, let 0x68030012;"
+            "DBFinalDateTime get 0x68030011;"
+            "FirstDateTime get, let 0x68030010;"
+            "DBFirstDateTime get 0x6803000F;"
+            "Frequency get, let 0x6803000E;"
+            "IncludeMondays get, let 0x6803000D;"
+            "IncludeTuesdays get, let 0x6803000C;"
+            "IncludeWednesdays get, let 0x6803000B;"
+            "IncludeThursdays get, let 0x6803000A;"
+            "IncludeFridays get, let 0x68030009;"
+            "IncludeSaturdays get, let 0x68030008;"
+            "IncludeSundays get, let 0x68030007;"
+            "IncludeHolidays get, let 0x68030006;"
+            "IncludeDayAfterHol get, let 0x68030005;"
+            "IsNew get, let 0x68030004;"
+            "IsOverride get 0x68030003;"
+            "LastRunDate get, let 0x68030002;"
+            "NextRunDate get, let 0x68030001;"
+            "Override get, let 0x68030000")},
+    {"_CSASchedData",
+     Expand("GetHoursEx method 0x6003002C;"
+            "ScheduleID get, let 0x6803002B;"
+            "AutoPurge get, let 0x6803002A;"
+            "ClientMachineID get, let 0x68030029;"
+            "DestinationData set 0x68030028;"
+            "DoDestOverride get, let 0x68030027;"
+            "DTScopeData set 0x68030026;"
+            "HourEXData set 0x68030025;"
+            "DoDTSOverride get, let 0x68030024;"
+            "EditorName get, let 0x68030023;"
+            "FinalDateTime get, let 0x68030022;"
+            "DBFinalDateTime get 0x68030021;"
+            "FirstDateTime get, let 0x68030020;"
+            "DBFirstDateTime get 0x6803001F;"
+            "Frequency get, let 0x6803001E;"
+            "IncludeMondays get, let 0x6803001D;"
+            "IncludeTuesdays get, let 0x6803001C;"
+            "IncludeWednesdays get, let 0x6803001B;"
+            "IncludeThursdays get, let 0x6803001A;"
+            "IncludeFridays get, let 0x68030019;"
+            "IncludeSaturdays get, let 0x68030018;"
+            "IncludeSundays get, let 0x68030017;"
+            "IncludeHolidays get, let 0x68030016;"
+            "IncludeDayAfterHol get, let 0x68030015;"
+            "Timeout get, let 0x68030014;"
+            "TimeoutUnit get, let 0x68030013;"
+            "IsNew get, let 0x68030012;"
+            "IsOverride get 0x68030011;"
+            "LastRunDate get, let 0x68030010;"
+            "NextRunDate get, let 0x6803000F;"
+            "Override get, let 0x6803000E;"
+            "OvrChanSetId get, let 0x6803000D;"
+            "OvrDestinationId get, let 0x6803000C;"
+            "OvrDTScopeId get, let 0x6803000B;"
+            "OvrScenarioId get, let 0x6803000A;"
+            "Periodicity get, let 0x68030009;"
+            "PurgeInterval get, let 0x68030008;"
+            "RetrieveMode get, let 0x68030007;"
+            "RptGrpID get, let 0x68030006;"
+            "RunMode get, let 0x68030005;"
+            "ScheduleActive get, let 0x68030004;"
+            "SubFolderName get, let 0x68030003;"
+            "WhichMonthDate get, let 0x68030002;"
+            "WhichWeek get, let 0x68030001;"
+            "WhichWeekday get, let 0x68030000;"
+            "InitEdit method 0x6003002E;"
+            "InitNew method 0x6003002F;"
+            "SaveSubTableData method 0x60030030;"
+            "LoadSASchedData method 0x60030031")},
     {"_CReportDefData",
      Expand("WebAutoOrganize get 0x68030024;"
             "ReportId get, let 0x68030023;"
@@ -141,7 +248,8 @@ const std::map<std::string, std::vector<std::string>> kMembers = {
     {"_GPlexion",
      {"WeekdayToDB method 0x60030000", "DBToWeekday method 0x60030001",
       "GetNumServersForReportGroup method 0x60030002", "GetFolderIdFromName method 0x60030003",
-      "AppTabs method 0x60030004", "IsSATimeoutEnabled method 0x60030005"}},
+      "AppTabs method 0x60030004", "IsSATimeoutEnabled method 0x60030005",
+      "SchedDataFields method 0x60030006"}},
     {"_CDataAvailData",
      {"DataTypeTabName get 0x68030010", "DateTabName get 0x6803000F",
       "ExecuteQuery method 0x60030011", "UpdateTab method 0x60030012",

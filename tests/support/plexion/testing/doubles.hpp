@@ -6,6 +6,7 @@
 #include "plexion/testing/coverage_doubles.hpp"
 #include "plexion/testing/db_doubles.hpp"
 #include "plexion/testing/report_doubles.hpp"
+#include "plexion/testing/schedule_doubles.hpp"
 #include "plexion/testing/settings_doubles.hpp"
 
 namespace plexion::testing {
@@ -21,6 +22,8 @@ struct InstalledDoubles {
   Ref<FakeCoverageDb> coverage = MakeRef<FakeCoverageDb>(log);
   // Document services, folder application, attribute sets and procedure calls.
   InstalledReportDoubles report{log};
+  // Hour-exclusion sets, date-time scopes and destinations made by services::Create.
+  InstalledOutputDoubles outputs{log};
 
  private:
   services::ScopedService<DbService> db_{db};
