@@ -12,18 +12,6 @@ namespace plexion::cli {
 
 namespace {
 
-// An output object of the defaults, or no object when this build installs none of its kind.
-template <class T>
-Ref<T> CreateIfInstalled() {
-  try {
-    return services::Create<T>();
-  } catch (const Error& e) {
-    if (e.status() != status::ClassNotRegistered) throw;
-    std::cout << "  (this build installs no " << T::kServiceName << ": none attached)\n";
-    return {};
-  }
-}
-
 bool DocumentExists(std::int32_t id) {
   Ref<DbRecordset> rs = services::Locate<DbService>().OpenRecordset(
       "SELECT id FROM fs_document WHERE id = " + std::to_string(id), true, "", 0, "", "", 60);
@@ -56,13 +44,10 @@ void ShowReportDefinition() {
   page->RemoveControlInfo(true);
   report->ReportSpecData(spec);
   report->PageSetupData(page);
-  Ref<DateTimeScope> scope = CreateIfInstalled<DateTimeScope>();
-  if (scope) report->DTScopeData(scope);
-  Ref<Destination> destination = CreateIfInstalled<Destination>();
-  if (destination) {
-    destination->WebAutoOrganize("ByDate");
-    report->DestinationData(destination);
-  }
+  report->DTScopeData(services::Create<DateTimeScope>());
+  Ref<Destination> destination = services::Create<Destination>();
+  destination->WebAutoOrganize("ByDate");
+  report->DestinationData(destination);
   report->IsScenarioExpress(services::Locate<ScenarioDocs>().IsExpress(report->ScenarioId()));
   report->IncludeInactive(true);
   report->ExpressType("Daily");
@@ -89,7 +74,7 @@ void ShowReportDefinition() {
 
   std::cout << "  opened again for edit (InitEdit):\n";
   auto reopened = MakeRef<CReportDefData>();
-  if (Ref<Destination> again = CreateIfInstalled<Destination>()) reopened->DestinationData(again);
+  reopened->DestinationData(services::Create<Destination>());
   OpenReportForEdit(*reopened, reportId);
   PrintLoadedAttributes(std::cout, *reopened, "    ");
   std::cout << "  the demo's report 1, opened for edit:\n";
