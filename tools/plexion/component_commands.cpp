@@ -123,7 +123,8 @@ struct CallOptions {
 
 void RegisterComponentCommands(CLI::App& app, Context& ctx) {
   app.add_subcommand("typelib",
-                     "Print the type library: classes, ids, interfaces, members with their "
+      "print the type library\n"
+      "Print the type library: classes, ids, interfaces, members with their "
                      "dispatch ids and signatures, events, the enumeration")
       ->callback([] { PrintTypeLibrary(std::cout); });
 
@@ -138,7 +139,10 @@ void RegisterComponentCommands(CLI::App& app, Context& ctx) {
   };
 
   CLI::App* reg = app.add_subcommand(
-      "register", "Record every class and the type library in the registry (DllRegisterServer)");
+      "register",
+      "record the library's classes in the registry\n"
+      "Record every class and the type library in the registry (DllRegisterServer)");
+  Examples(*reg, {"plexion register", "plexion register --registry /tmp/registry.toml"});
   registryOption(reg);
   reg->callback([registryPath] {
     host::RegisterServer(registryPath());
@@ -147,14 +151,17 @@ void RegisterComponentCommands(CLI::App& app, Context& ctx) {
   });
 
   CLI::App* unreg = app.add_subcommand(
-      "unregister", "Remove the library's classes and type library from the registry");
+      "unregister",
+      "remove the library's classes from the registry\n"
+      "Remove the library's classes and type library from the registry");
   registryOption(unreg);
   unreg->callback([registryPath] {
     host::UnregisterServer(registryPath());
     std::cout << "unregistered from " << registryPath() << "\n";
   });
 
-  CLI::App* classes = app.add_subcommand("classes", "List what the registry holds");
+  CLI::App* classes = app.add_subcommand("classes", "list what the registry holds");
+  Examples(*classes, {"plexion classes"});
   registryOption(classes);
   classes->callback([registryPath] {
     const auto file = backends::RegistryFile::Load(registryPath());
@@ -169,9 +176,11 @@ void RegisterComponentCommands(CLI::App& app, Context& ctx) {
   auto call = std::make_shared<CallOptions>();
   CLI::App* callCmd = app.add_subcommand(
       "call",
+      "create an object by ProgID and call one of its members\n"
       "Create an object through the registry, as a host would (PROGID or {class id}), and\n"
       "invoke one member by name with the arguments given as texts; print the result,\n"
       "objects through their own members. Example: plexion call Plexion.GPlexion AppTabs Traffic");
+  Examples(*callCmd, {"plexion call Plexion.GPlexion AppTabs Traffic", "plexion call Plexion.GPlexion GetNumServersForReportGroup 12 1", "plexion call Plexion.CSchedData LoadSchedData 1 Schedule"});
   callCmd->add_option("PROGID", call->target)->required();
   callCmd->add_option("MEMBER", call->member)->required();
   callCmd->add_option("ARG", call->args);

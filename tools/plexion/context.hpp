@@ -2,6 +2,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <initializer_list>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -30,6 +31,9 @@ void AddDatabaseOptions(CLI::App& command, Context& ctx);
 
 // Help in the form of a manual page for the command and every subcommand added after this call.
 void UseManualPageHelp(CLI::App& app);
+
+// The EXAMPLES section of a command's manual page.
+void Examples(CLI::App& command, std::initializer_list<const char*> lines);
 
 // One registration function per group of commands.
 void RegisterTabCommands(CLI::App& app, Context& ctx);

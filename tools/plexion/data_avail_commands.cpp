@@ -135,6 +135,7 @@ void RegisterDataAvailCommands(CLI::App& app, Context& ctx) {
   auto request = std::make_shared<DataAvailRequest>();
   CLI::App* command = app.add_subcommand(
       "data-avail",
+      "run a data-availability search\n"
       "Search which data is loaded, as the data-availability editor does. Sets up the data-type\n"
       "selector, one system selector per level of the physical entity types and the date-time\n"
       "control, printing what each control receives and the events the model raises; applies\n"
@@ -142,6 +143,7 @@ void RegisterDataAvailCommands(CLI::App& app, Context& ctx) {
       "times of day; says whether the search is valid, or why not; and runs it, printing per\n"
       "data type and system the hours loaded out of the hours in range and the first and last\n"
       "hour loaded. Exits 1 when the search is not valid or names a system no selector lists.");
+  Examples(*command, {"plexion data-avail --type Traffic --system S101-A --start 3/3/2026 --end 3/5/2026", "plexion data-avail --brief --type Paging --system DAL-MSC1"});
   command->add_option("--type", request->types,
                       "a data type, as the data-type selector lists it (repeatable)");
   command->add_option("--system", request->systems,

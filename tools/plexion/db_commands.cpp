@@ -22,13 +22,15 @@ void InitDatabase(const std::string& url, bool withDemo, std::ostream& progress)
 }
 
 void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
-  CLI::App* db = app.add_subcommand("db", "Database set-up");
+  CLI::App* db = app.add_subcommand("db", "database set-up");
   db->require_subcommand(1);
   auto demo = std::make_shared<bool>(false);
   CLI::App* init = db->add_subcommand(
       "init",
+      "create Plexion's schema in the database\n"
       "Create Plexion's tables, views, functions and procedures in the database, dropping\n"
       "Plexion's own objects first; --demo also loads the demo rows.");
+  Examples(*init, {"plexion db init --demo", "plexion db init --db \"postgresql://host=db.example dbname=plexion user=plexion\""});
   init->add_flag("--demo", *demo, "load the demo rows");
   AddDatabaseOptions(*init, ctx);
   init->callback([demo, &ctx] {
@@ -39,7 +41,10 @@ void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
 
   auto day = std::make_shared<std::string>();
   CLI::App* weekday = app.add_subcommand(
-      "weekday", "A weekday's stored number from its screen name, or the name from the number");
+      "weekday",
+      "a weekday's stored number from its name, or its name from the number\n"
+      "A weekday's stored number from its screen name, or the name from the number");
+  Examples(*weekday, {"plexion weekday Friday", "plexion weekday 6"});
   weekday->add_option("NAME_OR_NUMBER", *day)->required();
   AddDatabaseOptions(*weekday, ctx);
   weekday->callback([day, &ctx] {
@@ -50,7 +55,8 @@ void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
   });
 
   auto name = std::make_shared<std::string>();
-  CLI::App* folder = app.add_subcommand("folder-id", "The id of a document folder (0: none)");
+  CLI::App* folder = app.add_subcommand("folder-id", "the id of a document folder (0: none)");
+  Examples(*folder, {"plexion folder-id \"O'Brien's reports\""});
   folder->add_option("NAME", *name)->required();
   AddDatabaseOptions(*folder, ctx);
   folder->callback([name, &ctx] {
@@ -60,7 +66,10 @@ void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
 
   auto groups = std::make_shared<std::vector<std::int32_t>>();
   CLI::App* servers = app.add_subcommand(
-      "servers", "The number of servers of a report group, of one server group unless it is 0");
+      "servers",
+      "the number of servers of a report group\n"
+      "The number of servers of a report group, of one server group unless it is 0");
+  Examples(*servers, {"plexion servers 12", "plexion servers 12 1"});
   servers->add_option("REPORT_GROUP SERVER_GROUP", *groups)->required()->expected(1, 2);
   AddDatabaseOptions(*servers, ctx);
   servers->callback([groups, &ctx] {
@@ -70,7 +79,10 @@ void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
   });
 
   CLI::App* timeout = app.add_subcommand(
-      "sa-timeout", "Whether soft-alarm schedules carry a time-out in this database (yes or no)");
+      "sa-timeout",
+      "whether soft-alarm schedules carry a time-out here (yes or no)\n"
+      "Whether soft-alarm schedules carry a time-out in this database (yes or no)");
+  Examples(*timeout, {"PLEXION_DB=sqlite3://db=old.db plexion sa-timeout"});
   AddDatabaseOptions(*timeout, ctx);
   timeout->callback([&ctx] {
     ctx.InstallFromOptions();

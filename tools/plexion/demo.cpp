@@ -149,8 +149,10 @@ void Run(Context& ctx) {
 void RegisterDemo(CLI::App& app, Context& ctx) {
   CLI::App* demo = app.add_subcommand(
       "demo",
+      "walk through what the library does\n"
       "Walk through what the library does and print it, on a temporary SQLite database\n"
       "with the demo rows (with --db, Plexion's tables there are recreated with them)");
+  Examples(*demo, {"plexion demo", "plexion demo --db \"postgresql://host=127.0.0.1 port=54329 dbname=plexion_test user=postgres\""});
   AddDatabaseOptions(*demo, ctx);
   demo->callback([&ctx] { Run(ctx); });
 }

@@ -73,6 +73,12 @@ class ManPageFormatter final : public CLI::Formatter {
 
 }  // namespace
 
+void Examples(CLI::App& command, std::initializer_list<const char*> lines) {
+  std::string text = "EXAMPLES\n";
+  for (const char* line : lines) text += std::string("    ") + line + "\n";
+  command.footer(text);
+}
+
 void UseManualPageHelp(CLI::App& app) {
   auto formatter = std::make_shared<ManPageFormatter>();
   formatter->column_width(34);

@@ -116,17 +116,19 @@ void PrintLoadedAttributes(std::ostream& out, const CReportDefData& report, cons
 }
 
 void RegisterReportCommands(CLI::App& app, Context& ctx) {
-  CLI::App* report = app.add_subcommand("report", "Report definitions");
+  CLI::App* report = app.add_subcommand("report", "report definitions");
   report->require_subcommand(1);
 
   auto reportId = std::make_shared<std::int32_t>(0);
   CLI::App* attrs = report->add_subcommand(
       "attrs",
+      "print a report's general attributes\n"
       "Open a report for edit as a report editor does (InitEdit with the values of its row\n"
       "in rpt_report, or with its id alone when it has none) and print its general\n"
       "attributes, NAME = \"VALUE\" in stored order, then IncludeInactive, ExpressType and\n"
       "WebAutoOrganize as loaded from them (only an upper-case \"Y\" makes IncludeInactive\n"
       "True) and whether its scenario and template are express documents.");
+  Examples(*attrs, {"plexion report attrs 1"});
   attrs->add_option("REPORT_ID", *reportId, "the report's id")->required();
   AddDatabaseOptions(*attrs, ctx);
   attrs->callback([reportId, &ctx] {
@@ -139,17 +141,19 @@ void RegisterReportCommands(CLI::App& app, Context& ctx) {
   });
 
   CLI::App* express = report->add_subcommand(
-      "express", "Temporary copies of express scenarios and templates");
+      "express", "temporary copies of express scenarios and templates");
   express->require_subcommand(1);
 
   auto copyOpts = std::make_shared<ExpressOptions>();
   CLI::App* copy = express->add_subcommand(
       "copy",
+      "copy an express scenario or template\n"
       "Copy an express scenario or template for the current user (FS_CopyExpressScenario or\n"
       "FS_CopyExpressTemplate, the owner being the folder application's user: the login\n"
       "name, registered in fs_user on first use) and print the copy's id. An id of 0 prints\n"
       "0; a document that is not an express one of that kind is not copied and its own id\n"
       "is printed, with a note on stderr.");
+  Examples(*copy, {"plexion report express copy scenario 2"});
   AddExpressArguments(*copy, *copyOpts);
   AddDatabaseOptions(*copy, ctx);
   copy->callback([copyOpts, &ctx] {
@@ -167,9 +171,11 @@ void RegisterReportCommands(CLI::App& app, Context& ctx) {
   auto deleteOpts = std::make_shared<ExpressOptions>();
   CLI::App* remove = express->add_subcommand(
       "delete",
+      "delete an express scenario or template\n"
       "Delete an express scenario or template (FS_DeleteExpressScenario or\n"
       "FS_DeleteExpressTemplate). Ids of 0 and documents that are not express ones of that\n"
       "kind are left alone. Prints \"deleted KIND ID\" or \"nothing deleted: ...\".");
+  Examples(*remove, {"plexion report express delete scenario 5"});
   AddExpressArguments(*remove, *deleteOpts);
   AddDatabaseOptions(*remove, ctx);
   remove->callback([deleteOpts, &ctx] {

@@ -61,17 +61,19 @@ Ref<HourExSet> HourSetOf(const std::string& list) {
 }  // namespace
 
 void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx) {
-  CLI::App* sa = app.add_subcommand("sa-schedule", "Soft-alarm schedules");
+  CLI::App* sa = app.add_subcommand("sa-schedule", "soft-alarm schedules");
   sa->require_subcommand(1);
   auto opts = std::make_shared<SoftAlarmOptions>();
 
   CLI::App* show = sa->add_subcommand(
       "show",
+      "print a stored soft-alarm schedule\n"
       "Load the soft-alarm schedule ID from SA_Schedule_View (LoadSASchedData) and print\n"
       "every property, one a line: texts quoted, dates in the en-US form, then the database\n"
       "dates as SQL text. Timeout and TimeoutUnit are read only when sa_schedule has a\n"
       "TimeOut column (see `plexion sa-timeout`); otherwise they are 0 and \"\". An id\n"
       "without a row exits 1.");
+  Examples(*show, {"plexion sa-schedule show 1"});
   show->add_option("ID", opts->id, "soft-alarm schedule id")->required();
   AddDatabaseOptions(*show, ctx);
   show->callback([opts, &ctx] {
@@ -86,9 +88,11 @@ void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx) {
 
   CLI::App* hours = sa->add_subcommand(
       "hours",
+      "print a soft-alarm schedule's excluded hours\n"
       "Print the hours of the day in which soft-alarm schedule ID must not run, as stored in\n"
       "Schedule_Hour_Ex and read through GetHoursEx: \"0,23\", or \"none\". The set has\n"
       "[system] hour_slot_count slots (24 by default); a stored hour outside them is an error.");
+  Examples(*hours, {"plexion sa-schedule hours 1"});
   hours->add_option("ID", opts->id, "soft-alarm schedule id")->required();
   AddDatabaseOptions(*hours, ctx);
   hours->callback([opts, &ctx] {
@@ -98,6 +102,7 @@ void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx) {
 
   CLI::App* save = sa->add_subcommand(
       "save",
+      "change a soft-alarm schedule and save its side rows\n"
       "Load soft-alarm schedule ID, change it, and save its side rows (SaveSubTableData),\n"
       "printing each statement run, then the excluded hours and trigger events read back.\n"
       "--exclude attaches a set with exactly those hours (\"\" for none: the stored hours are\n"
@@ -105,6 +110,7 @@ void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx) {
       "sets the recurrence unit first: \"N\" (exactly) rewrites the \"Data load\" trigger\n"
       "event. --new saves as a schedule without a stored row: nothing is deleted and the rows\n"
       "are only added.");
+  Examples(*save, {"plexion sa-schedule save 1 --exclude 3,12,23 --periodicity N", "plexion sa-schedule save 2 --new"});
   save->add_option("ID", opts->id, "soft-alarm schedule id")->required();
   CLI::Option* exclude =
       save->add_option("--exclude", opts->exclude, "excluded hours, comma-separated: 0,1,23");
