@@ -15,7 +15,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/db/ DESTINATION ${PLEXION_INSTALL_DATADI
 
 if(TARGET plexion_testing)
   install(TARGETS plexion_testing EXPORT PlexionTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/tests/support/plexion/testing/
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/testing/plexion/testing/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/plexion/testing FILES_MATCHING PATTERN "*.hpp")
 endif()
 
