@@ -1,4 +1,5 @@
 #include <optional>
+#include <tuple>
 
 #include "db_fixture.hpp"
 #include "plexion/backends/config/config_services.hpp"
@@ -6,17 +7,18 @@
 #include "plexion/backends/installers.hpp"
 #include "plexion/backends/output/report_outputs.hpp"
 #include "plexion/platform/convert.hpp"
-#include "plexion/reportdef/report_def_data.hpp"
-#include "stand_ins.hpp"
+#include "plexion/testing/schedule_doubles.hpp"
+#include "report_env.hpp"
 
 namespace plexion {
 namespace {
 
-using Lines = std::vector<std::string>;
+using testing::ErrorOf;
+using testing::Open;
 using Rows = std::vector<std::vector<std::string>>;
 
 // The default output objects, document services and procedure calls on the test's database,
-// with the default settings service; destinations and date-time scopes are stand-ins.
+// with the default settings service; destinations and date-time scopes are recording doubles.
 class ReportsOnDatabase : public testing::DatabaseTest {
  protected:
   void SetUp() override {
@@ -46,11 +48,6 @@ class ReportsOnDatabase : public testing::DatabaseTest {
   std::int32_t Count(const std::string& table, const std::string& where) {
     return ToInt32(db->Query("SELECT count(*) AS n FROM " + table + " WHERE " + where).rows.at(0).at(0));
   }
-  void Edit(CReportDefData& d, std::int32_t report, std::int32_t scenario, std::int32_t templ,
-            const Ref<ReportSpec>& spec = {}) {
-    d.InitEdit(report, 0, 0, 0, 0, 0, 0, "", "RptEditor", "Traffic", scenario, templ, {}, {}, 0, 0,
-               0, "N", "Y", 0, spec);
-  }
 
   testing::SharedLog log = testing::NewLog();
   Ref<backends::ConfigSettingsService> settings;
@@ -73,8 +70,8 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   Ref<PageSetup> page = services::Create<PageSetup>();
   page->HeadNote("O'Brien's traffic");
   page->RemoveControlInfo(true);
-  auto dest = MakeRef<testing::StandInDestination>(log);
-  dest->insertId = 501;
+  auto dest = MakeRef<testing::FakeDestination>(log);
+  dest->nextId = 501;
   dest->webAutoOrganize = "ByDate";
   d->ReportSpecData(spec);
   d->PageSetupData(page);
@@ -84,10 +81,7 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   d->ExpressType("Daily");
 
   d->SaveSubTableData(0);
-  EXPECT_EQ(d->ReportSpecId(), 2) << "after the demo's row";
-  EXPECT_EQ(d->GroupingSpecId(), 9);
-  EXPECT_EQ(d->PageSetUpId(), 2);
-  EXPECT_EQ(d->DestinationId(), 501);
+  EXPECT_EQ(testing::Ids(*d), "0 2 0 0 | 2 9 0 501 2") << "new rows after the demo's";
   EXPECT_EQ(Select("SELECT spec_kind, grouping_spec_id FROM rpt_report_spec WHERE id = 2"),
             (Rows{{"3", "9"}}));
   EXPECT_EQ(Select("SELECT spec_kind, head_note, foot_note, remove_control_info FROM rpt_page_setup "
@@ -100,23 +94,18 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   EXPECT_EQ(settings->CurrentSpecKind(), 3);
   EXPECT_EQ(Select("SELECT source, name, value FROM rpt_report_attr WHERE report_id = 10 "
                    "ORDER BY source, name"),
-            (Rows{{"PageSetup", "FootNote", ""},
-                  {"PageSetup", "HeadNote", "O'Brien's traffic"},
-                  {"PageSetup", "PageSetupId", "2"},
-                  {"PageSetup", "RemoveControlInfo", "True"},
-                  {"PageSetup", "SpecKind", "3"},
-                  {"ReportSpec", "GroupingSpecId", "9"},
-                  {"ReportSpec", "ReportSpecId", "2"},
-                  {"ReportSpec", "SpecKind", "3"}}));
+            (Rows{{"PageSetup", "FootNote", ""}, {"PageSetup", "HeadNote", "O'Brien's traffic"},
+                  {"PageSetup", "PageSetupId", "2"}, {"PageSetup", "RemoveControlInfo", "True"},
+                  {"PageSetup", "SpecKind", "3"}, {"ReportSpec", "GroupingSpecId", "9"},
+                  {"ReportSpec", "ReportSpecId", "2"}, {"ReportSpec", "SpecKind", "3"}}));
 
   d->SaveGenReportAttrs(report);
   const std::string generalOf10 =
       "SELECT seq, name, value FROM rpt_general_attr WHERE report_id = 10 ORDER BY seq";
-  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "IncludeInactive", "Y"},
-                                       {"2", "ExpressType", "Daily"},
-                                       {"3", "WebAuto-Organize", "ByDate"},
-                                       {"4", "HeadNote", "O'Brien's traffic"},
-                                       {"5", "RemoveControlInfo", "True"}}));
+  EXPECT_EQ(Select(generalOf10),
+            (Rows{{"1", "IncludeInactive", "Y"}, {"2", "ExpressType", "Daily"},
+                  {"3", "WebAuto-Organize", "ByDate"}, {"4", "HeadNote", "O'Brien's traffic"},
+                  {"5", "RemoveControlInfo", "True"}}));
 
   // Saved again as an existing, ordinary report: rows updated, attributes replaced.
   d->IsNew(false);
@@ -125,14 +114,12 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   page->FootNote("Confidential");
   spec->GroupingSpecId(11);
   d->SaveSubTableData(0);
-  EXPECT_EQ(d->ReportSpecId(), 2);
-  EXPECT_EQ(d->GroupingSpecId(), 11);
+  EXPECT_EQ(testing::Ids(*d), "0 2 0 0 | 2 11 0 501 2");
   EXPECT_EQ(Select("SELECT head_note, foot_note FROM rpt_page_setup WHERE id = 2"),
             (Rows{{"", "Confidential"}}));
   EXPECT_EQ(Count("rpt_page_setup", "1 = 1"), 2);
   d->SaveGenReportAttrs(report);
-  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "WebAuto-Organize", "ByDate"},
-                                       {"2", "FootNote", "Confidential"},
+  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "WebAuto-Organize", "ByDate"}, {"2", "FootNote", "Confidential"},
                                        {"3", "RemoveControlInfo", "True"}}));
 
   // Opened again for edit: the attributes come back.
@@ -141,44 +128,38 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   auto loaded = MakeRef<backends::SqlReportSpec>(db);
   loaded->Load(2);
   auto again = MakeRef<CReportDefData>();
-  auto dest2 = MakeRef<testing::StandInDestination>(log);
+  auto dest2 = MakeRef<testing::FakeDestination>(log);
   again->DestinationData(dest2);
-  Edit(*again, 10, 2, 3, loaded);
-  EXPECT_TRUE(again->IncludeInactive());
-  EXPECT_EQ(again->ExpressType(), "Daily");
-  EXPECT_EQ(dest2->webAutoOrganize, "ByDate");
-  EXPECT_EQ(again->WebAutoOrganize(), "ByDate");
-  EXPECT_TRUE(again->IsScenarioExpress());
-  EXPECT_FALSE(again->IsTemplateExpress()) << "3 is an ordinary template";
+  Open(*again, 10, 2, 3, loaded);
+  EXPECT_EQ(std::tuple(again->IncludeInactive(), again->ExpressType(), dest2->webAutoOrganize,
+                       again->WebAutoOrganize()),
+            std::tuple(true, "Daily", "ByDate", "ByDate"));
+  EXPECT_EQ(std::tuple(again->IsScenarioExpress(), again->IsTemplateExpress()), std::tuple(true, false))
+      << "3 is an ordinary template";
   EXPECT_EQ(again->ReportSpecData()->GroupingSpecId(), 11);
 }
 
 TEST_P(ReportsOnDatabase, TheDemoReportsLoadAsStoredAndALowerCaseYIsFalse) {
   auto d = MakeRef<CReportDefData>();
-  Edit(*d, 1, 2, 4);
-  EXPECT_TRUE(d->IncludeInactive());
-  EXPECT_EQ(d->ExpressType(), "Daily");
-  EXPECT_EQ(d->WebAutoOrganize(), "ByDate");
-  EXPECT_TRUE(d->IsScenarioExpress());
-  EXPECT_TRUE(d->IsTemplateExpress());
-  EXPECT_EQ(d->GenAttributes()->Count(), 5);
+  Open(*d, 1, 2, 4);
+  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), d->WebAutoOrganize(),
+                       d->IsScenarioExpress(), d->IsTemplateExpress(), d->GenAttributes()->Count()),
+            std::tuple(true, "Daily", "ByDate", true, true, 5));
 
-  Edit(*d, 2, 1, 3);
-  EXPECT_FALSE(d->IncludeInactive()) << "stored as \"y\"";
-  EXPECT_EQ(d->ExpressType(), "");
-  EXPECT_EQ(d->WebAutoOrganize(), "");
-  EXPECT_FALSE(d->IsScenarioExpress());
+  Open(*d, 2, 1, 3);
+  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), d->WebAutoOrganize(), d->IsScenarioExpress()),
+            std::tuple(false, "", "", false))
+      << "IncludeInactive is stored as \"y\"";
 
-  Edit(*d, 99, 0, 0);
-  EXPECT_EQ(d->GenAttributes()->Count(), 0);
-  EXPECT_EQ(d->GenAttributes()->ReportId(), 99);
+  Open(*d, 99);
+  EXPECT_EQ(std::tuple(d->GenAttributes()->Count(), d->GenAttributes()->ReportId()), std::tuple(0, 99));
 }
 
 TEST_P(ReportsOnDatabase, ExpressCopiesAreRealRowsAndDeletesRemoveOnlyExpressDocuments) {
   auto d = MakeRef<CReportDefData>();
-  const std::string owner =
-      std::to_string(services::Locate<FolderApp>().Owner()->Id());
-  EXPECT_EQ(services::Locate<FolderApp>().Owner()->Id(), std::stoi(owner)) << "registered once";
+  const std::int32_t ownerId = services::Locate<FolderApp>().Owner()->Id();
+  EXPECT_EQ(services::Locate<FolderApp>().Owner()->Id(), ownerId) << "registered once";
+  const std::string owner = std::to_string(ownerId);
 
   const std::int32_t scenarioCopy = d->CopyExpressScenario(2);
   const std::int32_t templateCopy = d->CopyExpressTemplate(4);
@@ -225,14 +206,10 @@ TEST_P(ReportsOnDatabase, TheProceduresGuardThemselves) {
   call->ProcName("FS_CopyExpressTemplate");
   call->AddParam("3", "integer", "", false);
   call->AddParam("1", "integer", "", false);
-  try {
-    call->Execute();
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.status(), status::Database);
-    EXPECT_NE(e.description().find("document 3 is not an express template"), std::string::npos)
-        << e.description();
-  }
+  const Error e = ErrorOf([&] { call->Execute(); });
+  EXPECT_EQ(e.status(), status::Database);
+  EXPECT_NE(e.description().find("document 3 is not an express template"), std::string::npos)
+      << e.description();
   EXPECT_EQ(Count("fs_document", "1 = 1"), 3);
 }
 
@@ -242,13 +219,9 @@ TEST_P(ReportsOnDatabase, OutputObjectsRefuseWhatTheyCannotStore) {
   EXPECT_THROW(spec->Update(), Error) << "no such row";
   EXPECT_THROW(spec->Load(77), Error);
   std::int32_t noReport = 0;
-  try {
-    spec->SaveAttrs(noReport);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.status(), status::InvalidArg);
-    EXPECT_EQ(e.source(), "ReportSpec");
-  }
+  const Error e = ErrorOf([&] { spec->SaveAttrs(noReport); });
+  EXPECT_EQ(e.status(), status::InvalidArg);
+  EXPECT_EQ(e.source(), "ReportSpec");
   auto page = MakeRef<backends::SqlPageSetup>(db);
   EXPECT_THROW(page->Update(), Error);
   page->Load(1);
@@ -257,12 +230,7 @@ TEST_P(ReportsOnDatabase, OutputObjectsRefuseWhatTheyCannotStore) {
 
   auto attrs = MakeRef<backends::SqlGeneralAttributes>(db);
   attrs->Add("Name", "a", false);
-  try {
-    attrs->Add("Name", "b", false);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errnum::DuplicateKey);
-  }
+  EXPECT_EQ(ErrorOf([&] { attrs->Add("Name", "b", false); }).number(), errnum::DuplicateKey);
   attrs->Add("name", "c", false);
   attrs->Add("Name", "d", true);
   EXPECT_EQ(attrs->Item("Name")->Value(), "d");
@@ -279,21 +247,16 @@ TEST_P(ReportsOnDatabase, OutputObjectsRefuseWhatTheyCannotStore) {
 }
 
 TEST_P(ReportsOnDatabase, ATransactionKeepsAllOrNothing) {
-  try {
+  const std::string insert = "INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, ";
+  const Error e = ErrorOf([&] {
     db->InTransaction([&] {
-      db->Execute("INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, 1, 'A', 'x')");
-      db->Execute("INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, 2, 'A', 'y')");
-    });
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.status(), status::Database) << "the duplicate key";
-  }
-  EXPECT_EQ(Count("rpt_general_attr", "report_id = 50"), 0);
-  db->InTransaction([&] {
-    db->InTransaction([&] {
-      db->Execute("INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, 1, 'A', 'x')");
+      db->Execute(insert + "1, 'A', 'x')");
+      db->Execute(insert + "2, 'A', 'y')");
     });
   });
+  EXPECT_EQ(e.status(), status::Database) << "the duplicate key";
+  EXPECT_EQ(Count("rpt_general_attr", "report_id = 50"), 0);
+  db->InTransaction([&] { db->InTransaction([&] { db->Execute(insert + "1, 'A', 'x')"); }); });
   EXPECT_EQ(Count("rpt_general_attr", "report_id = 50"), 1);
 }
 

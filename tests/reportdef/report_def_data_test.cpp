@@ -1,33 +1,64 @@
-#include <gtest/gtest.h>
+#include <thread>
+#include <tuple>
 
-#include "plexion/reportdef/report_def_data.hpp"
-#include "stand_ins.hpp"
+#include "plexion/testing/doubles.hpp"
+#include "report_env.hpp"
 
 namespace plexion {
 namespace {
 
-using Lines = std::vector<std::string>;
-using testing::ReportEnv;
+using testing::ErrorOf;
+using testing::FakeDestination;
+using testing::FakePageSetup;
+using testing::Ids;
+using testing::Lines;
+using testing::Open;
+using Env = testing::InstalledDoubles;
 
 Ref<DocumentType> Type(const char* name) { return MakeRef<testing::FakeDocumentType>(name); }
 
 // InitEdit of report 12 with every id distinct, as an editor calls it for a stored report.
-void EditReport12(CReportDefData& d, const Ref<ReportSpec>& spec = {},
-                  std::optional<Ref<DocumentType>> serverGroupType = std::nullopt,
-                  std::optional<std::int32_t> serverGroupId = std::nullopt) {
-  if (serverGroupId)
-    d.InitEdit(12, 3, 4, 5, 6, 7, 8, "out.csv", "RptEditor", "Traffic", 21, 22, Type("Scenario"),
-               Type("Template"), 30, 31, 2.5f, "T", "E", 33, spec, serverGroupType, *serverGroupId);
-  else
-    d.InitEdit(12, 3, 4, 5, 6, 7, 8, "out.csv", "RptEditor", "Traffic", 21, 22, Type("Scenario"),
-               Type("Template"), 30, 31, 2.5f, "T", "E", 33, spec, serverGroupType);
+void EditReport12(CReportDefData& d, const Ref<ReportSpec>& spec = {}) {
+  d.InitEdit(12, 3, 4, 5, 6, 7, 8, "out.csv", "RptEditor", "Traffic", 21, 22, Type("Scenario"),
+             Type("Template"), 30, 31, 2.5f, "T", "E", 33, spec);
 }
 
+// A definition with all four output objects attached, holding the ids spec 1, grouping 5,
+// scope 2, destination 3 and page 4; its objects answer 101, 55, 102, 103 and 104 and the
+// specification kind 7. The log starts empty.
+struct Attached {
+  explicit Attached(Env& env)
+      : spec(MakeRef<testing::FakeReportSpec>(env.log)), page(MakeRef<FakePageSetup>(env.log)),
+        dest(MakeRef<FakeDestination>(env.log)), scope(MakeRef<testing::FakeDateTimeScope>(env.log)) {
+    spec->insertId = 101;
+    spec->groupingSpecId = 55;
+    spec->specKind = 7;
+    scope->nextId = 102;
+    dest->nextId = 103;
+    page->insertId = 104;
+    d->ReportSpecData(spec);
+    d->DTScopeData(scope);
+    d->DestinationData(dest);
+    d->PageSetupData(page);
+    d->ReportSpecId(1);
+    d->GroupingSpecId(5);
+    d->DTScopeID(2);
+    d->DestinationId(3);
+    d->PageSetUpId(4);
+    env.log->Clear();
+  }
+  Ref<CReportDefData> d = MakeRef<CReportDefData>();
+  Ref<testing::FakeReportSpec> spec;
+  Ref<FakePageSetup> page;
+  Ref<FakeDestination> dest;
+  Ref<testing::FakeDateTimeScope> scope;
+};
+
 TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsAndLeavesTheRestAlone) {
-  ReportEnv env;
-  env.base.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
-                                                 {"Test Channels", Variant(std::int32_t{1})},
-                                                 {"Domain Scenario Id", Variant("42")}};
+  Env env;
+  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
+                                            {"Test Channels", Variant(std::int32_t{1})},
+                                            {"Domain Scenario Id", Variant("42")}};
   auto d = MakeRef<CReportDefData>();
   d->ReportId(9);
   d->FileName("kept.csv");
@@ -43,29 +74,21 @@ TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsAndLeavesTheRestAlone
             (Lines{"SettingsService.ReportDefaults", "ReportDefaults.Item(Equipped Only)",
                    "ReportDefaults.Item(Test Channels)", "ReportDefaults.Item(Domain Scenario Id)"}))
       << "the parameters never reach the options, and no document service is asked";
-  EXPECT_EQ(d->EquippedOnly(), "N");
-  EXPECT_EQ(d->TestChannels(), "1");
-  EXPECT_EQ(d->DomainScenarioId(), 42);
-  EXPECT_TRUE(d->ScenarioType() == scenario);
-  EXPECT_TRUE(d->TemplateType() == templ);
-  EXPECT_EQ(d->AppName(), "Traffic");
-  EXPECT_EQ(d->EditorName(), "RptEditor");
-  EXPECT_EQ(d->EntityID(), 77);
-  EXPECT_EQ(d->ChannelNumber(), 4);
-  EXPECT_EQ(d->MapRadiusScale(), 1.5f);
-  EXPECT_TRUE(d->IsNew());
-  EXPECT_EQ(d->TemplateID(), 15);
-  EXPECT_EQ(d->ScenarioId(), 50);
-  EXPECT_EQ(d->ReportId(), 9);
-  EXPECT_EQ(d->FileName(), "kept.csv");
-  EXPECT_EQ(d->TempExpScenarioId(), 70);
-  EXPECT_TRUE(d->IsTemplateExpress());
-  EXPECT_EQ(d->SaveOrigScenarioId(), 50);
-  EXPECT_EQ(d->SaveOrigTemplateId(), 0) << "InitNew confirms no document id";
+  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId()),
+            std::tuple("N", "1", 42));
+  EXPECT_TRUE(d->ScenarioType() == scenario && d->TemplateType() == templ);
+  EXPECT_EQ(std::tuple(d->AppName(), d->EditorName(), d->EntityID(), d->ChannelNumber(),
+                       d->MapRadiusScale(), d->IsNew()),
+            std::tuple("Traffic", "RptEditor", 77, 4, 1.5f, true));
+  EXPECT_EQ(Ids(*d), "9 50 15 0 | 0 0 0 0 0");
+  EXPECT_EQ(std::tuple(d->FileName(), d->TempExpScenarioId(), d->IsTemplateExpress(),
+                       d->SaveOrigScenarioId(), d->SaveOrigTemplateId()),
+            std::tuple("kept.csv", 70, true, 50, 0))
+      << "InitNew confirms no document id";
 }
 
 TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNames) {
-  ReportEnv env;
+  Env env;
   struct Case {
     ERefType kind;
     std::int32_t scenario, templ, chanSet;
@@ -78,14 +101,14 @@ TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNames) {
     d->TemplateID(2);
     d->ChanSetID(3);
     d->InitNew({}, {}, "", "", 0, c.kind, 99, 0, 0);
-    EXPECT_EQ(d->ScenarioId(), c.scenario) << static_cast<int>(c.kind);
-    EXPECT_EQ(d->TemplateID(), c.templ) << static_cast<int>(c.kind);
-    EXPECT_EQ(d->ChanSetID(), c.chanSet) << static_cast<int>(c.kind);
+    EXPECT_EQ(std::tuple(d->ScenarioId(), d->TemplateID(), d->ChanSetID()),
+              std::tuple(c.scenario, c.templ, c.chanSet))
+        << static_cast<int>(c.kind);
   }
 }
 
 TEST(ReportDefInit, TheServerGroupTypeChangesOnlyWhenPassedAndTheServerGroupIdDefaultsToZero) {
-  ReportEnv env;
+  Env env;
   auto d = MakeRef<CReportDefData>();
   Ref<DocumentType> group = Type("Server Group");
   d->ServerGroupType(group);
@@ -97,53 +120,43 @@ TEST(ReportDefInit, TheServerGroupTypeChangesOnlyWhenPassedAndTheServerGroupIdDe
   EXPECT_TRUE(d->ServerGroupType() == group);
 
   d->ServerGroupId(5);
-  EditReport12(*d);
+  Open(*d, 12);
   EXPECT_TRUE(d->ServerGroupType() == group);
   EXPECT_EQ(d->ServerGroupId(), 0) << "an omitted server group id is 0";
-  EditReport12(*d, {}, Ref<DocumentType>(), 44);
+  d->InitEdit(12, 0, 0, 0, 0, 0, 0, "", "", "", 0, 0, {}, {}, 0, 0, 0, "", "", 0, {},
+              Ref<DocumentType>(), 44);
   EXPECT_FALSE(d->ServerGroupType());
   EXPECT_EQ(d->ServerGroupId(), 44);
 }
 
 TEST(ReportDefInit, NewFailsWithTheSettingsErrorAfterStoringTheOptionsReadBefore) {
-  ReportEnv env;
-  env.base.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
-                                                 {"Domain Scenario Id", Variant(std::int32_t{4})}};
+  Env env;
+  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
+                                            {"Domain Scenario Id", Variant(std::int32_t{4})}};
   auto d = MakeRef<CReportDefData>();
   d->TestChannels("before");
-  try {
-    d->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.source(), "SettingsService");
-    EXPECT_EQ(e.status(), static_cast<Status>(0x80041235u));
-  }
-  EXPECT_EQ(d->EquippedOnly(), "N");
-  EXPECT_EQ(d->TestChannels(), "before");
-  EXPECT_EQ(d->DomainScenarioId(), 0);
-  EXPECT_EQ(d->AppName(), "");
-  EXPECT_FALSE(d->IsNew());
-  EXPECT_EQ(d->ScenarioId(), 0);
+  Error e = ErrorOf([&] { d->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
+  EXPECT_EQ(e.source(), "SettingsService");
+  EXPECT_EQ(e.status(), static_cast<Status>(0x80041235u));
+  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId(), d->AppName(),
+                       d->IsNew(), d->ScenarioId()),
+            std::tuple("N", "before", 0, "", false, 0));
 
-  env.base.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
-                                                 {"Test Channels", Variant("Y")},
-                                                 {"Domain Scenario Id", Variant("four")}};
-  try {
-    d->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errnum::TypeMismatch);
-  }
+  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
+                                            {"Test Channels", Variant("Y")},
+                                            {"Domain Scenario Id", Variant("four")}};
+  e = ErrorOf([&] { d->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
+  EXPECT_EQ(e.number(), errnum::TypeMismatch);
   EXPECT_EQ(d->TestChannels(), "Y");
 }
 
 TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAndConfirmsIds) {
-  ReportEnv env;
-  (*env.reports.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"ExpressType", "Daily"}};
-  env.reports.scenarioDocs->express = {21};
+  Env env;
+  (*env.report.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"ExpressType", "Daily"}};
+  env.report.scenarioDocs->express = {21};
   auto d = MakeRef<CReportDefData>();
   d->InitNew({}, {}, "", "", 0, ERefType::RefScenario, 1, 0, 0);
-  auto spec = env.Spec();
+  auto spec = MakeRef<testing::FakeReportSpec>(env.log);
   env.log->Clear();
 
   EditReport12(*d, spec);
@@ -153,73 +166,35 @@ TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAnd
                    "GeneralAttribute(ExpressType).Name", "GeneralAttribute(ExpressType).Value",
                    "ScenarioDocs.IsExpress(21)", "TemplateDocs.IsExpress(22)"}))
       << "no settings are read, and the specification is only stored";
-  EXPECT_EQ(d->ReportId(), 12);
-  EXPECT_EQ(d->ChanSetID(), 3);
-  EXPECT_EQ(d->DestinationId(), 4);
-  EXPECT_EQ(d->PageSetUpId(), 5);
-  EXPECT_EQ(d->DTScopeID(), 6);
-  EXPECT_EQ(d->ReportSpecId(), 7);
-  EXPECT_EQ(d->GroupingSpecId(), 8);
-  EXPECT_EQ(d->FileName(), "out.csv");
-  EXPECT_EQ(d->EditorName(), "RptEditor");
-  EXPECT_EQ(d->AppName(), "Traffic");
-  EXPECT_EQ(d->ScenarioId(), 21);
-  EXPECT_EQ(d->TemplateID(), 22);
-  EXPECT_EQ(d->ScenarioType()->Name(), "Scenario");
-  EXPECT_EQ(d->TemplateType()->Name(), "Template");
-  EXPECT_EQ(d->EntityID(), 30);
-  EXPECT_EQ(d->ChannelNumber(), 31);
-  EXPECT_EQ(d->MapRadiusScale(), 2.5f);
-  EXPECT_EQ(d->TestChannels(), "T");
-  EXPECT_EQ(d->EquippedOnly(), "E");
-  EXPECT_EQ(d->DomainScenarioId(), 33);
+  EXPECT_EQ(Ids(*d), "12 21 22 3 | 7 8 6 4 5");
+  EXPECT_EQ(std::tuple(d->FileName(), d->EditorName(), d->AppName(), d->EntityID(),
+                       d->ChannelNumber(), d->MapRadiusScale()),
+            std::tuple("out.csv", "RptEditor", "Traffic", 30, 31, 2.5f));
+  EXPECT_EQ(std::tuple(d->TestChannels(), d->EquippedOnly(), d->DomainScenarioId()),
+            std::tuple("T", "E", 33));
+  EXPECT_EQ(std::tuple(d->ScenarioType()->Name(), d->TemplateType()->Name()),
+            std::tuple("Scenario", "Template"));
   EXPECT_TRUE(d->ReportSpecData() == spec);
-  EXPECT_TRUE(d->IncludeInactive());
-  EXPECT_EQ(d->ExpressType(), "Daily");
-  EXPECT_TRUE(d->IsScenarioExpress());
-  EXPECT_FALSE(d->IsTemplateExpress());
-  EXPECT_EQ(d->SaveOrigScenarioId(), 21);
-  EXPECT_EQ(d->SaveOrigTemplateId(), 22);
-  EXPECT_FALSE(d->IsNew());
+  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), d->IsScenarioExpress(),
+                       d->IsTemplateExpress(), d->IsNew()),
+            std::tuple(true, "Daily", true, false, false));
 
+  d->ScenarioId(90);
+  d->TemplateID(91);
   d->ResetDocumentIds();
-  EXPECT_EQ(d->ScenarioId(), 21) << "right after InitEdit the confirmed ids are the loaded ones";
-  EXPECT_EQ(d->TemplateID(), 22);
-}
-
-TEST(ReportDefInit, EditOfReportZeroResetsTheAttributeOptionsWithoutLoading) {
-  ReportEnv env;
-  (*env.reports.attributeStore)[0] = {{"ExpressType", "never read"}};
-  auto d = MakeRef<CReportDefData>();
-  d->IncludeInactive(true);
-  d->ExpressType("Weekly");
-  d->IsScenarioExpress(true);
-  env.log->Clear();
-  d->InitEdit(0, 0, 0, 0, 0, 0, 0, "", "", "", 0, 0, {}, {}, 0, 0, 0, "", "", 0, {});
-  EXPECT_EQ(env.log->Lines(), (Lines{"ScenarioDocs.IsExpress(0)", "TemplateDocs.IsExpress(0)"}));
-  EXPECT_FALSE(d->IncludeInactive());
-  EXPECT_EQ(d->ExpressType(), "");
-  EXPECT_FALSE(d->IsScenarioExpress());
-
-  d->IncludeInactive(true);
-  d->InitEdit(-3, 0, 0, 0, 0, 0, 0, "", "", "", 0, 0, {}, {}, 0, 0, 0, "", "", 0, {});
-  EXPECT_FALSE(d->IncludeInactive()) << "a negative id is no report either";
-  EXPECT_TRUE(env.log->Matching("GeneralAttributes.").empty());
+  EXPECT_EQ(std::tuple(d->ScenarioId(), d->TemplateID(), d->SaveOrigScenarioId()),
+            std::tuple(21, 22, 21))
+      << "InitEdit confirmed the loaded ids";
 }
 
 TEST(ReportDefInit, EditStopsAtAFailingDocumentServiceWithTheEarlierStepsDone) {
-  ReportEnv env;
-  (*env.reports.attributeStore)[12] = {{"ExpressType", "Daily"}};
-  env.reports.scenarioDocs->failOn = {"ScenarioDocs.IsExpress"};
+  Env env;
+  (*env.report.attributeStore)[12] = {{"ExpressType", "Daily"}};
+  env.report.scenarioDocs->failOn = {"ScenarioDocs.IsExpress"};
   auto d = MakeRef<CReportDefData>();
   d->IsNew(true);
   d->IsTemplateExpress(true);
-  try {
-    EditReport12(*d);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.source(), "ScenarioDocs");
-  }
+  EXPECT_EQ(ErrorOf([&] { EditReport12(*d); }).source(), "ScenarioDocs");
   EXPECT_EQ(d->ReportId(), 12);
   EXPECT_EQ(d->ExpressType(), "Daily") << "the attributes were loaded before";
   EXPECT_TRUE(d->IsTemplateExpress()) << "the template service is not asked";
@@ -228,55 +203,16 @@ TEST(ReportDefInit, EditStopsAtAFailingDocumentServiceWithTheEarlierStepsDone) {
   EXPECT_TRUE(d->IsNew());
 }
 
-TEST(ReportDefReferences, ResetReferencesWritesTheIdsIntoTheAttachedObjectsInOrder) {
-  ReportEnv env;
-  auto d = MakeRef<CReportDefData>();
-  d->DestinationId(1);
-  d->DTScopeID(2);
-  d->ReportSpecId(3);
-  d->PageSetUpId(4);
-  d->ResetReferences();
-  EXPECT_TRUE(env.log->Lines().empty()) << "nothing attached: nothing to do";
-
-  auto page = env.Page();
-  d->PageSetupData(page);
-  d->ResetReferences();
-  EXPECT_EQ(env.log->Lines(), (Lines{"PageSetup.Id(4)"}));
-
-  auto spec = env.Spec();
-  auto dest = env.Dest();
-  auto scope = env.Scope();
-  d->ReportSpecData(spec);
-  d->DestinationData(dest);
-  d->DTScopeData(scope);
-  env.log->Clear();
-  d->ResetReferences();
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"Destination.Id(1)", "DateTimeScope.Id(2)", "ReportSpec.Id(3)", "PageSetup.Id(4)"}));
-}
-
 TEST(ReportDefLifetime, EachObjectGetsItsOwnAttributeSetAndReleasesAttachedObjectsInOrder) {
-  ReportEnv env;
-  auto d = MakeRef<CReportDefData>();
+  Env env;
+  Ref<CReportDefData> d = Attached(env).d;
   Ref<GeneralAttributes> first = d->GenAttributes();
-  auto other = MakeRef<CReportDefData>();
   EXPECT_TRUE(first);
-  EXPECT_FALSE(first == other->GenAttributes());
-  other.reset();
+  EXPECT_FALSE(first == MakeRef<CReportDefData>()->GenAttributes());
   first.reset();
-  env.reports.lastAttributes.reset();
+  env.report.lastAttributes.reset();
 
-  {
-    auto dest = env.Dest();
-    auto page = env.Page();
-    auto spec = env.Spec();
-    auto scope = env.Scope();
-    d->DestinationData(dest);
-    d->PageSetupData(page);
-    d->ReportSpecData(spec);
-    d->DTScopeData(scope);
-  }
-  auto replaced = env.Page();
+  auto replaced = MakeRef<FakePageSetup>(env.log);
   env.log->Clear();
   d->PageSetupData(replaced);
   EXPECT_EQ(env.log->Lines(), (Lines{"PageSetup.Release"})) << "the replaced one goes at once";
@@ -288,26 +224,343 @@ TEST(ReportDefLifetime, EachObjectGetsItsOwnAttributeSetAndReleasesAttachedObjec
                                      "GeneralAttributes.Release"}));
 }
 
-TEST(ReportDefWebAutoOrganize, ReadsTheAttributeSetAndIsEmptyWithoutTheAttributeOrTheSet) {
-  ReportEnv env;
+TEST(SaveSubTableData, ANewReportInsertsAndCapturesIdsAnExistingOneUpdatesYetRefreshesTheGrouping) {
+  Env env;
+  Attached a(env);
+  a.d->IsNew(true);
+  EXPECT_TRUE(a.d->SaveSubTableData(999) == a.d);
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"ReportSpec.Insert", "ReportSpec.GroupingSpecId", "DateTimeScope.Insert",
+                   "DateTimeScope.Id", "Destination.Insert", "ReportSpec.SpecKind",
+                   "PageSetup.SpecKind(7)", "PageSetup.Insert"}));
+  EXPECT_EQ(Ids(*a.d), "0 0 0 0 | 101 55 102 103 104");
+
+  a.spec->insertId = 201;
+  env.log->Clear();
+  a.d->SaveSubTableData(0);
+  EXPECT_EQ(env.log->Matching("ReportSpec.Insert").size(), 1u) << "still new: inserts again";
+  EXPECT_EQ(a.d->ReportSpecId(), 201);
+
+  Attached existing(env);
+  existing.d->SaveSubTableData(0);
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"ReportSpec.Update", "ReportSpec.GroupingSpecId", "DateTimeScope.Update",
+                   "Destination.Update", "ReportSpec.SpecKind", "PageSetup.SpecKind(7)",
+                   "PageSetup.Update"}));
+  EXPECT_EQ(Ids(*existing.d), "0 0 0 0 | 1 55 2 3 4");
+
+  env.log->Clear();
+  existing.d->ResetReferences();
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"Destination.Id(3)", "DateTimeScope.Id(2)", "ReportSpec.Id(1)", "PageSetup.Id(4)"}));
+}
+
+TEST(SaveSubTableData, OnlyTheAttachedObjectsAreStoredOrGivenTheirIdsBack) {
+  Env env;
   auto d = MakeRef<CReportDefData>();
+  d->IsNew(true);
+  d->ReportSpecId(1);
+  d->PageSetUpId(4);
+  EXPECT_TRUE(d->SaveSubTableData(0) == d);
+  d->ResetReferences();
+  EXPECT_TRUE(env.log->Lines().empty());
+  EXPECT_EQ(Ids(*d), "0 0 0 0 | 1 0 0 0 4");
+
+  auto page = MakeRef<FakePageSetup>(env.log);
+  page->insertId = 40;
+  d->PageSetupData(page);
+  d->SaveSubTableData(0);
+  EXPECT_EQ(env.log->Lines(), (Lines{"PageSetup.Insert"})) << "no specification: no SpecKind";
+  EXPECT_EQ(Ids(*d), "0 0 0 0 | 1 0 0 0 40");
+}
+
+TEST(SaveSubTableData, AFailurePartWayKeepsTheIdsCapturedSoFarAndGoesNoFurther) {
+  Env env;
+  struct Case {
+    const char* failing;
+    const char* ids;
+  };
+  for (const Case& c : {Case{"ReportSpec.GroupingSpecId", "0 0 0 0 | 101 5 2 3 4"},
+                        Case{"Destination.Insert", "0 0 0 0 | 101 55 102 3 4"},
+                        Case{"ReportSpec.SpecKind", "0 0 0 0 | 101 55 102 103 4"}}) {
+    Attached a(env);
+    a.d->IsNew(true);
+    a.spec->failOn = a.page->failOn = a.dest->failOn = a.scope->failOn = {c.failing};
+    const Error e = ErrorOf([&] { a.d->SaveSubTableData(0); });
+    EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u)) << c.failing;
+    EXPECT_EQ(Ids(*a.d), c.ids) << c.failing;
+    EXPECT_EQ(env.log->Lines().back(), c.failing) << "no call after the failing one";
+  }
+}
+
+TEST(SaveReportAttrs, HandsTheSpecKindToTheSettingsThenSavesSpecAndPageAttributes) {
+  Env env;
+  Attached a(env);
+  std::int32_t report = 12;
+  a.d->SaveReportAttrs(report);
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"ReportSpec.SpecKind", "SettingsService.UseSpecKind(7)", "ReportSpec.SaveAttrs(12)",
+                   "ReportSpec.SaveAttrs.Release", "PageSetup.SaveAttrs(12)",
+                   "PageSetup.SaveAttrs.Release"}))
+      << "each returned object is released before the next call";
+
+  a.spec->writeBackReportId = 13;
+  env.log->Clear();
+  a.d->SaveReportAttrs(report);
+  EXPECT_EQ(report, 13) << "the report id travels by reference";
+  EXPECT_EQ(env.log->Matching("PageSetup.SaveAttrs(").front(), "PageSetup.SaveAttrs(13)");
+
+  a.d->PageSetupData({});
+  env.log->Clear();
+  a.d->SaveReportAttrs(report);
+  EXPECT_EQ(env.log->Lines(), (Lines{"ReportSpec.SpecKind", "SettingsService.UseSpecKind(7)",
+                                     "ReportSpec.SaveAttrs(13)", "ReportSpec.SaveAttrs.Release"}));
+
+  a.d->PageSetupData(a.page);
+  a.d->ReportSpecData({});
+  env.log->Clear();
+  a.d->SaveReportAttrs(report);
+  EXPECT_TRUE(env.log->Lines().empty()) << "no specification: not even the page setup";
+
+  a.d->ReportSpecData(a.spec);
+  env.settings->failOn = {"SettingsService.UseSpecKind"};
+  EXPECT_THROW(a.d->SaveReportAttrs(report), Error);
+  EXPECT_EQ(env.log->Lines(), (Lines{"ReportSpec.SpecKind", "SettingsService.UseSpecKind(7)"}));
+}
+
+TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetAnOrdinaryOneSkipsTheExpressAttributes) {
+  Env env;
+  Attached a(env);
+  a.d->IsScenarioExpress(true);
+  a.d->IncludeInactive(true);
+  a.d->ExpressType("Daily");
+  a.dest->webAutoOrganize = "ByDate";
+  a.page->headNote = "Head";
+  a.page->footNote = "Foot";
+  a.page->removeControlInfo = true;
+  a.d->SaveGenReportAttrs(12);
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
+                   "GeneralAttributes.Add(IncludeInactive | Y | false)",
+                   "GeneralAttributes.Add(ExpressType | Daily | false)", "Destination.WebAutoOrganize",
+                   "GeneralAttributes.Add(WebAuto-Organize | ByDate | false)", "PageSetup.HeadNote",
+                   "GeneralAttributes.Add(HeadNote | Head | false)", "PageSetup.FootNote",
+                   "GeneralAttributes.Add(FootNote | Foot | false)", "PageSetup.RemoveControlInfo",
+                   "GeneralAttributes.Add(RemoveControlInfo | True | false)", "GeneralAttributes.Save"}));
+
+  a.d->IsScenarioExpress(false);
+  a.dest->webAutoOrganize = "";
+  a.page->headNote = a.page->footNote = "";
+  a.page->removeControlInfo = false;
+  env.log->Clear();
+  a.d->SaveGenReportAttrs(12);
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)", "Destination.WebAutoOrganize",
+                   "GeneralAttributes.Add(WebAuto-Organize | \"\" | false)", "PageSetup.HeadNote",
+                   "PageSetup.FootNote", "PageSetup.RemoveControlInfo", "GeneralAttributes.Save"}))
+      << "empty notes and a false flag are not written";
+
+  a.d->PageSetupData({});
+  env.log->Clear();
+  a.d->SaveGenReportAttrs(12);
+  EXPECT_TRUE(env.log->Matching("PageSetup.").empty());
+}
+
+TEST(SaveGenReportAttrs, WithoutADestinationItFailsAfterClearAndBeforeSave) {
+  Env env;
+  auto d = MakeRef<CReportDefData>();
+  d->IsScenarioExpress(true);
+  env.log->Clear();
+  EXPECT_EQ(ErrorOf([&] { d->SaveGenReportAttrs(12); }).number(), errnum::ObjectVariableNotSet);
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
+                   "GeneralAttributes.Add(IncludeInactive | N | false)",
+                   "GeneralAttributes.Add(ExpressType | \"\" | false)"}))
+      << "a false flag is written as N, an empty express type is still written";
+
+  env.report.noAttributes = true;
+  auto bare = MakeRef<CReportDefData>();
+  EXPECT_FALSE(bare->GenAttributes());
+  env.log->Clear();
+  bare->SaveGenReportAttrs(12);
+  EXPECT_EQ(bare->WebAutoOrganize(), "");
+  EXPECT_TRUE(env.log->Lines().empty()) << "no attribute set: nothing to do, not even fail";
+}
+
+TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadResetsFirst) {
+  Env env;
+  (*env.report.attributeStore)[12] = {{"includeinactive", "Y"}, {"IncludeInactive", "y"},
+                                      {"ExpressType", "Weekly"},  {"HeadNote", "not read back"},
+                                      {"WebAuto-Organize", "ByName"}};
+  (*env.report.attributeStore)[0] = {{"ExpressType", "never read"}};
+  auto d = MakeRef<CReportDefData>();
+  auto dest = MakeRef<FakeDestination>(env.log);
+  d->DestinationData(dest);
+  d->IncludeInactive(true);
+  env.log->Clear();
+  Open(*d, 12);
+  EXPECT_FALSE(d->IncludeInactive());
+  EXPECT_EQ(d->ExpressType(), "Weekly");
+  EXPECT_EQ(dest->webAutoOrganize, "ByName");
+  EXPECT_EQ(env.log->Matching("GeneralAttribute(").size(), 8u)
+      << "one Name per attribute, one Value per known name: "
+      << ::testing::PrintToString(env.log->Matching("GeneralAttribute("));
+  EXPECT_EQ(env.log->Matching("Destination."), (Lines{"Destination.WebAutoOrganize(ByName)"}));
+
+  (*env.report.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"WebAuto-Organize", "ByDate"}};
+  d->DestinationData({});
+  Open(*d, 12);
+  EXPECT_TRUE(d->IncludeInactive());
+  EXPECT_EQ(d->ExpressType(), "") << "reset before loading";
+  EXPECT_EQ(dest->webAutoOrganize, "ByName") << "a detached destination hears nothing";
+  env.log->Clear();
+  EXPECT_EQ(d->WebAutoOrganize(), "ByDate") << "but the set has it";
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"GeneralAttributes.Exists(WebAuto-Organize)", "GeneralAttributes.Item(WebAuto-Organize)",
+                   "GeneralAttribute(WebAuto-Organize).Value"}));
+
+  env.log->Clear();
+  Open(*d, 13);
+  EXPECT_EQ(env.log->Matching("GeneralAttributes."), (Lines{"GeneralAttributes.Load(13)"}))
+      << "a report without attributes is not enumerated";
+  EXPECT_FALSE(d->IncludeInactive());
   env.log->Clear();
   EXPECT_EQ(d->WebAutoOrganize(), "");
   EXPECT_EQ(env.log->Lines(), (Lines{"GeneralAttributes.Exists(WebAuto-Organize)"}));
 
-  d->GenAttributes()->Add("WebAuto-Organize", "ByDate", false);
-  env.log->Clear();
-  EXPECT_EQ(d->WebAutoOrganize(), "ByDate");
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"GeneralAttributes.Exists(WebAuto-Organize)",
-                   "GeneralAttributes.Item(WebAuto-Organize)", "GeneralAttribute(WebAuto-Organize).Value"}));
+  for (std::int32_t report : {0, -3}) {
+    d->IncludeInactive(true);
+    d->ExpressType("Weekly");
+    d->IsScenarioExpress(true);
+    env.log->Clear();
+    Open(*d, report);
+    EXPECT_EQ(env.log->Lines(), (Lines{"ScenarioDocs.IsExpress(0)", "TemplateDocs.IsExpress(0)"}))
+        << "no report: nothing loaded";
+    EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), d->IsScenarioExpress()),
+              std::tuple(false, "", false));
+  }
+}
 
-  env.reports.noAttributes = true;
-  auto bare = MakeRef<CReportDefData>();
-  EXPECT_FALSE(bare->GenAttributes());
+TEST(ExpressCopies, EachCopyOfAnExpressDocumentIsANewProcedureCallWithTheSourceAndTheOwner) {
+  Env env;
+  env.report.scenarioDocs->express = {5};
+  env.report.templateDocs->express = {-6};
+  auto d = MakeRef<CReportDefData>();
+  d->ScenarioId(5);
+  struct Case {
+    std::string docs;
+    std::int32_t source, owner;
+    Variant result;
+    std::int32_t copy;
+  };
+  for (const Case& c : {Case{"Scenario", 5, 3, Variant("41"), 41},
+                        Case{"Template", -6, -2, Variant(std::int32_t{42}), 42}}) {
+    env.report.folderApp->ownerId = c.owner;
+    env.report.procCalls.result = c.result;
+    env.log->Clear();
+    EXPECT_EQ(c.docs == "Scenario" ? d->CopyExpressScenario(c.source) : d->CopyExpressTemplate(c.source),
+              c.copy);
+    const std::string source = std::to_string(c.source), owner = std::to_string(c.owner);
+    EXPECT_EQ(env.log->Lines(),
+              (Lines{c.docs + "Docs.IsExpress(" + source + ")", "ProcCall.New",
+                     "ProcCall.ProcName(FS_CopyExpress" + c.docs + ")",
+                     "ProcCall.AddParam(" + source + " | integer | \"\" | false)", "FolderApp.Owner",
+                     "FolderOwner.Id", "ProcCall.AddParam(" + owner + " | integer | \"\" | false)",
+                     "FolderOwner.Release", "ProcCall.Execute", "ProcCall.Release"}));
+  }
+  EXPECT_EQ(std::tuple(d->ScenarioId(), d->TempExpScenarioId(), d->TempExpTemplateId()),
+            std::tuple(5, 0, 0))
+      << "the caller decides where the copy's id goes";
+
   env.log->Clear();
-  EXPECT_EQ(bare->WebAutoOrganize(), "");
-  EXPECT_TRUE(env.log->Lines().empty());
+  EXPECT_EQ(d->CopyExpressScenario(0), 0);
+  EXPECT_EQ(d->CopyExpressTemplate(0), 0);
+  EXPECT_TRUE(env.log->Lines().empty()) << "0 is not even looked up";
+  EXPECT_EQ(d->CopyExpressTemplate(5), 5) << "express as a scenario, not as a template";
+  EXPECT_EQ(d->CopyExpressScenario(-4), -4);
+  EXPECT_EQ(env.log->Lines(), (Lines{"TemplateDocs.IsExpress(5)", "ScenarioDocs.IsExpress(-4)"}));
+  EXPECT_EQ(env.report.procCalls.made, 2) << "no procedure for those";
+}
+
+TEST(ExpressCopies, FailuresOfTheFolderServiceAndTheProcedureReachTheCaller) {
+  Env env;
+  env.report.scenarioDocs->express = {5};
+  auto d = MakeRef<CReportDefData>();
+  auto copy = [&] { return ErrorOf([&] { d->CopyExpressScenario(5); }); };
+
+  env.report.folderApp->noOwner = true;
+  env.log->Clear();
+  EXPECT_EQ(copy().number(), errnum::ObjectVariableNotSet);
+  EXPECT_TRUE(env.log->Matching("ProcCall.Execute").empty());
+  EXPECT_EQ(env.log->Lines().back(), "ProcCall.Release") << "the call object is released on the way out";
+
+  env.report.folderApp->noOwner = false;
+  env.report.folderApp->failOn = {"FolderApp.Owner"};
+  EXPECT_EQ(copy().source(), "FolderApp");
+
+  env.report.folderApp->failOn.clear();
+  env.report.procCalls.failOn = {"ProcCall.Execute"};
+  const Error e = copy();
+  EXPECT_EQ(e.source(), "ProcCall");
+  EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u));
+
+  env.report.procCalls.failOn.clear();
+  env.report.procCalls.result = Variant("not an id");
+  EXPECT_EQ(copy().number(), errnum::TypeMismatch);
+  env.report.procCalls.result = Variant::Null();
+  EXPECT_EQ(copy().number(), errnum::InvalidUseOfNull);
+  EXPECT_EQ(env.report.procCalls.made, 5) << "a new call object for each attempt";
+}
+
+TEST(ExpressDeletes, CleanUpDeletesExpressCopiesByReferenceKeepsTheIdsAndStopsAtTheFirstFailure) {
+  Env env;
+  env.report.scenarioDocs->express = {7};
+  env.report.templateDocs->express = {8};
+  auto d = MakeRef<CReportDefData>();
+  d->CleanUpExpressDocuments();
+  std::int32_t ordinary = 8;
+  d->DeleteExpScenario(ordinary);
+  EXPECT_EQ(env.log->Lines(), (Lines{"ScenarioDocs.IsExpress(8)"}))
+      << "temporary ids 0 are not even looked up; an ordinary scenario is not deleted";
+
+  d->TempExpScenarioId(7);
+  d->TempExpTemplateId(8);
+  env.log->Clear();
+  d->CleanUpExpressDocuments();
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"ScenarioDocs.IsExpress(7)", "DbService.ExecuteProcedure(FS_DeleteExpressScenario | 7&)",
+                   "TemplateDocs.IsExpress(8)", "DbService.ExecuteProcedure(FS_DeleteExpressTemplate | 8&)"}));
+  EXPECT_EQ(std::tuple(d->TempExpScenarioId(), d->TempExpTemplateId()), std::tuple(7, 8));
+
+  env.log->Clear();
+  env.db->FailOn("DbService.ExecuteProcedure(FS_DeleteExpressScenario");
+  EXPECT_EQ(ErrorOf([&] { d->CleanUpExpressDocuments(); }).source(), "DbService");
+  EXPECT_TRUE(env.log->Matching("TemplateDocs.").empty()) << "the template is not attempted";
+
+  env.log->Clear();
+  env.report.scenarioDocs->failOn = {"ScenarioDocs.IsExpress"};
+  EXPECT_THROW(d->CleanUpExpressDocuments(), Error);
+  EXPECT_EQ(env.log->Lines(), (Lines{"ScenarioDocs.IsExpress(7)"}));
+}
+
+TEST(ExpressCopies, EachThreadAsksItsOwnDocumentServices) {
+  Env env;
+  env.report.scenarioDocs->express = {5};
+  env.report.procCalls.result = Variant(std::int32_t{50});
+  auto here = MakeRef<CReportDefData>();
+  EXPECT_EQ(here->CopyExpressScenario(5), 50);
+
+  std::int32_t there = -1;
+  testing::SharedLog otherLog;
+  std::thread([&] {
+    Env other;  // 5 is no express scenario on this thread
+    otherLog = other.log;
+    there = MakeRef<CReportDefData>()->CopyExpressScenario(5);
+  }).join();
+  EXPECT_EQ(there, 5);
+  EXPECT_EQ(otherLog->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
+  EXPECT_EQ(env.log->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
+  EXPECT_EQ(here->CopyExpressScenario(5), 50) << "and this thread keeps its own";
 }
 
 }  // namespace
