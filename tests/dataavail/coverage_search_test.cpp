@@ -1,18 +1,20 @@
+#include <functional>
+
+#include "data_avail_test_support.hpp"
 #include "db_fixture.hpp"
 #include "plexion/backends/coverage/coverage_search.hpp"
 #include "plexion/dataavail/data_avail_data.hpp"
 #include "plexion/testing/config_doubles.hpp"
-#include "plexion/testing/coverage_doubles.hpp"
 
 namespace plexion {
 namespace {
 
-using Lines = std::vector<std::string>;
-using SubItems = std::map<std::int16_t, std::string>;
-
-StringArray List(std::vector<std::string> items, std::int32_t lower = 1) {
-  return StringArray::FromVector(std::move(items), lower);
-}
+using testing::Columns;
+using testing::ErrorOf;
+using testing::FakeSelectorCtl;
+using testing::Lines;
+using testing::List;
+using testing::Rows;
 
 // The model over the default search on the demo rows.
 class CoverageSearchOnDatabase : public testing::DatabaseTest {
@@ -29,26 +31,16 @@ class CoverageSearchOnDatabase : public testing::DatabaseTest {
     DatabaseTest::TearDown();
   }
 
-  // Each result row as "type system name entity loaded/inRange first - last".
+  // Each result row with its fields joined by " | ".
   Lines Results() {
     const StringArray table = search->QueryResults();
     Lines out;
     for (std::int32_t r = table.LBound(2); r <= table.UBound(2); ++r) {
-      std::string line;
+      out.emplace_back();
       for (std::int32_t f = table.LBound(1); f <= table.UBound(1); ++f)
-        line += (f > 1 ? " | " : "") + table.at(f, r);
-      out.push_back(line);
+        out.back() += (f > 1 ? " | " : "") + table.at(f, r);
     }
     return out;
-  }
-
-  void ChooseTheDemoSearch() {
-    data->SelectedDatatypes(List({"Traffic", "Failures"}));
-    auto sectors = MakeRef<testing::FakeSelectorCtl>();
-    for (int level = 1; level <= 3; ++level) data->SetupSystemControl(sectors);
-    data->AddSelectedSystems(List({"S101-A", "S201-B"}), 3);
-    data->StartDate("3/3/2026");
-    data->EndDate("3/5/2026");
   }
 
   Ref<testing::FakeSystemConfig> system = MakeRef<testing::FakeSystemConfig>();
@@ -58,68 +50,53 @@ class CoverageSearchOnDatabase : public testing::DatabaseTest {
   Ref<CDataAvailData> data;
 };
 
-TEST_P(CoverageSearchOnDatabase, TheDataTypeSelectorShowsTheDemoDataTypes) {
-  auto selector = MakeRef<testing::FakeSelectorCtl>();
-  data->SetupDatatypeControl(selector);
-  Lines columns;
-  for (const auto& c : selector->columns)
-    columns.push_back(c.text + "/" + std::to_string(c.width) + "/" + std::to_string(c.flag));
-  EXPECT_EQ(columns, (Lines{"Data Type/140/0", "Description/300/0", "First Avail/90/0"}));
-  EXPECT_EQ(selector->tag, "DataType");
-  EXPECT_EQ(selector->tagValue, 5);
-  Lines rows;
-  for (auto& r : selector->rows) rows.push_back(r.text + " | " + r.subItems[2]);
-  EXPECT_EQ(rows, (Lines{"Traffic | 3/1/2026", "Failures | 3/3/2026", "Handovers | 3/1/2026",
-                         "Switch Load | 2/20/2026", "Paging | "}));
-  EXPECT_EQ(selector->rows[0].subItems.size(), 2u) << "the id and the entity type stay hidden";
-  EXPECT_EQ(selector->rows[0].key, "");
-}
+TEST_P(CoverageSearchOnDatabase, TheSelectorsShowTheDemoDataTypesAndFollowTheEntityTypeLevels) {
+  auto types = MakeRef<FakeSelectorCtl>();
+  data->SetupDatatypeControl(types);
+  EXPECT_EQ(Columns(*types), (Lines{"Data Type/140/0", "Description/300/0", "First Avail/90/0"}));
+  EXPECT_EQ(types->tag + " " + std::to_string(types->tagValue), "DataType 5");
+  EXPECT_EQ(Rows(*types), (Lines{"Traffic [] 1:Carried traffic and call attempts, hourly 2:3/1/2026",
+                                 "Failures [] 1:Dropped and blocked calls, hourly 2:3/3/2026",
+                                 "Handovers [] 1:Handover attempts and successes, hourly 2:3/1/2026",
+                                 "Switch Load [] 1:Processor load of the switch, hourly 2:2/20/2026",
+                                 "Paging [] 1:Paging attempts of the switch, hourly 2:"}))
+      << "the id and the entity type stay hidden";
 
-TEST_P(CoverageSearchOnDatabase, SystemSelectorsFollowTheEntityTypeLevels) {
-  std::vector<Ref<testing::FakeSelectorCtl>> levels;
+  std::vector<Ref<FakeSelectorCtl>> levels;
   for (int level = 1; level <= 3; ++level) {
-    levels.push_back(MakeRef<testing::FakeSelectorCtl>());
+    levels.push_back(MakeRef<FakeSelectorCtl>());
     EXPECT_EQ(data->SetupSystemControl(levels.back()), level);
   }
-  EXPECT_EQ(levels[0]->caption, "SWITCH");
-  EXPECT_EQ(levels[1]->caption, "CELL SITE");
-  EXPECT_EQ(levels[2]->caption, "SECTOR");
-  Lines titles;
-  for (const auto& c : levels[2]->columns) titles.push_back(c.text + "/" + std::to_string(c.flag));
-  EXPECT_EQ(titles, (Lines{"Market/0", "Switch/0", "Cell Site/0", "Sector/1"}))
+  EXPECT_EQ(levels[0]->caption + ", " + levels[1]->caption + ", " + levels[2]->caption, "SWITCH, CELL SITE, SECTOR");
+  EXPECT_EQ(Columns(*levels[2]), (Lines{"Market/200/0", "Switch/200/0", "Cell Site/200/0", "Sector/200/1"}))
       << "the antenna face of the sector's chain has no column";
-  ASSERT_EQ(levels[0]->rows.size(), 2u);
-  EXPECT_EQ(levels[0]->rows[1].text, "Dallas");
-  EXPECT_EQ(levels[0]->rows[1].key, "DAL-MSC2");
-  EXPECT_EQ(levels[0]->rows[1].subItems, (SubItems{{1, "Dallas MSC 2"}}));
-  ASSERT_EQ(levels[2]->rows.size(), 5u);
-  EXPECT_EQ(levels[2]->rows[4].key, "S201-B");
-  EXPECT_EQ(levels[2]->rows[4].subItems,
-            (SubItems{{1, "Dallas MSC 2"}, {2, "Site 201 Airport"}, {3, "Sector B"}}));
+  ASSERT_EQ(Rows(*levels[0]).size(), 2u);
+  EXPECT_EQ(Rows(*levels[0])[1], "Dallas [DAL-MSC2] 1:Dallas MSC 2");
+  ASSERT_EQ(Rows(*levels[2]).size(), 5u);
+  EXPECT_EQ(Rows(*levels[2])[4], "Dallas [S201-B] 1:Dallas MSC 2 2:Site 201 Airport 3:Sector B");
   for (const auto& level : levels)
     EXPECT_EQ(level->rows[0].subItems.size() + 1, level->columns.size())
         << level->caption << ": every row fills exactly the columns";
   EXPECT_EQ(data->SysEntityTypeCount(), 5);
   EXPECT_EQ(data->LevelCounts().bounds(), (std::vector<Bounds>{{1, 5}}));
 
-  auto fourth = MakeRef<testing::FakeSelectorCtl>();
-  try {
-    data->SetupSystemControl(fourth);
-    FAIL() << "there are three levels";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errnum::SubscriptOutOfRange);
-    EXPECT_EQ(e.source(), "CoverageDb");
-  }
+  const Error e = ErrorOf([&] { data->SetupSystemControl(MakeRef<FakeSelectorCtl>()); });
+  EXPECT_EQ(e.number(), errnum::SubscriptOutOfRange) << "there are three levels";
+  EXPECT_EQ(e.source(), "CoverageDb");
   EXPECT_EQ(data->SystemControlCount(), 4);
 }
 
 TEST_P(CoverageSearchOnDatabase, ASearchFindsTheHoursLoadedAndTheGaps) {
-  ChooseTheDemoSearch();
+  data->SelectedDatatypes(List({"Traffic", "Failures"}));
+  auto sectors = MakeRef<FakeSelectorCtl>();
+  for (int level = 1; level <= 3; ++level) data->SetupSystemControl(sectors);
+  data->AddSelectedSystems(List({"S101-A", "S201-B"}), 3);
+  data->StartDate("3/3/2026");
+  data->EndDate("3/5/2026");
   EXPECT_TRUE(data->ValidSearch()) << data->InValidSearchReasonText();
   EXPECT_EQ(search->QueryResults().bounds(), (std::vector<Bounds>{{1, 8}, {0, 0}}))
       << "only the field names before a query";
-  const StringArray answer = data->ExecuteQuery();
-  EXPECT_EQ(answer.bounds(), (std::vector<Bounds>{{0, -1}}));
+  EXPECT_EQ(data->ExecuteQuery().bounds(), (std::vector<Bounds>{{0, -1}}));
   EXPECT_EQ(Results(),
             (Lines{"Data type | System | Name | Entity type | Hours loaded | Hours in range | "
                    "First loaded | Last loaded",
@@ -144,51 +121,46 @@ TEST_P(CoverageSearchOnDatabase, ASearchFindsTheHoursLoadedAndTheGaps) {
       << "whole hours from the start to the end, the end's own hour included";
 }
 
-TEST_P(CoverageSearchOnDatabase, InvalidSearchesSayWhy) {
-  auto reason = [&] {
-    EXPECT_FALSE(data->ValidSearch());
-    return data->InValidSearchReasonText();
-  };
-  auto sectors = MakeRef<testing::FakeSelectorCtl>();
-  EXPECT_EQ(reason(), "No data type is chosen.");
-  data->SelectedDatatypes(List({""}));
-  EXPECT_EQ(reason(), "No data type is chosen.");
-  data->SelectedDatatypes(List({"Traffic", "traffic"}));
-  EXPECT_EQ(reason(), "The data type \"traffic\" is not known.");
-  data->SelectedDatatypes(List({"Traffic"}));
-  EXPECT_EQ(reason(), "No system is chosen.");
-  data->SetupSystemControl(sectors);
-  data->AddSelectedSystems(List({"ZZZ"}), 1);
-  EXPECT_EQ(reason(), "The system \"ZZZ\" is not known.");
-  data->RemoveSelectedSystems(List({"ZZZ"}));
-  EXPECT_EQ(reason(), "No system is chosen.") << "the empty form chooses nothing";
-  data->AddSelectedSystems(List({"DAL-MSC1"}), 1);
-  EXPECT_EQ(reason(), "No start date is set.");
-  data->StartDate("3/5/2026 10:00 AM");
-  EXPECT_EQ(reason(), "No end date is set.");
-  data->EndDate("3/4/2026");
-  EXPECT_EQ(reason(), "The end date is before the start date.");
-  try {
-    data->ExecuteQuery();
-    FAIL() << "an invalid search does not run";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.status(), backends::kCoverageStatus);
-    EXPECT_EQ(e.source(), "CoverageDb");
-    EXPECT_EQ(e.description(), "The end date is before the start date.");
+TEST_P(CoverageSearchOnDatabase, InvalidSearchesSayWhyAndDoNotRun) {
+  auto switches = MakeRef<FakeSelectorCtl>();
+  // Each step, then why the search is still not valid.
+  const std::vector<std::pair<std::function<void()>, std::string>> steps = {
+      {[] {}, "No data type is chosen."},
+      {[&] { data->SelectedDatatypes(List({""})); }, "No data type is chosen."},
+      {[&] { data->SelectedDatatypes(List({"Traffic", "traffic"})); }, "The data type \"traffic\" is not known."},
+      {[&] { data->SelectedDatatypes(List({"Traffic"})); }, "No system is chosen."},
+      {[&] {
+         data->SetupSystemControl(switches);
+         data->AddSelectedSystems(List({"ZZZ"}), 1);
+       },
+       "The system \"ZZZ\" is not known."},
+      {[&] { data->RemoveSelectedSystems(List({"ZZZ"})); }, "No system is chosen."},  // the empty form
+      {[&] { data->AddSelectedSystems(List({"DAL-MSC1"}), 1); }, "No start date is set."},
+      {[&] { data->StartDate("3/5/2026 10:00 AM"); }, "No end date is set."},
+      {[&] { data->EndDate("3/4/2026"); }, "The end date is before the start date."},
+      {[&] { data->EndDate("3/5/2026 9:59 AM"); }, "The end date is before the start date."},
+      // An end date alone covers its whole day.
+      {[&] {
+         data->EndDate("3/5/2026");
+         data->SelectedTimes(List({"noon"}));
+       },
+       "\"noon\" is not a time of day."},
+      {[&] { data->SelectedTimes(List({"3/5/2026"})); }, "\"3/5/2026\" is not a time of day."}};
+  for (const auto& [step, why] : steps) {
+    step();
+    EXPECT_FALSE(data->ValidSearch()) << why;
+    EXPECT_EQ(data->InValidSearchReasonText(), why);
   }
-  data->EndDate("3/5/2026 9:59 AM");
-  EXPECT_EQ(reason(), "The end date is before the start date.");
-  data->EndDate("3/5/2026");
-  data->SelectedTimes(List({"noon"}));
-  EXPECT_EQ(reason(), "\"noon\" is not a time of day.") << "an end date alone covers its whole day";
-  data->SelectedTimes(List({"3/5/2026"}));
-  EXPECT_EQ(reason(), "\"3/5/2026\" is not a time of day.");
+  const Error e = ErrorOf([&] { data->ExecuteQuery(); });
+  EXPECT_EQ(e.status(), backends::kCoverageStatus);
+  EXPECT_EQ(e.source(), "CoverageDb");
+  EXPECT_EQ(e.description(), "\"3/5/2026\" is not a time of day.");
+
   data->SelectedTimes(List({"10:00"}));
   EXPECT_TRUE(data->ValidSearch());
   data->ExecuteQuery();
-  EXPECT_EQ(search->QueryResults().at(5, 1), "0") << "a switch has no traffic of its own";
-  EXPECT_EQ(search->QueryResults().at(6, 1), "1");
-
+  EXPECT_EQ(Results()[1], "Traffic | DAL-MSC1 | Dallas MSC 1 | SWITCH | 0 | 1 |  | ")
+      << "a switch has no traffic of its own";
   std::int32_t options = 0;
   EXPECT_THROW(search->RunQuery(options, "Other"), Error);
 }
@@ -203,8 +175,7 @@ TEST_P(CoverageSearchOnDatabase, CountsDatesAndScopeComeFromTheLoads) {
 
   data->SelectedDatatypes(List({"Traffic", "", "Traffic", "Nope"}));
   EXPECT_EQ(data->DataTypesSelCount(), 2);
-  auto selector = MakeRef<testing::FakeSelectorCtl>();
-  data->SetupSystemControl(selector);
+  data->SetupSystemControl(MakeRef<FakeSelectorCtl>());
   data->AddSelectedSystems(List({"S101-A", "DAL-MSC1", "S101-B", "gone"}), 1);
   EXPECT_EQ(testing::ArrayText(data->SysTypesChosen()), R"(String(1 To 2) {"SECTOR", "SWITCH"})");
   data->RemoveSelectedSystems(List({"S101-A", "DAL-MSC1", "S101-B", "gone"}));
