@@ -1,3 +1,4 @@
+#include <cstring>
 #include <thread>
 #include <tuple>
 
@@ -287,6 +288,7 @@ TEST(SaveSubTableData, AFailurePartWayKeepsTheIdsCapturedSoFarAndGoesNoFurther) 
     a.d->IsNew(true);
     a.spec->failOn = a.page->failOn = a.dest->failOn = a.scope->failOn = {c.failing};
     const Error e = ErrorOf([&] { a.d->SaveSubTableData(0); });
+    EXPECT_EQ(e.source(), std::string(c.failing, std::strchr(c.failing, '.'))) << "its own error";
     EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u)) << c.failing;
     EXPECT_EQ(Ids(*a.d), c.ids) << c.failing;
     EXPECT_EQ(env.log->Lines().back(), c.failing) << "no call after the failing one";
