@@ -87,7 +87,7 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   EXPECT_EQ(Select("SELECT spec_kind, head_note, foot_note, remove_control_info FROM rpt_page_setup "
                    "WHERE id = 2"),
             (Rows{{"3", "O'Brien's traffic", "", "Y"}}))
-      << "the page setup took the specification's kind";
+      << "the page setup took the report specification's kind";
 
   std::int32_t report = 10;
   d->SaveReportAttrs(report);

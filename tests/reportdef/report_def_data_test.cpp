@@ -26,7 +26,7 @@ void EditReport12(CReportDefData& d, const Ref<ReportSpec>& spec = {}) {
 
 // A definition with all four output objects attached, holding the ids spec 1, grouping 5,
 // scope 2, destination 3 and page 4; its objects answer 101, 55, 102, 103 and 104 and the
-// specification kind 7. The log starts empty.
+// report specification kind 7. The log starts empty.
 struct Attached {
   explicit Attached(Env& env)
       : spec(MakeRef<testing::FakeReportSpec>(env.log)), page(MakeRef<FakePageSetup>(env.log)),
@@ -166,7 +166,7 @@ TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAnd
                    "GeneralAttribute(IncludeInactive).Name", "GeneralAttribute(IncludeInactive).Value",
                    "GeneralAttribute(ExpressType).Name", "GeneralAttribute(ExpressType).Value",
                    "ScenarioDocs.IsExpress(21)", "TemplateDocs.IsExpress(22)"}))
-      << "no settings are read, and the specification is only stored";
+      << "no settings are read, and the report specification is only stored";
   EXPECT_EQ(Ids(*d), "12 21 22 3 | 7 8 6 4 5");
   EXPECT_EQ(std::tuple(d->FileName(), d->EditorName(), d->AppName(), d->EntityID(),
                        d->ChannelNumber(), d->MapRadiusScale()),
@@ -271,7 +271,7 @@ TEST(SaveSubTableData, OnlyTheAttachedObjectsAreStoredOrGivenTheirIdsBack) {
   page->insertId = 40;
   d->PageSetupData(page);
   d->SaveSubTableData(0);
-  EXPECT_EQ(env.log->Lines(), (Lines{"PageSetup.Insert"})) << "no specification: no SpecKind";
+  EXPECT_EQ(env.log->Lines(), (Lines{"PageSetup.Insert"})) << "no report specification: no SpecKind";
   EXPECT_EQ(Ids(*d), "0 0 0 0 | 1 0 0 0 40");
 }
 
@@ -322,7 +322,7 @@ TEST(SaveReportAttrs, HandsTheSpecKindToTheSettingsThenSavesSpecAndPageAttribute
   a.d->ReportSpecData({});
   env.log->Clear();
   a.d->SaveReportAttrs(report);
-  EXPECT_TRUE(env.log->Lines().empty()) << "no specification: not even the page setup";
+  EXPECT_TRUE(env.log->Lines().empty()) << "no report specification: not even the page setup";
 
   a.d->ReportSpecData(a.spec);
   env.settings->failOn = {"SettingsService.UseSpecKind"};
