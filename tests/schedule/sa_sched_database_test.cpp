@@ -4,11 +4,13 @@
 #include "plexion/schedule/msql.hpp"
 #include "plexion/schedule/sa_sched_data.hpp"
 #include "plexion/testing/config_doubles.hpp"
+#include "schedule_test_support.hpp"
 
 namespace plexion {
 namespace {
 
 using Hours = std::vector<std::int32_t>;
+using testing::ErrorFrom;
 
 // The demo database with the default hour-exclusion set and a configurable slot count.
 class SoftAlarmOnDatabase : public testing::DatabaseTest {
@@ -22,7 +24,7 @@ class SoftAlarmOnDatabase : public testing::DatabaseTest {
     s->LoadSASchedData(id);
     return s;
   }
-  // The stored rows of a side table for a schedule, in storage order.
+  // The stored values of a side-table column for a schedule, ascending.
   Hours Column(const std::string& table, const std::string& column, std::int32_t id) {
     Hours values;
     for (const auto& row :
@@ -42,35 +44,26 @@ class SoftAlarmOnDatabase : public testing::DatabaseTest {
 
 TEST_P(SoftAlarmOnDatabase, LoadsTheDemoRowsWithTheirTimeOut) {
   Ref<CSASchedData> hourly = Load(1);
-  EXPECT_EQ(hourly->ScheduleID(), 1);
-  EXPECT_EQ(hourly->RptGrpID(), 12);
-  EXPECT_EQ(hourly->OvrScenarioId(), 4);
-  EXPECT_EQ(hourly->PurgeInterval(), 14);
+  EXPECT_EQ(std::tuple(hourly->ScheduleID(), hourly->RptGrpID(), hourly->OvrScenarioId(),
+                       hourly->PurgeInterval(), hourly->Timeout()),
+            std::tuple(1, 12, 4, 14, 30));
+  EXPECT_EQ(std::tuple(hourly->Periodicity(), hourly->TimeoutUnit()), std::tuple("H", "M"));
   EXPECT_EQ(hourly->FirstDateTime(), DateTime::FromParts(2026, 2, 1));
-  EXPECT_EQ(hourly->Periodicity(), "H");
-  EXPECT_EQ(hourly->Timeout(), 30);
-  EXPECT_EQ(hourly->TimeoutUnit(), "M");
   EXPECT_FALSE(hourly->IsNew());
   Ref<CSASchedData> triggered = Load(2);
-  EXPECT_EQ(triggered->Periodicity(), "N");
-  EXPECT_EQ(triggered->Timeout(), 0) << "a null time-out takes the fallback";
-  EXPECT_EQ(triggered->TimeoutUnit(), "");
-  EXPECT_EQ(triggered->PurgeInterval(), 0);
+  EXPECT_EQ(std::tuple(triggered->Periodicity(), triggered->TimeoutUnit()), std::tuple("N", ""));
+  EXPECT_EQ(std::tuple(triggered->Timeout(), triggered->PurgeInterval()), std::tuple(0, 0))
+      << "null columns take the fallbacks";
   EXPECT_THROW(Load(3), Error) << "no row";
-}
 
-TEST_P(SoftAlarmOnDatabase, WithoutTheTimeOutColumnTheTimeOutIsZero) {
   const char* cascade = GetParam() == backends::Engine::PostgreSQL ? " CASCADE" : "";
   db->Execute(std::string("DROP VIEW SA_Schedule_View") + cascade);
   db->Execute("ALTER TABLE sa_schedule DROP COLUMN TimeOut");
   db->Execute("CREATE VIEW SA_Schedule_View AS SELECT * FROM sa_schedule");
-  auto s = MakeRef<CSASchedData>();
-  s->Timeout(99);
-  s->TimeoutUnit("H");
-  s->LoadSASchedData(1);
-  EXPECT_EQ(s->ScheduleID(), 1);
-  EXPECT_EQ(s->Timeout(), 0);
-  EXPECT_EQ(s->TimeoutUnit(), "");
+  hourly->LoadSASchedData(1);
+  EXPECT_EQ(std::tuple(hourly->ScheduleID(), hourly->Timeout(), hourly->TimeoutUnit()),
+            std::tuple(1, 0, ""))
+      << "without the time-out column";
 }
 
 TEST_P(SoftAlarmOnDatabase, HoursAndEventsRoundTrip) {
@@ -113,19 +106,10 @@ TEST_P(SoftAlarmOnDatabase, EventTypesAndHoursOutsideTheSlots) {
   EXPECT_EQ(MSQL::GetEventTypeId("Threshold crossed"), 2);
   EXPECT_THROW(MSQL::GetEventTypeId("data load"), Error) << "matched exactly";
   system->hourSlots = 12;
-  try {
-    Load(1)->GetHoursEx(1);
-    FAIL() << "hour 23 has no slot among 12";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.source(), "HourExSet");
-  }
+  EXPECT_EQ(ErrorFrom([&] { Load(1)->GetHoursEx(1); }).source(), "HourExSet")
+      << "hour 23 has no slot among 12";
   db->Execute("INSERT INTO Schedule_Hour_Ex (Schedule_ID, Hour) VALUES (4, 40000)");
-  try {
-    Load(1)->GetHoursEx(4);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errnum::Overflow);
-  }
+  EXPECT_EQ(ErrorFrom([&] { Load(1)->GetHoursEx(4); }).number(), errnum::Overflow);
 }
 
 PLEXION_ON_BOTH_ENGINES(SoftAlarmOnDatabase);

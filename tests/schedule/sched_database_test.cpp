@@ -4,12 +4,14 @@
 #include "plexion/schedule/sched_data.hpp"
 #include "plexion/testing/config_doubles.hpp"
 #include "plexion/testing/settings_doubles.hpp"
+#include "schedule_test_support.hpp"
 
 namespace plexion {
 namespace {
 
 using backends::DbDateTimeScope;
 using backends::DbDestination;
+using testing::ErrorFrom;
 
 // The demo database with settings and system configuration this test controls.
 class ScheduleOnDatabase : public testing::DatabaseTest {
@@ -29,26 +31,22 @@ class ScheduleOnDatabase : public testing::DatabaseTest {
 
 TEST_P(ScheduleOnDatabase, LoadsTheDemoRowsInEachMode) {
   Ref<CSchedData> plain = Load(1);
-  EXPECT_EQ(plain->ClientMachineID(), 3);
-  EXPECT_EQ(plain->RptGrpID(), 12);
-  EXPECT_EQ(plain->RunMode(), "S");
-  EXPECT_EQ(plain->SubFolderName(), "Nightly");
-  EXPECT_EQ(plain->PurgeInterval(), 30);
+  EXPECT_EQ(std::tuple(plain->ClientMachineID(), plain->RptGrpID(), plain->PurgeInterval()),
+            std::tuple(3, 12, 30));
+  EXPECT_EQ(std::tuple(plain->RunMode(), plain->SubFolderName(), plain->Periodicity(),
+                       plain->IncludeSundays(), plain->TimeZone(), plain->DLGroupBy()),
+            std::tuple("S", "Nightly", "D", "Y", "Default TimeZone Region", ""));
   EXPECT_EQ(plain->FirstDateTime(), DateTime::FromParts(2026, 1, 5, 2, 0));
   EXPECT_EQ(plain->FinalDateTime(), kFarFutureEnd);
-  EXPECT_EQ(plain->Periodicity(), "D");
-  EXPECT_EQ(plain->IncludeSundays(), "Y");
-  EXPECT_EQ(plain->TimeZone(), "Default TimeZone Region");
-  EXPECT_EQ(plain->DLGroupBy(), "");
   EXPECT_FALSE(plain->IsNew());
 
   Ref<CSchedData> zoned = Load(2);
   EXPECT_EQ(zoned->FirstDateTime(), DateTime::FromParts(2026, 3, 1, 14, 30)) << "server time";
-  EXPECT_EQ(zoned->PurgeInterval(), 0) << "a null interval takes the fallback";
-  EXPECT_EQ(zoned->WhichWeekday(), 3);
+  EXPECT_EQ(std::tuple(zoned->PurgeInterval(), zoned->WhichWeekday(), zoned->OvrScenarioId(),
+                       zoned->OvrChanSetId()),
+            std::tuple(0, 3, 4, 2))
+      << "a null interval takes the fallback";
   EXPECT_EQ(zoned->IncludeSaturdays(), "N");
-  EXPECT_EQ(zoned->OvrScenarioId(), 4);
-  EXPECT_EQ(zoned->OvrChanSetId(), 2);
   settings->timeZones = true;
   zoned = Load(2);
   EXPECT_EQ(zoned->FirstDateTime(), DateTime::FromParts(2026, 3, 1, 8, 30))
@@ -58,21 +56,12 @@ TEST_P(ScheduleOnDatabase, LoadsTheDemoRowsInEachMode) {
 
   system->enterprise = true;
   Ref<CSchedData> enterprise = Load(3);
-  EXPECT_EQ(enterprise->DLGroupBy(), "S");
-  EXPECT_EQ(enterprise->OvrServerGroupID(), 2);
-  EXPECT_EQ(enterprise->ScheduleActive(), "N");
-  EXPECT_EQ(enterprise->RunMode(), "I");
-  EXPECT_TRUE(enterprise->IsOverride());
-  EXPECT_EQ(enterprise->WhichMonthDate(), 15);
-  EXPECT_EQ(enterprise->OvrDestinationId(), 1);
-  EXPECT_EQ(enterprise->OvrDTScopeId(), 1);
-
-  try {
-    Load(42);
-    FAIL() << "no schedule 42";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), 3021);
-  }
+  EXPECT_EQ(std::tuple(enterprise->DLGroupBy(), enterprise->ScheduleActive(), enterprise->RunMode()),
+            std::tuple("S", "N", "I"));
+  EXPECT_EQ(std::tuple(enterprise->OvrServerGroupID(), enterprise->WhichMonthDate(),
+                       enterprise->OvrDestinationId(), enterprise->OvrDTScopeId()),
+            std::tuple(2, 15, 1, 1));
+  EXPECT_EQ(ErrorFrom([&] { Load(42); }).number(), 3021) << "no schedule 42";
 }
 
 TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWithTheirIds) {
@@ -83,13 +72,16 @@ TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWith
   auto destination = MakeRef<DbDestination>();
   destination->Kind("Email");
   destination->Target("ops@example.com");
-  s->DTScopeData(scope);
-  s->DestinationData(destination);
-  s->DoDTSOverride(true);
-  s->DoDestOverride(true);
+  auto attach = [&](CSchedData& to) {
+    to.DTScopeData(scope);
+    to.DestinationData(destination);
+    to.DoDTSOverride(true);
+    to.DoDestOverride(true);
+  };
+  attach(*s);
   s->SaveSubTableData();
-  EXPECT_EQ(s->OvrDTScopeId(), 2) << "the demo scope has id 1; the database numbers the next";
-  EXPECT_EQ(s->OvrDestinationId(), 2);
+  EXPECT_EQ(std::tuple(s->OvrDTScopeId(), s->OvrDestinationId()), std::tuple(2, 2))
+      << "the demo rows have id 1; the database numbers the next";
   EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 2);
 
   // The editor writes the schedule row from the object, dates included.
@@ -99,18 +91,14 @@ TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWith
               ", RunMode = 'I', FirstDateTime = " + s->DBFirstDateTime()->SqlText() +
               ", FinalDateTime = " + s->DBFinalDateTime()->SqlText() + " WHERE Id = 1");
   Ref<CSchedData> again = Load(1);
-  EXPECT_EQ(again->OvrDTScopeId(), 2);
-  EXPECT_EQ(again->OvrDestinationId(), 2);
+  EXPECT_EQ(std::tuple(again->OvrDTScopeId(), again->OvrDestinationId()), std::tuple(2, 2));
   EXPECT_GT(again->FirstDateTime().serial(), DateTime::FromParts(2026, 1, 5).serial())
       << "an immediate run starts at the database's now";
   EXPECT_EQ(again->FinalDateTime(), kFarFutureEnd);
 
   scope->Count(5);
   destination->Target("noc@example.com");
-  again->DTScopeData(scope);
-  again->DestinationData(destination);
-  again->DoDTSOverride(true);
-  again->DoDestOverride(true);
+  attach(*again);
   again->SaveSubTableData();
   EXPECT_EQ(again->OvrDTScopeId(), 2) << "a stored schedule updates what it points at";
   EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 2);
@@ -133,9 +121,8 @@ TEST_P(ScheduleOnDatabase, ScopesAndDestinationsRefuseBadValuesAndMissingRows) {
   EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 1) << "no row written";
   scope->EndDateTime(DateTime::FromParts(2026, 2, 1, 12, 0));
   scope->Insert();
-  const std::int32_t id = scope->Id();
   auto loaded = MakeRef<DbDateTimeScope>();
-  loaded->Load(id);
+  loaded->Load(scope->Id());
   EXPECT_FALSE(loaded->Relative());
   EXPECT_EQ(loaded->EndDateTime(), DateTime::FromParts(2026, 2, 1, 12, 0));
   scope->Id(999);
@@ -148,13 +135,12 @@ TEST_P(ScheduleOnDatabase, ScopesAndDestinationsRefuseBadValuesAndMissingRows) {
   destination->Target("O'Brien's reports");
   destination->WebAutoOrganize("Y");
   const std::int32_t first = destination->Insert();
-  const std::int32_t second = destination->Insert();
-  EXPECT_EQ(second, first + 1);
-  EXPECT_EQ(destination->Id(), second);
+  EXPECT_EQ(destination->Insert(), first + 1);
+  EXPECT_EQ(destination->Id(), first + 1);
   auto read = MakeRef<DbDestination>();
   read->Load(first);
-  EXPECT_EQ(read->Target(), "O'Brien's reports");
-  EXPECT_EQ(read->WebAutoOrganize(), "Y");
+  EXPECT_EQ(std::tuple(read->Target(), read->WebAutoOrganize()),
+            std::tuple("O'Brien's reports", "Y"));
   EXPECT_THROW(read->Load(999), Error);
   read->Id(0);
   EXPECT_THROW(read->Update(), Error);
