@@ -188,8 +188,7 @@ TEST(SASave, StoredScheduleDeletesThenInsertsTheEventAndOneRowPerHourAscending) 
   f.s->ScheduleID(5);
   f.s->Periodicity("N");
   f.s->HourEXData(set);
-  Ref<CSASchedData> self = f.s->SaveSubTableData();
-  EXPECT_TRUE(self == f.s);
+  EXPECT_TRUE(f.s->SaveSubTableData() == f.s) << "the object itself";
   Lines expected{OpenLine("SELECT * FROM EN_Event_Type WHERE Name = 'Data load'"),
                  "DbRecordset.Fields.Item(Event_Type_ID).Value",
                  "DbRecordset.Close",

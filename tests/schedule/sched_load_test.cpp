@@ -42,7 +42,7 @@ TEST(SchedDataFields, BothEndingsAskedAfreshAndTheSameTextFromTheGlobalObject) {
   EXPECT_EQ(d.log->Lines(), (Lines(3, "SettingsService.TimeZonesEnabled")));
 }
 
-TEST(SchedLoad, PlainModeQueryReadOrderAndTheRowThroughInitEdit) {
+TEST(SchedLoad, QueryTextReadOrderAndTheRowThroughInitEditInEachMode) {
   testing::InstalledDoubles d;
   EditArgs a;
   testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(a));
@@ -54,10 +54,12 @@ TEST(SchedLoad, PlainModeQueryReadOrderAndTheRowThroughInitEdit) {
   testing::SetUntouched(*s);
   s->LoadSchedData(21, "Loader");
 
-  const std::string sql = "SELECT " + kPlainList + " FROM rg_schedule_view WHERE Id = 21";
   EXPECT_EQ(d.log->Lines().front(), "SystemConfig.EnterpriseMode");
   EXPECT_EQ(d.log->Lines().back(), "DbRecordset.Close");
-  EXPECT_EQ(d.log->Matching("DbService."), testing::Concat({OpenLine(sql)}, RowReads()));
+  EXPECT_EQ(d.log->Matching("DbService."),
+            testing::Concat(
+                {OpenLine("SELECT " + kPlainList + " FROM rg_schedule_view WHERE Id = 21")},
+                RowReads()));
   EXPECT_EQ(d.log->Matching("SettingsService."), (Lines(2, "SettingsService.TimeZonesEnabled")))
       << "once for the column list, once before reading the region";
   EXPECT_TRUE(d.log->Matching("DbRecordset.Fields.Item(ID)").empty()) << "ID is selected, not read";
@@ -72,20 +74,16 @@ TEST(SchedLoad, PlainModeQueryReadOrderAndTheRowThroughInitEdit) {
   EXPECT_EQ(s->TimeZone(), "Default TimeZone Region") << "time zones are off";
   EXPECT_EQ(s->DLGroupBy(), "") << "outside enterprise mode the loader passes no code";
   testing::ExpectUntouched(*s);
-}
 
-TEST(SchedLoad, EnterpriseAndTimeZoneColumnsComeFirstWhileTheListStaysWhole) {
-  testing::InstalledDoubles d;
+  // Enterprise mode and time zones: their columns come first while the list stays whole.
+  d.log->Clear();
   d.system->enterprise = true;
   d.settings->timeZones = true;
-  EditArgs a;
-  testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(a));
-  auto s = MakeRef<CSchedData>();
   s->LoadSchedData(-4, "Schedule");
-  const std::string sql =
-      "SELECT DLGROUPBY, OVRSRVGROUPID, " + kTimeZoneList + " FROM rg_schedule_view WHERE Id = -4";
   EXPECT_EQ(d.log->Matching("DbService."),
-            testing::Concat({OpenLine(sql), "DbService.FieldText(DLGroupBy)",
+            testing::Concat({OpenLine("SELECT DLGROUPBY, OVRSRVGROUPID, " + kTimeZoneList +
+                                      " FROM rg_schedule_view WHERE Id = -4"),
+                             "DbService.FieldText(DLGroupBy)",
                              "DbService.FieldLong(OvrSrvGroupID)", "DbService.FieldText(TZRegion)"},
                             RowReads()));
   EXPECT_EQ(d.log->Matching("SystemConfig."), (Lines{"SystemConfig.EnterpriseMode"}));

@@ -30,23 +30,16 @@ inline const std::array<std::string, 9> kDayColumns{
 // The arguments of InitEdit that both schedules take. Values of one type all differ, so that a
 // value stored in the wrong field shows.
 struct EditArgs {
-  Variant editor = Variant("Ed");
-  std::int32_t client = 3;
-  Variant active = Variant("N");
-  std::int32_t group = 12;
-  std::int32_t scenario = 4;  // soft-alarm only
-  std::string runMode = "S", retrieve = "A", purge = "Y";
-  std::int32_t interval = 14;
-  std::string folder = "Nightly";
-  DateTime first = DateTime::FromParts(2026, 1, 5, 2, 0);
-  DateTime final = DateTime::FromParts(2030, 6, 30);
-  std::int32_t monthDate = 15, week = 2, weekday = 5;
-  std::string periodicity = "W";
-  std::int32_t frequency = 6;
+  Variant editor = Variant("Ed"), active = Variant("N");
+  // ScheduleID, override scenario and time-out are the soft-alarm schedule's only.
+  std::int32_t client = 3, group = 12, interval = 14, monthDate = 15, week = 2, weekday = 5,
+               frequency = 6, scheduleId = 9, scenario = 4, timeout = 30;
+  // Application and time-zone region are the report group's only, the time-out unit the
+  // soft-alarm schedule's.
+  std::string runMode = "S", retrieve = "A", purge = "Y", folder = "Nightly", periodicity = "W",
+              app = "Schedule", timeZone = "Central", timeoutUnit = "M";
+  DateTime first = DateTime::FromParts(2026, 1, 5, 2, 0), final = DateTime::FromParts(2030, 6, 30);
   std::array<std::string, 9> flags{"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su", "Ho", "DA"};
-  std::string app = "Schedule", timeZone = "Central";  // report-group only
-  std::int32_t scheduleId = 9, timeout = 30;           // soft-alarm only
-  std::string timeoutUnit = "M";
 };
 
 // InitEdit with the arguments of a; the report-group form takes an optional group-by code.
