@@ -86,6 +86,10 @@ TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTim
   d.db->columnExists = false;
   d.db->WhenQueryReturnsNothing("SELECT * FROM SA_Schedule_View WHERE Id = 1");
   d.db->WhenQuery("SELECT * FROM SA_Schedule_View WHERE Id = 2", {"Id"}, {});
+  EditArgs other;
+  other.scheduleId = 44;
+  testing::ScriptRow(*d.db, "SELECT * FROM SA_Schedule_View WHERE Id = 4",
+                     testing::Without(testing::SoftAlarmRow(other), {"IncludeDayAfterHol"}));
   testing::ScriptRow(*d.db, "SELECT * FROM SA_Schedule_View",
                      testing::Without(testing::SoftAlarmRow({}), {"TimeOut", "Timeout_unit"}));
   auto s = MakeRef<CSASchedData>();
@@ -95,6 +99,7 @@ TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTim
   EXPECT_TRUE(s->IsNew());
   EXPECT_EQ(d.log->Lines().size(), 1u) << "not even the time-out check";
   EXPECT_EQ(ErrorFrom([&] { s->LoadSASchedData(2); }).number(), 3021);
+  EXPECT_EQ(ErrorFrom([&] { s->LoadSASchedData(4); }).number(), 3265) << "a column missing";
   EXPECT_TRUE(s->IsNew());
   EXPECT_EQ(std::tuple(s->ScheduleID(), s->EditorName(), s->Timeout()), std::tuple(9, "Ed", 30));
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
@@ -104,7 +109,7 @@ TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTim
   s->TimeoutUnit("H");
   s->LoadSASchedData(-2);
   EXPECT_EQ(std::tuple(s->Timeout(), s->TimeoutUnit()), std::tuple(0, ""));
-  EXPECT_EQ(d.log->Matching("DbService.ColumnExists").size(), 3u) << "asked at every load";
+  EXPECT_EQ(d.log->Matching("DbService.ColumnExists").size(), 4u) << "asked at every load";
   EXPECT_TRUE(d.log->Matching("DbService.FieldText(Timeout_unit)").empty());
   EXPECT_EQ(d.log->Matching("DbService.OpenRecordset").back(),
             OpenLine("SELECT * FROM SA_Schedule_View WHERE Id = -2"));

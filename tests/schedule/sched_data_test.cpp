@@ -109,12 +109,12 @@ TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunAndLeavesTheRestA
 
 TYPED_TEST(BothSchedules, InitNewKeepsTheFieldsSetBeforeAFailure) {
   testing::InstalledDoubles d;
-  d.settings->failOn = {"ImmediateDefaults.Item(Purge)"};
+  d.settings->failOn = {"ImmediateDefaults.Item(Download)"};
   auto s = MakeRef<TypeParam>();
   EXPECT_THROW(New(*s, true, 12, "Ed"), Error);
-  EXPECT_EQ(std::tuple(s->RunMode(), s->EditorName(), s->RetrieveMode(), s->AutoPurge(),
-                       s->ScheduleActive(), s->OvrScenarioId()),
-            std::tuple("I", "Ed", "N", "", "", 0));
+  EXPECT_EQ(std::tuple(s->RunMode(), s->EditorName(), s->RetrieveMode(), s->ScheduleActive(),
+                       s->OvrScenarioId()),
+            std::tuple("I", "Ed", "", "", 0));
   EXPECT_TRUE(s->Override());
   EXPECT_FALSE(s->IsNew());
 
@@ -122,7 +122,8 @@ TYPED_TEST(BothSchedules, InitNewKeepsTheFieldsSetBeforeAFailure) {
   d.settings->groups["ImmediateDefaults"][3].second = Variant("seven");
   auto t = MakeRef<TypeParam>();
   EXPECT_EQ(ErrorFrom([&] { New(*t, true, 12, "Ed"); }).number(), errnum::TypeMismatch);
-  EXPECT_EQ(std::tuple(t->AutoPurge(), t->PurgeInterval()), std::tuple("Y", 0));
+  EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()),
+            std::tuple("N", "Y", 0));
 }
 
 TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActiveFlag) {
