@@ -233,8 +233,7 @@ TEST_P(ScheduleOnDatabase, SoftAlarmHoursAndEventsRoundTrip) {
 }
 
 TEST_P(ScheduleOnDatabase, EventTypesAndHoursOutsideTheSlots) {
-  EXPECT_EQ(MSQL::GetEventTypeId("Data load"), 1);
-  EXPECT_EQ(MSQL::GetEventTypeId("Threshold crossed"), 2);
+  EXPECT_EQ(MSQL::GetEventTypeId("Threshold crossed"), 2) << "the row of that name";
   EXPECT_THROW(MSQL::GetEventTypeId("data load"), Error) << "matched exactly";
   system->hourSlots = 12;
   EXPECT_EQ(ErrorFrom([&] { LoadSoftAlarm(1)->GetHoursEx(1); }).source(), "HourExSet")

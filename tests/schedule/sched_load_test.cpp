@@ -33,16 +33,7 @@ Lines RowReads() {
        "DbService.FieldLong(OvrDestinationId)", "DbService.FieldLong(OvrDTScopeId)"});
 }
 
-TEST(SchedDataFields, BothEndingsAskedAfreshAndTheSameTextFromTheGlobalObject) {
-  testing::InstalledDoubles d;
-  EXPECT_EQ(MSQL::SchedDataFields(), kPlainList);
-  d.settings->timeZones = true;
-  EXPECT_EQ(MSQL::SchedDataFields(), kTimeZoneList);
-  EXPECT_EQ(GPlexion::Global()->SchedDataFields(), kTimeZoneList);
-  EXPECT_EQ(d.log->Lines(), (Lines(3, "SettingsService.TimeZonesEnabled")));
-}
-
-TEST(SchedLoad, QueryTextReadOrderAndTheRowThroughInitEditInEachMode) {
+TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) {
   testing::InstalledDoubles d;
   EditArgs a;
   testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(a));
@@ -87,6 +78,7 @@ TEST(SchedLoad, QueryTextReadOrderAndTheRowThroughInitEditInEachMode) {
                              "DbService.FieldLong(OvrSrvGroupID)", "DbService.FieldText(TZRegion)"},
                             RowReads()));
   EXPECT_EQ(d.log->Matching("SystemConfig."), (Lines{"SystemConfig.EnterpriseMode"}));
+  EXPECT_EQ(GPlexion::Global()->SchedDataFields(), kTimeZoneList) << "the global object's list";
   EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone()), std::tuple("S", "Central"));
   EXPECT_EQ(s->OvrServerGroupID(), 2);
 
