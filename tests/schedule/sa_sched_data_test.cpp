@@ -10,6 +10,7 @@
 namespace plexion {
 namespace {
 
+using testing::Concat;
 using testing::EditArgs;
 using testing::ErrorFrom;
 using testing::FakeHourExSet;
@@ -61,14 +62,13 @@ TEST(SASchedLoad, QueryTimeOutCheckReadOrderAndTheFinalInitEdit) {
   s->IsNew(true);
   s->LoadSASchedData(31);
   EXPECT_EQ(d.log->Matching("DbService."),
-            testing::Concat(
-                {OpenLine("SELECT * FROM SA_Schedule_View WHERE Id = 31"),
-                 "DbService.ColumnExists(sa_schedule | TimeOut | \"\" | 0 | \"\" | \"\")",
-                 "DbService.FieldLongOrDefault(Timeout | 0)", "DbService.FieldText(Timeout_unit)",
-                 "DbService.FieldLong(Id)", "DbService.FieldLong(ClientMachineID)",
-                 "DbService.FieldText(ScheduleActive)", "DbService.FieldLong(RptGrpID)",
-                 "DbService.FieldLong(OvrScenarioId)"},
-                testing::RecurrenceReads()));
+            Concat({OpenLine("SELECT * FROM SA_Schedule_View WHERE Id = 31"),
+                    "DbService.ColumnExists(sa_schedule | TimeOut | \"\" | 0 | \"\" | \"\")",
+                    "DbService.FieldLongOrDefault(Timeout | 0)",
+                    "DbService.FieldText(Timeout_unit)", "DbService.FieldLong(Id)",
+                    "DbService.FieldLong(ClientMachineID)", "DbService.FieldText(ScheduleActive)",
+                    "DbService.FieldLong(RptGrpID)", "DbService.FieldLong(OvrScenarioId)"},
+                   testing::RecurrenceReads()));
   EXPECT_EQ(d.log->Lines().back(), "DbRecordset.Close");
   a.editor = Variant("");
   testing::ExpectEdited(*s, a);

@@ -11,6 +11,7 @@
 namespace plexion {
 namespace {
 
+using testing::Concat;
 using testing::EditArgs;
 using testing::ErrorFrom;
 using testing::FakeDateTimeScope;
@@ -76,26 +77,26 @@ TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunAndLeavesTheRestA
   s->NextRunDate(DateTime(100.5));
   New(*s, true, 12, "Ed");
   EXPECT_EQ(d.log->Lines(),
-            testing::Concat({"SettingsService.ImmediateDefaults", "ImmediateDefaults.Item(Override)",
-                             "ImmediateDefaults.Item(Download)", "ImmediateDefaults.Item(Purge)",
-                             "ImmediateDefaults.Item(Days)"},
-                            AfterTheDefaults(*s)));
+            Concat({"SettingsService.ImmediateDefaults", "ImmediateDefaults.Item(Override)",
+                    "ImmediateDefaults.Item(Download)", "ImmediateDefaults.Item(Purge)",
+                    "ImmediateDefaults.Item(Days)"},
+                   AfterTheDefaults(*s)));
   EXPECT_EQ(std::tuple(s->RunMode(), s->EditorName(), s->RetrieveMode(), s->AutoPurge(),
                        s->PurgeInterval()),
             std::tuple("I", "Ed", "I", "Y", 7));
   EXPECT_TRUE(s->IsOverride() && s->Override());
   testing::ExpectNewStart(*s, 12);
-  EXPECT_EQ(std::tuple(s->ClientMachineID(), s->OvrDestinationId(), s->OvrDTScopeId(),
-                       s->NextRunDate()),
-            std::tuple(4, 6, 7, DateTime(100.5)))
+  EXPECT_EQ(
+      std::tuple(s->ClientMachineID(), s->OvrDestinationId(), s->OvrDTScopeId(), s->NextRunDate()),
+      std::tuple(4, 6, 7, DateTime(100.5)))
       << "unchanged";
 
   d.log->Clear();
   New(*s, false, 7, "Scheduled");
   EXPECT_EQ(d.log->Lines(),
-            testing::Concat({"SettingsService.ScheduledDefaults", "ScheduledDefaults.Item(Download)",
-                             "ScheduledDefaults.Item(Purge)", "ScheduledDefaults.Item(Days)"},
-                            AfterTheDefaults(*s)))
+            Concat({"SettingsService.ScheduledDefaults", "ScheduledDefaults.Item(Download)",
+                    "ScheduledDefaults.Item(Purge)", "ScheduledDefaults.Item(Days)"},
+                   AfterTheDefaults(*s)))
       << "a scheduled run reads no Override";
   EXPECT_EQ(std::tuple(s->RunMode(), s->RetrieveMode(), s->AutoPurge(), s->PurgeInterval()),
             std::tuple("S", "S", "N", 45))

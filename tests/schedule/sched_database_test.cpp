@@ -83,8 +83,9 @@ TEST_P(ScheduleOnDatabase, LoadsTheReportGroupDemoRowsInEachMode) {
 
   system->enterprise = true;
   Ref<CSchedData> enterprise = Load(3);
-  EXPECT_EQ(std::tuple(enterprise->DLGroupBy(), enterprise->ScheduleActive(), enterprise->RunMode()),
-            std::tuple("S", "N", "I"));
+  EXPECT_EQ(
+      std::tuple(enterprise->DLGroupBy(), enterprise->ScheduleActive(), enterprise->RunMode()),
+      std::tuple("S", "N", "I"));
   EXPECT_EQ(std::tuple(enterprise->OvrServerGroupID(), enterprise->WhichMonthDate(),
                        enterprise->OvrDestinationId(), enterprise->OvrDTScopeId()),
             std::tuple(2, 15, 1, 1));

@@ -9,6 +9,7 @@
 namespace plexion {
 namespace {
 
+using testing::Concat;
 using testing::EditArgs;
 using testing::ErrorFrom;
 using testing::Lines;
@@ -25,12 +26,11 @@ const std::string kTimeZoneList = kListHead + ", TZREGION, SCHEDULEDTIME AS FIRS
 
 // The reads of the row after the optional columns, as the database service sees them.
 Lines RowReads() {
-  return testing::Concat(
-      testing::Concat({"DbService.FieldLong(ClientMachineID)", "DbService.FieldText(ScheduleActive)",
-                       "DbService.FieldLong(RptGrpID)"},
-                      testing::RecurrenceReads()),
-      {"DbService.FieldLong(OvrScenarioId)", "DbService.FieldLong(OvrChanSetId)",
-       "DbService.FieldLong(OvrDestinationId)", "DbService.FieldLong(OvrDTScopeId)"});
+  return Concat(Concat({"DbService.FieldLong(ClientMachineID)",
+                        "DbService.FieldText(ScheduleActive)", "DbService.FieldLong(RptGrpID)"},
+                       testing::RecurrenceReads()),
+                {"DbService.FieldLong(OvrScenarioId)", "DbService.FieldLong(OvrChanSetId)",
+                 "DbService.FieldLong(OvrDestinationId)", "DbService.FieldLong(OvrDTScopeId)"});
 }
 
 TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) {
@@ -48,9 +48,8 @@ TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) 
   EXPECT_EQ(d.log->Lines().front(), "SystemConfig.EnterpriseMode");
   EXPECT_EQ(d.log->Lines().back(), "DbRecordset.Close");
   EXPECT_EQ(d.log->Matching("DbService."),
-            testing::Concat(
-                {OpenLine("SELECT " + kPlainList + " FROM rg_schedule_view WHERE Id = 21")},
-                RowReads()));
+            Concat({OpenLine("SELECT " + kPlainList + " FROM rg_schedule_view WHERE Id = 21")},
+                   RowReads()));
   EXPECT_EQ(d.log->Matching("SettingsService."), (Lines(2, "SettingsService.TimeZonesEnabled")))
       << "once for the column list, once before reading the region";
   EXPECT_TRUE(d.log->Matching("DbRecordset.Fields.Item(ID)").empty()) << "ID is selected, not read";
@@ -72,11 +71,11 @@ TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) 
   d.settings->timeZones = true;
   s->LoadSchedData(-4, "Schedule");
   EXPECT_EQ(d.log->Matching("DbService."),
-            testing::Concat({OpenLine("SELECT DLGROUPBY, OVRSRVGROUPID, " + kTimeZoneList +
-                                      " FROM rg_schedule_view WHERE Id = -4"),
-                             "DbService.FieldText(DLGroupBy)",
-                             "DbService.FieldLong(OvrSrvGroupID)", "DbService.FieldText(TZRegion)"},
-                            RowReads()));
+            Concat({OpenLine("SELECT DLGROUPBY, OVRSRVGROUPID, " + kTimeZoneList +
+                             " FROM rg_schedule_view WHERE Id = -4"),
+                    "DbService.FieldText(DLGroupBy)", "DbService.FieldLong(OvrSrvGroupID)",
+                    "DbService.FieldText(TZRegion)"},
+                   RowReads()));
   EXPECT_EQ(d.log->Matching("SystemConfig."), (Lines{"SystemConfig.EnterpriseMode"}));
   EXPECT_EQ(GPlexion::Global()->SchedDataFields(), kTimeZoneList) << "the global object's list";
   EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone()), std::tuple("S", "Central"));
@@ -118,7 +117,8 @@ TEST(SchedLoad, NoRecordsetChangesNothingAndAFailurePartWayKeepsWhatWasStored) {
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
 
   d.db->queries.clear();
-  testing::ScriptRow(*d.db, "SELECT ", testing::Without(testing::ScheduleRow({}), {"OvrChanSetId"}));
+  testing::ScriptRow(*d.db, "SELECT ",
+                     testing::Without(testing::ScheduleRow({}), {"OvrChanSetId"}));
   s->OvrChanSetId(55);
   EXPECT_THROW(s->LoadSchedData(21, "Schedule"), Error);
   EXPECT_FALSE(s->IsNew()) << "InitEdit ran";

@@ -24,8 +24,9 @@ using NamedValues = std::vector<std::pair<std::string, Variant>>;
 
 // The day-flag columns, Monday first; the properties carry the same names.
 inline const std::array<std::string, 9> kDayColumns{
-    "IncludeMondays", "IncludeTuesdays", "IncludeWednesdays", "IncludeThursdays", "IncludeFridays",
-    "IncludeSaturdays", "IncludeSundays", "IncludeHolidays", "IncludeDayAfterHol"};
+    "IncludeMondays",   "IncludeTuesdays", "IncludeWednesdays",
+    "IncludeThursdays", "IncludeFridays",  "IncludeSaturdays",
+    "IncludeSundays",   "IncludeHolidays", "IncludeDayAfterHol"};
 
 // The arguments of InitEdit that both schedules take. Values of one type all differ, so that a
 // value stored in the wrong field shows.
@@ -87,9 +88,9 @@ template <class S>
 void ExpectNewStart(const S& s, std::int32_t group) {
   EXPECT_EQ(std::tuple(s.ScheduleActive(), s.SubFolderName(), s.Periodicity()),
             std::tuple("Y", "", "H"));
-  EXPECT_EQ(std::tuple(s.RptGrpID(), s.WhichMonthDate(), s.WhichWeek(), s.WhichWeekday(),
-                       s.Frequency()),
-            std::tuple(group, 0, 1, 1, 1));
+  EXPECT_EQ(
+      std::tuple(s.RptGrpID(), s.WhichMonthDate(), s.WhichWeek(), s.WhichWeekday(), s.Frequency()),
+      std::tuple(group, 0, 1, 1, 1));
   EXPECT_EQ(s.FirstDateTime(), DateTime::Today());
   EXPECT_FALSE(s.FirstDateTime().HasTime());
   EXPECT_EQ(s.FinalDateTime().serial(), 50040.0);
@@ -139,12 +140,17 @@ List Concat(List a, const List& b) {
 
 // How both loaders read the run and recurrence columns, in order.
 inline Lines RecurrenceReads() {
-  Lines reads{"DbService.FieldText(RunMode)", "DbService.FieldText(RetrieveMode)",
-              "DbService.FieldText(AutoPurge)", "DbService.FieldLongOrDefault(PurgeInterval | 0)",
-              "DbService.FieldText(SubFolderName)", "DbService.FieldDate(FirstDateTime)",
-              "DbService.FieldDate(FinalDateTime)", "DbService.FieldLongOrDefault(WhichMonthDate | 0)",
+  Lines reads{"DbService.FieldText(RunMode)",
+              "DbService.FieldText(RetrieveMode)",
+              "DbService.FieldText(AutoPurge)",
+              "DbService.FieldLongOrDefault(PurgeInterval | 0)",
+              "DbService.FieldText(SubFolderName)",
+              "DbService.FieldDate(FirstDateTime)",
+              "DbService.FieldDate(FinalDateTime)",
+              "DbService.FieldLongOrDefault(WhichMonthDate | 0)",
               "DbService.FieldLongOrDefault(WhichWeek | 1)",
-              "DbService.FieldLongOrDefault(WhichWeekday | 1)", "DbService.FieldText(Periodicity)",
+              "DbService.FieldLongOrDefault(WhichWeekday | 1)",
+              "DbService.FieldText(Periodicity)",
               "DbService.FieldLongOrDefault(Frequency | 1)"};
   for (const std::string& day : kDayColumns) reads.push_back("DbService.FieldText(" + day + ")");
   return reads;
@@ -163,29 +169,34 @@ inline void ScriptRow(FakeDbService& db, std::string sqlPrefix, const NamedValue
 
 // The columns both views carry, holding the values of a, plus the columns given.
 inline NamedValues StoredRow(const EditArgs& a, NamedValues more) {
-  NamedValues row{{"ClientMachineID", a.client},   {"ScheduleActive", a.active},
-                  {"RptGrpID", a.group},           {"RunMode", a.runMode},
-                  {"RetrieveMode", a.retrieve},    {"AutoPurge", a.purge},
-                  {"PurgeInterval", a.interval},   {"SubFolderName", a.folder},
-                  {"FirstDateTime", a.first},      {"FinalDateTime", a.final},
-                  {"WhichMonthDate", a.monthDate}, {"WhichWeek", a.week},
-                  {"WhichWeekday", a.weekday},     {"Periodicity", a.periodicity},
-                  {"Frequency", a.frequency}};
+  NamedValues row{
+      {"ClientMachineID", a.client}, {"ScheduleActive", a.active},    {"RptGrpID", a.group},
+      {"RunMode", a.runMode},        {"RetrieveMode", a.retrieve},    {"AutoPurge", a.purge},
+      {"PurgeInterval", a.interval}, {"SubFolderName", a.folder},     {"FirstDateTime", a.first},
+      {"FinalDateTime", a.final},    {"WhichMonthDate", a.monthDate}, {"WhichWeek", a.week},
+      {"WhichWeekday", a.weekday},   {"Periodicity", a.periodicity},  {"Frequency", a.frequency}};
   for (std::size_t k = 0; k < kDayColumns.size(); ++k) row.emplace_back(kDayColumns[k], a.flags[k]);
   return Concat(std::move(row), more);
 }
 
 // A row of "rg_schedule_view" as the loader selects it; override ids 9, 8, 7 and 6.
 inline NamedValues ScheduleRow(const EditArgs& a) {
-  return StoredRow(a, {{"ID", 21}, {"DLGroupBy", "S"}, {"OvrSrvGroupID", 2},
-                       {"TZRegion", a.timeZone}, {"OvrScenarioId", 9}, {"OvrChanSetId", 8},
-                       {"OvrDestinationId", 7}, {"OvrDTScopeId", 6}});
+  return StoredRow(a, {{"ID", 21},
+                       {"DLGroupBy", "S"},
+                       {"OvrSrvGroupID", 2},
+                       {"TZRegion", a.timeZone},
+                       {"OvrScenarioId", 9},
+                       {"OvrChanSetId", 8},
+                       {"OvrDestinationId", 7},
+                       {"OvrDTScopeId", 6}});
 }
 
 // A row of "SA_Schedule_View" (SELECT *: every column of "sa_schedule").
 inline NamedValues SoftAlarmRow(const EditArgs& a) {
-  return StoredRow(a, {{"Id", a.scheduleId}, {"OvrScenarioId", a.scenario},
-                       {"TimeOut", a.timeout}, {"Timeout_unit", a.timeoutUnit}});
+  return StoredRow(a, {{"Id", a.scheduleId},
+                       {"OvrScenarioId", a.scenario},
+                       {"TimeOut", a.timeout},
+                       {"Timeout_unit", a.timeoutUnit}});
 }
 
 // Drops the columns named from a row.
