@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "plexion/testing/doubles.hpp"
 #include "plexion/testing/schedule_doubles.hpp"
 #include "schedule_test_support.hpp"
@@ -9,352 +11,306 @@
 namespace plexion {
 namespace {
 
+using testing::Concat;
 using testing::EditArgs;
+using testing::ErrorFrom;
 using testing::FakeDateTimeScope;
 using testing::FakeDestination;
-using testing::Flags;
 using testing::Lines;
 
-const std::array<std::string, 9> kAllYes{"Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y"};
+// What the report-group and the soft-alarm schedule answer alike.
+template <class S>
+class BothSchedules : public ::testing::Test {};
+using ScheduleKinds = ::testing::Types<CSchedData, CSASchedData>;
+TYPED_TEST_SUITE(BothSchedules, ScheduleKinds);
 
-TEST(SchedData, FreshObjectIsZeroAndIsOverrideComparesRunModeExactly) {
-  auto s = MakeRef<CSchedData>();
-  EXPECT_EQ(s->ScheduleActive(), "");
-  EXPECT_EQ(s->RptGrpID(), 0);
-  EXPECT_EQ(s->OvrServerGroupID(), 0);
-  EXPECT_EQ(s->FirstDateTime(), DateTime());
-  EXPECT_EQ(s->WhichWeek(), 0);
-  EXPECT_EQ(s->DLGroupBy(), "");
-  EXPECT_EQ(s->TimeZone(), "");
-  EXPECT_FALSE(s->IsNew());
-  EXPECT_FALSE(s->IsOverride());
+TYPED_TEST(BothSchedules, StartAtZeroAndOnlyAnExactIMeansAnImmediateRun) {
+  testing::InstalledDoubles d;
+  auto s = MakeRef<TypeParam>();
+  EXPECT_FALSE(s->IsNew() || s->Override() || s->IsOverride());
   s->RunMode("I");
-  EXPECT_TRUE(s->IsOverride()) << "Override plays no part";
-  EXPECT_FALSE(s->Override());
+  EXPECT_TRUE(s->IsOverride() && !s->Override()) << "Override plays no part";
   for (const char* mode : {"i", " I", "I ", "S", ""}) {
     s->RunMode(mode);
     EXPECT_FALSE(s->IsOverride()) << '"' << mode << '"';
   }
+
+  s->FirstDateTime(DateTime::FromParts(2026, 3, 1, 8, 30));
+  s->FinalDateTime(DateTime::FromParts(2036, 12, 31));
+  s->RunMode("I");
+  EXPECT_EQ(s->DBFirstDateTime()->Value(), d.db->now);
+  EXPECT_EQ(s->DBFinalDateTime()->Value(), s->FinalDateTime()) << "whatever the run mode";
+  s->RunMode("i");
+  EXPECT_EQ(s->DBFirstDateTime()->SqlText(), "'2026-03-01 08:30:00'");
+  EXPECT_EQ(d.log->Lines(), (Lines{"DbService.DbNow", "DbService.MakeDbDate(12/31/2036)",
+                                   "DbService.MakeDbDate(3/1/2026 8:30:00 AM)"}))
+      << "asked anew at each get";
+  s->RunMode("I");
+  d.db->FailOn("DbService.DbNow");
+  EXPECT_THROW(s->DBFirstDateTime(), Error) << "asked again, not kept";
 }
 
-TEST(SchedData, InitNewAsksTheDefaultsOfItsKindOfRunInOrder) {
-  testing::InstalledDoubles d;
-  d.groupBy->code = "T";
-  auto s = MakeRef<CSchedData>();
-  s->ClientMachineID(4);
-  s->OvrDTScopeId(6);
-  s->NextRunDate(DateTime(100.5));
-  s->InitNew(true, 12, "Schedule", "New schedule");
-  EXPECT_EQ(d.log->Lines(),
-            (Lines{"SettingsService.ImmediateDefaults", "ImmediateDefaults.Item(Override)",
-                   "ImmediateDefaults.Item(Download)", "ImmediateDefaults.Item(Purge)",
-                   "ImmediateDefaults.Item(Days)", "GroupByDefaults.DefaultDLGroupBy",
-                   "SettingsService.TimeZonesEnabled"}));
-  EXPECT_EQ(s->AppName(), "Schedule");
-  EXPECT_EQ(s->EditorName(), "New schedule");
-  EXPECT_EQ(s->RunMode(), "I");
-  EXPECT_TRUE(s->IsOverride());
-  EXPECT_TRUE(s->Override());
-  EXPECT_EQ(s->RetrieveMode(), "N");
-  EXPECT_EQ(s->AutoPurge(), "Y");
-  EXPECT_EQ(s->PurgeInterval(), 7);
-  EXPECT_EQ(s->ScheduleActive(), "Y");
-  EXPECT_EQ(s->RptGrpID(), 12);
-  EXPECT_EQ(s->SubFolderName(), "");
-  EXPECT_EQ(s->FirstDateTime(), DateTime::Today());
-  EXPECT_FALSE(s->FirstDateTime().HasTime());
-  EXPECT_EQ(s->FinalDateTime().serial(), 50040.0);
-  EXPECT_EQ(s->WhichMonthDate(), 0);
-  EXPECT_EQ(s->WhichWeek(), 1);
-  EXPECT_EQ(s->WhichWeekday(), 1);
-  EXPECT_EQ(s->Periodicity(), "H");
-  EXPECT_EQ(s->Frequency(), 1);
-  EXPECT_EQ(Flags(*s), kAllYes);
-  EXPECT_EQ(s->DLGroupBy(), "T");
-  EXPECT_EQ(s->TimeZone(), "") << "time zones are off";
-  EXPECT_TRUE(s->IsNew());
-  EXPECT_EQ(s->ClientMachineID(), 4);
-  EXPECT_EQ(s->OvrDTScopeId(), 6);
-  EXPECT_EQ(s->NextRunDate(), DateTime(100.5));
+// InitNew of either schedule with the arguments both take.
+void New(CSchedData& s, bool immediate, std::int32_t group, const std::string& name) {
+  s.InitNew(immediate, group, "Schedule", name);
+}
+void New(CSASchedData& s, bool immediate, std::int32_t group, const std::string& name) {
+  s.InitNew(immediate, group, name, 4, 2);
+}
+// What InitNew asks after the run defaults: only the report group has a group-by code and a
+// region.
+Lines AfterTheDefaults(const CSchedData&) {
+  return {"GroupByDefaults.DefaultDLGroupBy", "SettingsService.TimeZonesEnabled"};
+}
+Lines AfterTheDefaults(const CSASchedData&) { return {}; }
 
-  d.log->Clear();
-  d.settings->timeZones = true;
+TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunAndLeavesTheRestAlone) {
+  testing::InstalledDoubles d;
+  d.settings->groups["ImmediateDefaults"][1].second = Variant("I");
   d.settings->groups["ScheduledDefaults"] = {
       {"Download", Variant("S")}, {"Purge", Variant("N")}, {"Days", Variant("45")}};
-  s->Override(true);
-  s->InitNew(false, 7, "Schedule", "Scheduled");
+  auto s = MakeRef<TypeParam>();
+  s->ClientMachineID(4);
+  s->OvrDestinationId(6);
+  s->OvrDTScopeId(7);
+  s->SubFolderName("old");
+  s->NextRunDate(DateTime(100.5));
+  New(*s, true, 12, "Ed");
   EXPECT_EQ(d.log->Lines(),
-            (Lines{"SettingsService.ScheduledDefaults", "ScheduledDefaults.Item(Download)",
-                   "ScheduledDefaults.Item(Purge)", "ScheduledDefaults.Item(Days)",
-                   "GroupByDefaults.DefaultDLGroupBy", "SettingsService.TimeZonesEnabled",
-                   "SettingsService.TimeZoneRegion"}))
+            Concat({"SettingsService.ImmediateDefaults", "ImmediateDefaults.Item(Override)",
+                    "ImmediateDefaults.Item(Download)", "ImmediateDefaults.Item(Purge)",
+                    "ImmediateDefaults.Item(Days)"},
+                   AfterTheDefaults(*s)));
+  EXPECT_EQ(std::tuple(s->RunMode(), s->EditorName(), s->RetrieveMode(), s->AutoPurge(),
+                       s->PurgeInterval()),
+            std::tuple("I", "Ed", "I", "Y", 7));
+  EXPECT_TRUE(s->IsOverride() && s->Override());
+  testing::ExpectNewStart(*s, 12);
+  EXPECT_EQ(
+      std::tuple(s->ClientMachineID(), s->OvrDestinationId(), s->OvrDTScopeId(), s->NextRunDate()),
+      std::tuple(4, 6, 7, DateTime(100.5)))
+      << "unchanged";
+
+  d.log->Clear();
+  New(*s, false, 7, "Scheduled");
+  EXPECT_EQ(d.log->Lines(),
+            Concat({"SettingsService.ScheduledDefaults", "ScheduledDefaults.Item(Download)",
+                    "ScheduledDefaults.Item(Purge)", "ScheduledDefaults.Item(Days)"},
+                   AfterTheDefaults(*s)))
       << "a scheduled run reads no Override";
-  EXPECT_EQ(s->RunMode(), "S");
+  EXPECT_EQ(std::tuple(s->RunMode(), s->RetrieveMode(), s->AutoPurge(), s->PurgeInterval()),
+            std::tuple("S", "S", "N", 45))
+      << "each run its own defaults; a text number converts";
   EXPECT_FALSE(s->IsOverride());
   EXPECT_TRUE(s->Override()) << "left as it was";
-  EXPECT_EQ(s->RetrieveMode(), "S");
-  EXPECT_EQ(s->PurgeInterval(), 45) << "a text number converts";
-  EXPECT_EQ(s->TimeZone(), "Central");
-
-  auto fresh = MakeRef<CSchedData>();
-  fresh->InitNew(false, 7, "Schedule", "");
+  auto fresh = MakeRef<TypeParam>();
+  New(*fresh, false, 7, "");
   EXPECT_FALSE(fresh->Override());
 }
 
-TEST(SchedData, InitNewKeepsTheFieldsSetBeforeAFailure) {
+TYPED_TEST(BothSchedules, InitNewKeepsTheFieldsSetBeforeAFailure) {
   testing::InstalledDoubles d;
-  auto s = MakeRef<CSchedData>();
-  d.settings->failOn = {"ImmediateDefaults.Item(Purge)"};
-  EXPECT_THROW(s->InitNew(true, 12, "Schedule", "Ed"), Error);
-  EXPECT_EQ(s->AppName(), "Schedule");
-  EXPECT_EQ(s->RunMode(), "I");
+  d.settings->failOn = {"ImmediateDefaults.Item(Download)"};
+  auto s = MakeRef<TypeParam>();
+  EXPECT_THROW(New(*s, true, 12, "Ed"), Error);
+  EXPECT_EQ(std::tuple(s->RunMode(), s->EditorName(), s->RetrieveMode(), s->ScheduleActive(),
+                       s->OvrScenarioId()),
+            std::tuple("I", "Ed", "", "", 0));
   EXPECT_TRUE(s->Override());
-  EXPECT_EQ(s->EditorName(), "Ed");
-  EXPECT_EQ(s->RetrieveMode(), "N");
-  EXPECT_EQ(s->AutoPurge(), "");
-  EXPECT_EQ(s->ScheduleActive(), "");
   EXPECT_FALSE(s->IsNew());
 
   d.settings->failOn.clear();
   d.settings->groups["ImmediateDefaults"][3].second = Variant("seven");
-  auto t = MakeRef<CSchedData>();
-  try {
-    t->InitNew(true, 12, "Schedule", "Ed");
-    FAIL() << "a Days default that is not a number";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errnum::TypeMismatch);
-  }
-  EXPECT_EQ(t->AutoPurge(), "Y");
-  EXPECT_EQ(t->PurgeInterval(), 0);
+  auto t = MakeRef<TypeParam>();
+  EXPECT_EQ(ErrorFrom([&] { New(*t, true, 12, "Ed"); }).number(), errnum::TypeMismatch);
+  EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()),
+            std::tuple("N", "Y", 0));
+}
 
-  d.settings->groups["ImmediateDefaults"][3].second = Variant(std::int32_t{7});
+TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActiveFlag) {
+  auto s = MakeRef<TypeParam>();
+  s->OvrChanSetId(5);
+  s->OvrDestinationId(6);
+  s->OvrDTScopeId(7);
+  testing::SetUntouched(*s);
+  s->IsNew(true);
+  EditArgs a;
+  testing::Edit(*s, a);
+  testing::ExpectEdited(*s, a);
+  EXPECT_EQ(std::tuple(s->OvrChanSetId(), s->OvrDestinationId(), s->OvrDTScopeId()),
+            std::tuple(5, 6, 7));
+  testing::ExpectUntouched(*s);
+  a.editor = Variant(std::int32_t{42});
+  testing::Edit(*s, a);
+  EXPECT_EQ(s->EditorName(), "42") << "a variant name converts to text";
+
+  auto t = MakeRef<TypeParam>();
+  a.editor = Variant::Null();
+  EXPECT_EQ(ErrorFrom([&] { testing::Edit(*t, a); }).number(), errnum::InvalidUseOfNull);
+  EXPECT_EQ(std::tuple(t->EditorName(), t->ClientMachineID()), std::tuple("", 0));
+  a.editor = Variant("Ed");
+  a.active = Variant::Null();
+  t->IsNew(true);
+  EXPECT_THROW(testing::Edit(*t, a), Error);
+  EXPECT_EQ(std::tuple(t->EditorName(), t->ScheduleActive(), t->ClientMachineID(), t->RptGrpID()),
+            std::tuple("Ed", "", 3, 0));
+  EXPECT_TRUE(t->IsNew());
+}
+
+TYPED_TEST(BothSchedules, HoldOneReferenceToEachAttachedObjectAndReleaseThemInOrder) {
+  auto log = testing::NewLog();
+  auto s = MakeRef<TypeParam>();
+  Lines released{"FirstScope.Release", "DateTimeScope.Release", "Destination.Release"};
+  if constexpr (std::is_same_v<TypeParam, CSASchedData>) {
+    s->HourEXData(MakeRef<testing::FakeHourExSet>(log));
+    released.insert(released.begin() + 1, "HourExSet.Release");
+  }
+  {
+    auto first = MakeRef<FakeDateTimeScope>(log, "FirstScope");
+    s->DestinationData(MakeRef<FakeDestination>(log));
+    s->DTScopeData(first);
+    EXPECT_EQ(first->RefCount(), 2);
+    s->DTScopeData(MakeRef<FakeDateTimeScope>(log));
+  }
+  EXPECT_EQ(log->Lines(), (Lines{"FirstScope.Release"}))
+      << "setting again replaces the earlier reference";
+  s.reset();
+  EXPECT_EQ(log->Lines(), released);
+
+  auto t = MakeRef<TypeParam>();
+  t->DTScopeData(MakeRef<FakeDateTimeScope>(log, "Dropped"));
+  t->DTScopeData(nullptr);
+  EXPECT_EQ(log->Lines().back(), "Dropped.Release");
+}
+
+TEST(SchedData, InitNewAlsoSetsTheApplicationTheGroupByCodeAndTheRegion) {
+  testing::InstalledDoubles d;
+  d.groupBy->code = "T";
+  d.settings->timeZones = true;
+  auto s = MakeRef<CSchedData>();
+  s->InitNew(false, 7, "Reports", "Ed");
+  EXPECT_EQ(d.log->Matching("SettingsService.TimeZone"),
+            (Lines{"SettingsService.TimeZonesEnabled", "SettingsService.TimeZoneRegion"}));
+  EXPECT_EQ(d.log->Lines().back(), "SettingsService.TimeZoneRegion") << "the last step";
+  EXPECT_EQ(std::tuple(s->AppName(), s->DLGroupBy(), s->TimeZone()),
+            std::tuple("Reports", "T", "Central"));
+  d.settings->timeZones = false;
+  s->TimeZone("Kept");
+  s->InitNew(true, 7, "Reports", "Ed");
+  EXPECT_EQ(s->TimeZone(), "Kept") << "time zones are off";
+
   d.groupBy->fail = true;
   auto u = MakeRef<CSchedData>();
   u->DLGroupBy("old");
   EXPECT_THROW(u->InitNew(true, 12, "Schedule", "Ed"), Error);
-  EXPECT_EQ(Flags(*u), kAllYes) << "set before the group-by default was asked";
+  EXPECT_EQ(u->IncludeDayAfterHol(), "Y") << "set before the group-by default was asked";
   EXPECT_EQ(u->DLGroupBy(), "old");
   EXPECT_FALSE(u->IsNew());
   EXPECT_EQ(d.log->Lines().back(), "GroupByDefaults.DefaultDLGroupBy")
       << "time zones are not asked after the failure";
 }
 
-TEST(SchedData, InitEditStoresEveryArgumentAndKeepsTheOverrides) {
+TEST(SchedData, InitEditStoresTheApplicationFirstAndTheRegionAndGroupByCode) {
   testing::InstalledDoubles d;
   auto s = MakeRef<CSchedData>();
-  s->OvrDTScopeId(6);
-  s->OvrDestinationId(7);
   s->OvrServerGroupID(8);
-  s->Override(true);
-  s->DoDTSOverride(true);
-  s->LastRunDate(DateTime(200.25));
-  s->IsNew(true);
   EditArgs a;
   testing::Edit(*s, a);
   EXPECT_TRUE(d.log->Lines().empty()) << "InitEdit asks no service, the group-by defaults included";
-  EXPECT_EQ(s->EditorName(), "Ed");
-  EXPECT_EQ(s->ClientMachineID(), 3);
-  EXPECT_EQ(s->ScheduleActive(), "N");
-  EXPECT_EQ(s->RptGrpID(), 12);
-  EXPECT_EQ(s->RunMode(), "S");
-  EXPECT_EQ(s->RetrieveMode(), "A");
-  EXPECT_EQ(s->AutoPurge(), "N");
-  EXPECT_EQ(s->PurgeInterval(), 14);
-  EXPECT_EQ(s->SubFolderName(), "Nightly");
-  EXPECT_EQ(s->FirstDateTime(), a.first);
-  EXPECT_EQ(s->FinalDateTime(), a.final);
-  EXPECT_EQ(s->WhichMonthDate(), 15);
-  EXPECT_EQ(s->WhichWeek(), 2);
-  EXPECT_EQ(s->WhichWeekday(), 3);
-  EXPECT_EQ(s->Periodicity(), "W");
-  EXPECT_EQ(s->Frequency(), 2);
-  EXPECT_EQ(Flags(*s), a.flags);
-  EXPECT_EQ(s->AppName(), "Schedule");
-  EXPECT_EQ(s->TimeZone(), "Central");
+  EXPECT_EQ(std::tuple(s->AppName(), s->TimeZone(), s->OvrServerGroupID()),
+            std::tuple("Schedule", "Central", 8));
   EXPECT_EQ(s->DLGroupBy(), "R") << "the argument's default";
-  EXPECT_FALSE(s->IsNew());
-  EXPECT_EQ(s->OvrDTScopeId(), 6);
-  EXPECT_EQ(s->OvrDestinationId(), 7);
-  EXPECT_EQ(s->OvrServerGroupID(), 8);
-  EXPECT_TRUE(s->Override());
-  EXPECT_TRUE(s->DoDTSOverride());
-  EXPECT_EQ(s->LastRunDate(), DateTime(200.25));
-
   testing::Edit(*s, a, "");
   EXPECT_EQ(s->DLGroupBy(), "") << "the stored code, even an empty one, not the default";
   testing::Edit(*s, a, "S");
   EXPECT_EQ(s->DLGroupBy(), "S");
 
-  for (const auto& [given, stored] :
-       std::vector<std::pair<std::string, std::string>>{{"NULL", "Default TimeZone Region"},
-                                                        {"", "Default TimeZone Region"},
-                                                        {"null", "null"},
-                                                        {"NULL ", "NULL "},
-                                                        {"Eastern", "Eastern"}}) {
+  const std::string kDefault = "Default TimeZone Region";
+  for (const auto& [given, stored] : std::vector<std::pair<std::string, std::string>>{
+           {"NULL", kDefault}, {"", kDefault}, {"null", "null"}, {"NULL ", "NULL "}}) {
     a.timeZone = given;
     testing::Edit(*s, a);
     EXPECT_EQ(s->TimeZone(), stored) << '"' << given << '"';
   }
 
-  a.editor = Variant(std::int32_t{42});
-  testing::Edit(*s, a);
-  EXPECT_EQ(s->EditorName(), "42") << "a variant name converts to text";
-}
-
-TEST(SchedData, InitEditWithANullNameOrActiveFlagStopsWhereItFails) {
-  auto s = MakeRef<CSchedData>();
-  EditArgs a;
+  auto t = MakeRef<CSchedData>();
   a.editor = Variant::Null();
   a.app = "First";
-  try {
-    testing::Edit(*s, a);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errnum::InvalidUseOfNull);
-  }
-  EXPECT_EQ(s->AppName(), "First") << "stored before the name";
-  EXPECT_EQ(s->EditorName(), "");
-  EXPECT_EQ(s->ClientMachineID(), 0);
-
-  a.editor = Variant("Ed");
-  a.active = Variant::Null();
-  s->IsNew(true);
-  EXPECT_THROW(testing::Edit(*s, a), Error);
-  EXPECT_EQ(s->EditorName(), "Ed");
-  EXPECT_EQ(s->ClientMachineID(), 3);
-  EXPECT_EQ(s->ScheduleActive(), "");
-  EXPECT_EQ(s->RptGrpID(), 0);
-  EXPECT_TRUE(s->IsNew());
+  EXPECT_THROW(testing::Edit(*t, a), Error);
+  EXPECT_EQ(t->AppName(), "First") << "stored before the name";
 }
 
-TEST(SchedData, HoldsOneReferenceToEachOverrideObjectAndReleasesTheScopeFirst) {
-  auto log = testing::NewLog();
-  auto s = MakeRef<CSchedData>();
-  {
-    auto destination = MakeRef<FakeDestination>(log);
-    auto first = MakeRef<FakeDateTimeScope>(log, "FirstScope");
+// A schedule holding a recording scope and destination, both to be saved.
+struct SaveScene {
+  testing::SharedLog log = testing::NewLog();
+  Ref<FakeDateTimeScope> scope = MakeRef<FakeDateTimeScope>(log);
+  Ref<FakeDestination> destination = MakeRef<FakeDestination>(log);
+  Ref<CSchedData> s = MakeRef<CSchedData>();
+  SaveScene() {
+    s->DTScopeData(scope);
     s->DestinationData(destination);
-    s->DTScopeData(first);
-    EXPECT_EQ(first->RefCount(), 2);
-    s->DTScopeData(MakeRef<FakeDateTimeScope>(log));
-    EXPECT_EQ(first->RefCount(), 1) << "setting again replaces the earlier reference";
+    s->DoDTSOverride(true);
+    s->DoDestOverride(true);
   }
-  EXPECT_EQ(log->Lines(), (Lines{"FirstScope.Release"}));
-  s.reset();
-  EXPECT_EQ(log->Lines(),
-            (Lines{"FirstScope.Release", "DateTimeScope.Release", "Destination.Release"}));
-
-  auto t = MakeRef<CSchedData>();
-  t->DTScopeData(MakeRef<FakeDateTimeScope>(log, "Dropped"));
-  t->DTScopeData(nullptr);
-  EXPECT_EQ(log->Lines().back(), "Dropped.Release");
-}
+};
 
 TEST(SchedData, SaveInsertsForANewScheduleAndUpdatesWhatAStoredOnePointsAt) {
-  auto log = testing::NewLog();
-  auto scope = MakeRef<FakeDateTimeScope>(log);
-  auto destination = MakeRef<FakeDestination>(log);
-  auto s = MakeRef<CSchedData>();
-  s->DTScopeData(scope);
-  s->DestinationData(destination);
-  s->DoDTSOverride(true);
-  s->DoDestOverride(true);
-  s->OvrDTScopeId(5);
-  s->OvrDestinationId(6);
-  s->IsNew(true);
-  Ref<CSchedData> self = s->SaveSubTableData();
-  EXPECT_TRUE(self == s);
-  EXPECT_EQ(log->Lines(), (Lines{"DateTimeScope.Insert", "DateTimeScope.Id", "Destination.Insert"}))
+  SaveScene f;
+  f.s->OvrDTScopeId(5);
+  f.s->OvrDestinationId(6);
+  f.s->IsNew(true);
+  EXPECT_TRUE(f.s->SaveSubTableData() == f.s) << "the object itself";
+  EXPECT_EQ(f.log->Lines(),
+            (Lines{"DateTimeScope.Insert", "DateTimeScope.Id", "Destination.Insert"}))
       << "a new schedule inserts even with ids that are not 0";
-  EXPECT_EQ(s->OvrDTScopeId(), 501);
-  EXPECT_EQ(s->OvrDestinationId(), 701);
+  EXPECT_EQ(std::tuple(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::tuple(501, 701));
 
-  log->Clear();
-  s->IsNew(false);
-  scope->id = 502;
-  destination->id = 702;
-  s->SaveSubTableData();
-  EXPECT_EQ(log->Lines(),
+  f.log->Clear();
+  f.s->IsNew(false);
+  f.scope->id = 502;
+  f.destination->id = 702;
+  f.s->SaveSubTableData();
+  EXPECT_EQ(f.log->Lines(),
             (Lines{"DateTimeScope.Update", "DateTimeScope.Id", "Destination.Update"}));
-  EXPECT_EQ(s->OvrDTScopeId(), 502) << "taken from the scope after the update";
-  EXPECT_EQ(s->OvrDestinationId(), 701) << "left unchanged by an update";
+  EXPECT_EQ(f.s->OvrDTScopeId(), 502) << "taken from the scope after the update";
+  EXPECT_EQ(f.s->OvrDestinationId(), 701) << "left unchanged by an update";
 
-  log->Clear();
-  s->OvrDTScopeId(0);
-  s->OvrDestinationId(0);
-  destination->nextId = 703;
-  s->SaveSubTableData();
-  EXPECT_EQ(log->Lines(), (Lines{"DateTimeScope.Insert", "DateTimeScope.Id", "Destination.Insert"}))
+  f.log->Clear();
+  f.s->OvrDTScopeId(0);
+  f.s->OvrDestinationId(0);
+  f.destination->nextId = 703;
+  f.s->SaveSubTableData();
+  EXPECT_EQ(f.log->Lines(),
+            (Lines{"DateTimeScope.Insert", "DateTimeScope.Id", "Destination.Insert"}))
       << "a stored schedule inserts where its id is still 0";
-  EXPECT_EQ(s->OvrDestinationId(), 703);
-}
+  EXPECT_EQ(f.s->OvrDestinationId(), 703);
 
-TEST(SchedData, SaveSkipsAFlagWithoutItsObjectAndAnObjectWithoutItsFlag) {
-  auto log = testing::NewLog();
-  auto s = MakeRef<CSchedData>();
-  s->DoDTSOverride(true);
-  s->DestinationData(MakeRef<FakeDestination>(log));
-  s->OvrDTScopeId(5);
-  s->OvrDestinationId(6);
-  s->SaveSubTableData();
-  EXPECT_TRUE(log->Lines().empty());
-  EXPECT_EQ(s->OvrDTScopeId(), 5);
-  EXPECT_EQ(s->OvrDestinationId(), 6);
+  f.log->Clear();
+  f.s->DTScopeData(nullptr);
+  f.s->DoDestOverride(false);
+  f.s->SaveSubTableData();
+  EXPECT_TRUE(f.log->Lines().empty()) << "a flag without its object, an object without its flag";
+  EXPECT_EQ(std::tuple(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::tuple(501, 703));
 }
 
 TEST(SchedData, SaveWritesAnIdOnlyAfterItsCallSucceededAndStopsAtAFailingScope) {
-  auto log = testing::NewLog();
-  auto scope = MakeRef<FakeDateTimeScope>(log);
-  auto destination = MakeRef<FakeDestination>(log);
-  auto s = MakeRef<CSchedData>();
-  s->DTScopeData(scope);
-  s->DestinationData(destination);
-  s->DoDTSOverride(true);
-  s->DoDestOverride(true);
+  SaveScene f;
+  f.scope->failOn = {"DateTimeScope.Insert"};
+  EXPECT_THROW(f.s->SaveSubTableData(), Error);
+  EXPECT_EQ(f.log->Lines(), (Lines{"DateTimeScope.Insert"})) << "the destination is not attempted";
+  EXPECT_EQ(f.s->OvrDTScopeId(), 0);
 
-  scope->failOn = {"DateTimeScope.Insert"};
-  EXPECT_THROW(s->SaveSubTableData(), Error);
-  EXPECT_EQ(log->Lines(), (Lines{"DateTimeScope.Insert"})) << "the destination is not attempted";
-  EXPECT_EQ(s->OvrDTScopeId(), 0);
+  f.log->Clear();
+  f.scope->failOn = {"DateTimeScope.Id"};
+  EXPECT_THROW(f.s->SaveSubTableData(), Error);
+  EXPECT_EQ(f.log->Lines(), (Lines{"DateTimeScope.Insert", "DateTimeScope.Id"}));
+  EXPECT_EQ(f.s->OvrDTScopeId(), 0);
 
-  log->Clear();
-  scope->failOn = {"DateTimeScope.Id"};
-  EXPECT_THROW(s->SaveSubTableData(), Error);
-  EXPECT_EQ(log->Lines(), (Lines{"DateTimeScope.Insert", "DateTimeScope.Id"}));
-  EXPECT_EQ(s->OvrDTScopeId(), 0);
-
-  log->Clear();
-  scope->failOn.clear();
-  destination->failOn = {"Destination.Insert"};
-  try {
-    s->SaveSubTableData();
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.source(), "Destination");
-  }
-  EXPECT_EQ(s->OvrDTScopeId(), 501) << "the scope was saved before the destination failed";
-  EXPECT_EQ(s->OvrDestinationId(), 0);
-}
-
-TEST(SchedData, DatabaseDatesAreAskedAnewAndOnlyAnExactIMeansNow) {
-  testing::InstalledDoubles d;
-  auto s = MakeRef<CSchedData>();
-  s->FirstDateTime(DateTime::FromParts(2026, 3, 1, 8, 30));
-  s->FinalDateTime(DateTime::FromParts(2036, 12, 31));
-  s->RunMode("I");
-  EXPECT_EQ(s->DBFirstDateTime()->SqlText(), "CURRENT_TIMESTAMP");
-  EXPECT_EQ(s->DBFirstDateTime()->Value(), d.db->now);
-  s->RunMode("i");
-  EXPECT_EQ(s->DBFirstDateTime()->SqlText(), "'2026-03-01 08:30:00'");
-  EXPECT_EQ(s->DBFinalDateTime()->SqlText(), "'2036-12-31 00:00:00'");
-  s->RunMode("I");
-  EXPECT_EQ(s->DBFinalDateTime()->Value(), s->FinalDateTime()) << "whatever the run mode";
-  EXPECT_EQ(
-      d.log->Lines(),
-      (Lines{"DbService.DbNow", "DbService.DbNow", "DbService.MakeDbDate(3/1/2026 8:30:00 AM)",
-             "DbService.MakeDbDate(12/31/2036)", "DbService.MakeDbDate(12/31/2036)"}));
-  d.db->FailOn("DbService.DbNow");
-  EXPECT_THROW(s->DBFirstDateTime(), Error);
+  f.scope->failOn.clear();
+  f.destination->failOn = {"Destination.Insert"};
+  EXPECT_EQ(ErrorFrom([&] { f.s->SaveSubTableData(); }).source(), "Destination");
+  EXPECT_EQ(f.s->OvrDTScopeId(), 501) << "the scope was saved before the destination failed";
+  EXPECT_EQ(f.s->OvrDestinationId(), 0);
 }
 
 }  // namespace

@@ -1,54 +1,79 @@
 #include "db_fixture.hpp"
 #include "plexion/backends/output/schedule_outputs.hpp"
+#include "plexion/backends/util/hour_ex_set.hpp"
 #include "plexion/platform/convert.hpp"
+#include "plexion/schedule/msql.hpp"
+#include "plexion/schedule/sa_sched_data.hpp"
 #include "plexion/schedule/sched_data.hpp"
 #include "plexion/testing/config_doubles.hpp"
 #include "plexion/testing/settings_doubles.hpp"
+#include "schedule_test_support.hpp"
 
 namespace plexion {
 namespace {
 
 using backends::DbDateTimeScope;
 using backends::DbDestination;
+using testing::ErrorFrom;
+using Hours = std::vector<std::int32_t>;
 
-// The demo database with settings and system configuration this test controls.
+// The demo database with the default hour-exclusion set, and settings and system
+// configuration this test controls.
 class ScheduleOnDatabase : public testing::DatabaseTest {
  protected:
   Ref<testing::FakeSettingsService> settings = MakeRef<testing::FakeSettingsService>();
   Ref<testing::FakeSystemConfig> system = MakeRef<testing::FakeSystemConfig>();
   services::ScopedService<SettingsService> settings_{settings};
   services::ScopedService<SystemConfig> system_{system};
+  services::ScopedFactory<HourExSet> sets_{&backends::MakeHourExSet};
 
   Ref<CSchedData> Load(std::int32_t id) {
     auto s = MakeRef<CSchedData>();
     s->LoadSchedData(id, "Schedule");
     return s;
   }
+  Ref<CSASchedData> LoadSoftAlarm(std::int32_t id) {
+    auto s = MakeRef<CSASchedData>();
+    s->LoadSASchedData(id);
+    return s;
+  }
   std::int32_t Count(const std::string& sql) { return ToInt32(db->Query(sql).rows.at(0).at(0)); }
+  // The stored values of a side-table column for a schedule, ascending.
+  Hours Column(const std::string& table, const std::string& column, std::int32_t id) {
+    Hours values;
+    for (const auto& row :
+         db->Query("SELECT " + column + " AS v FROM " + table +
+                   " WHERE Schedule_ID = " + std::to_string(id) + " ORDER BY " + column)
+             .rows)
+      values.push_back(ToInt32(row.at(0)));
+    return values;
+  }
+  static Hours Excluded(const HourExSet& set) {
+    Hours hours;
+    for (std::int32_t k = 1; k <= set.SlotCount(); ++k)
+      if (set.Excluded(k)) hours.push_back(k - 1);
+    return hours;
+  }
 };
 
-TEST_P(ScheduleOnDatabase, LoadsTheDemoRowsInEachMode) {
+TEST_P(ScheduleOnDatabase, LoadsTheReportGroupDemoRowsInEachMode) {
   Ref<CSchedData> plain = Load(1);
-  EXPECT_EQ(plain->ClientMachineID(), 3);
-  EXPECT_EQ(plain->RptGrpID(), 12);
-  EXPECT_EQ(plain->RunMode(), "S");
-  EXPECT_EQ(plain->SubFolderName(), "Nightly");
-  EXPECT_EQ(plain->PurgeInterval(), 30);
+  EXPECT_EQ(std::tuple(plain->ClientMachineID(), plain->RptGrpID(), plain->PurgeInterval()),
+            std::tuple(3, 12, 30));
+  EXPECT_EQ(std::tuple(plain->RunMode(), plain->SubFolderName(), plain->Periodicity(),
+                       plain->IncludeSundays(), plain->TimeZone(), plain->DLGroupBy()),
+            std::tuple("S", "Nightly", "D", "Y", "Default TimeZone Region", ""));
   EXPECT_EQ(plain->FirstDateTime(), DateTime::FromParts(2026, 1, 5, 2, 0));
   EXPECT_EQ(plain->FinalDateTime(), kFarFutureEnd);
-  EXPECT_EQ(plain->Periodicity(), "D");
-  EXPECT_EQ(plain->IncludeSundays(), "Y");
-  EXPECT_EQ(plain->TimeZone(), "Default TimeZone Region");
-  EXPECT_EQ(plain->DLGroupBy(), "");
   EXPECT_FALSE(plain->IsNew());
 
   Ref<CSchedData> zoned = Load(2);
   EXPECT_EQ(zoned->FirstDateTime(), DateTime::FromParts(2026, 3, 1, 14, 30)) << "server time";
-  EXPECT_EQ(zoned->PurgeInterval(), 0) << "a null interval takes the fallback";
-  EXPECT_EQ(zoned->WhichWeekday(), 3);
+  EXPECT_EQ(std::tuple(zoned->PurgeInterval(), zoned->WhichWeekday(), zoned->OvrScenarioId(),
+                       zoned->OvrChanSetId()),
+            std::tuple(0, 3, 4, 2))
+      << "a null interval takes the fallback";
   EXPECT_EQ(zoned->IncludeSaturdays(), "N");
-  EXPECT_EQ(zoned->OvrScenarioId(), 4);
-  EXPECT_EQ(zoned->OvrChanSetId(), 2);
   settings->timeZones = true;
   zoned = Load(2);
   EXPECT_EQ(zoned->FirstDateTime(), DateTime::FromParts(2026, 3, 1, 8, 30))
@@ -58,21 +83,13 @@ TEST_P(ScheduleOnDatabase, LoadsTheDemoRowsInEachMode) {
 
   system->enterprise = true;
   Ref<CSchedData> enterprise = Load(3);
-  EXPECT_EQ(enterprise->DLGroupBy(), "S");
-  EXPECT_EQ(enterprise->OvrServerGroupID(), 2);
-  EXPECT_EQ(enterprise->ScheduleActive(), "N");
-  EXPECT_EQ(enterprise->RunMode(), "I");
-  EXPECT_TRUE(enterprise->IsOverride());
-  EXPECT_EQ(enterprise->WhichMonthDate(), 15);
-  EXPECT_EQ(enterprise->OvrDestinationId(), 1);
-  EXPECT_EQ(enterprise->OvrDTScopeId(), 1);
-
-  try {
-    Load(42);
-    FAIL() << "no schedule 42";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), 3021);
-  }
+  EXPECT_EQ(
+      std::tuple(enterprise->DLGroupBy(), enterprise->ScheduleActive(), enterprise->RunMode()),
+      std::tuple("S", "N", "I"));
+  EXPECT_EQ(std::tuple(enterprise->OvrServerGroupID(), enterprise->WhichMonthDate(),
+                       enterprise->OvrDestinationId(), enterprise->OvrDTScopeId()),
+            std::tuple(2, 15, 1, 1));
+  EXPECT_EQ(ErrorFrom([&] { Load(42); }).number(), 3021) << "no schedule 42";
 }
 
 TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWithTheirIds) {
@@ -83,13 +100,16 @@ TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWith
   auto destination = MakeRef<DbDestination>();
   destination->Kind("Email");
   destination->Target("ops@example.com");
-  s->DTScopeData(scope);
-  s->DestinationData(destination);
-  s->DoDTSOverride(true);
-  s->DoDestOverride(true);
+  auto attach = [&](CSchedData& to) {
+    to.DTScopeData(scope);
+    to.DestinationData(destination);
+    to.DoDTSOverride(true);
+    to.DoDestOverride(true);
+  };
+  attach(*s);
   s->SaveSubTableData();
-  EXPECT_EQ(s->OvrDTScopeId(), 2) << "the demo scope has id 1; the database numbers the next";
-  EXPECT_EQ(s->OvrDestinationId(), 2);
+  EXPECT_EQ(std::tuple(s->OvrDTScopeId(), s->OvrDestinationId()), std::tuple(2, 2))
+      << "the demo rows have id 1; the database numbers the next";
   EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 2);
 
   // The editor writes the schedule row from the object, dates included.
@@ -99,18 +119,14 @@ TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWith
               ", RunMode = 'I', FirstDateTime = " + s->DBFirstDateTime()->SqlText() +
               ", FinalDateTime = " + s->DBFinalDateTime()->SqlText() + " WHERE Id = 1");
   Ref<CSchedData> again = Load(1);
-  EXPECT_EQ(again->OvrDTScopeId(), 2);
-  EXPECT_EQ(again->OvrDestinationId(), 2);
+  EXPECT_EQ(std::tuple(again->OvrDTScopeId(), again->OvrDestinationId()), std::tuple(2, 2));
   EXPECT_GT(again->FirstDateTime().serial(), DateTime::FromParts(2026, 1, 5).serial())
       << "an immediate run starts at the database's now";
   EXPECT_EQ(again->FinalDateTime(), kFarFutureEnd);
 
   scope->Count(5);
   destination->Target("noc@example.com");
-  again->DTScopeData(scope);
-  again->DestinationData(destination);
-  again->DoDTSOverride(true);
-  again->DoDestOverride(true);
+  attach(*again);
   again->SaveSubTableData();
   EXPECT_EQ(again->OvrDTScopeId(), 2) << "a stored schedule updates what it points at";
   EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 2);
@@ -133,9 +149,8 @@ TEST_P(ScheduleOnDatabase, ScopesAndDestinationsRefuseBadValuesAndMissingRows) {
   EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 1) << "no row written";
   scope->EndDateTime(DateTime::FromParts(2026, 2, 1, 12, 0));
   scope->Insert();
-  const std::int32_t id = scope->Id();
   auto loaded = MakeRef<DbDateTimeScope>();
-  loaded->Load(id);
+  loaded->Load(scope->Id());
   EXPECT_FALSE(loaded->Relative());
   EXPECT_EQ(loaded->EndDateTime(), DateTime::FromParts(2026, 2, 1, 12, 0));
   scope->Id(999);
@@ -148,19 +163,106 @@ TEST_P(ScheduleOnDatabase, ScopesAndDestinationsRefuseBadValuesAndMissingRows) {
   destination->Target("O'Brien's reports");
   destination->WebAutoOrganize("Y");
   const std::int32_t first = destination->Insert();
-  const std::int32_t second = destination->Insert();
-  EXPECT_EQ(second, first + 1);
-  EXPECT_EQ(destination->Id(), second);
+  EXPECT_EQ(destination->Insert(), first + 1);
+  EXPECT_EQ(destination->Id(), first + 1);
   auto read = MakeRef<DbDestination>();
   read->Load(first);
-  EXPECT_EQ(read->Target(), "O'Brien's reports");
-  EXPECT_EQ(read->WebAutoOrganize(), "Y");
+  EXPECT_EQ(std::tuple(read->Target(), read->WebAutoOrganize()),
+            std::tuple("O'Brien's reports", "Y"));
   EXPECT_THROW(read->Load(999), Error);
   read->Id(0);
   EXPECT_THROW(read->Update(), Error);
 }
 
+TEST_P(ScheduleOnDatabase, LoadsTheSoftAlarmDemoRowsWithAndWithoutTheTimeOutColumn) {
+  Ref<CSASchedData> hourly = LoadSoftAlarm(1);
+  EXPECT_EQ(std::tuple(hourly->ScheduleID(), hourly->RptGrpID(), hourly->OvrScenarioId(),
+                       hourly->PurgeInterval(), hourly->Timeout()),
+            std::tuple(1, 12, 4, 14, 30));
+  EXPECT_EQ(std::tuple(hourly->Periodicity(), hourly->TimeoutUnit()), std::tuple("H", "M"));
+  EXPECT_EQ(hourly->FirstDateTime(), DateTime::FromParts(2026, 2, 1));
+  EXPECT_FALSE(hourly->IsNew());
+  Ref<CSASchedData> triggered = LoadSoftAlarm(2);
+  EXPECT_EQ(std::tuple(triggered->Periodicity(), triggered->TimeoutUnit()), std::tuple("N", ""));
+  EXPECT_EQ(std::tuple(triggered->Timeout(), triggered->PurgeInterval()), std::tuple(0, 0))
+      << "null columns take the fallbacks";
+  EXPECT_THROW(LoadSoftAlarm(3), Error) << "no row";
+
+  const char* cascade = GetParam() == backends::Engine::PostgreSQL ? " CASCADE" : "";
+  db->Execute(std::string("DROP VIEW SA_Schedule_View") + cascade);
+  db->Execute("ALTER TABLE sa_schedule DROP COLUMN TimeOut");
+  db->Execute("CREATE VIEW SA_Schedule_View AS SELECT * FROM sa_schedule");
+  hourly->LoadSASchedData(1);
+  EXPECT_EQ(std::tuple(hourly->ScheduleID(), hourly->Timeout(), hourly->TimeoutUnit()),
+            std::tuple(1, 0, ""))
+      << "without the time-out column";
+}
+
+TEST_P(ScheduleOnDatabase, SoftAlarmHoursAndEventsRoundTrip) {
+  Ref<CSASchedData> s = LoadSoftAlarm(1);
+  Ref<HourExSet> stored = s->GetHoursEx(1);
+  EXPECT_EQ(stored->SlotCount(), 24);
+  EXPECT_EQ(Excluded(*stored), (Hours{0, 23}));
+  EXPECT_EQ(Excluded(*s->GetHoursEx(2)), Hours{}) << "no stored hours";
+
+  stored->Excluded(1, false);
+  stored->Excluded(4, true);
+  stored->Excluded(13, true);
+  s->HourEXData(stored);
+  s->Periodicity("N");
+  s->SaveSubTableData();
+  EXPECT_EQ(Column("Schedule_Hour_Ex", "Hour", 1), (Hours{3, 12, 23}));
+  EXPECT_EQ(Column("Schedule_Event", "Event_Type_ID", 1), (Hours{1}));
+  s->SaveSubTableData();
+  EXPECT_EQ(Column("Schedule_Event", "Event_Type_ID", 1), (Hours{1})) << "rewritten, not added";
+  EXPECT_EQ(Excluded(*LoadSoftAlarm(1)->GetHoursEx(1)), (Hours{3, 12, 23}));
+
+  stored->ClearAll();
+  s->Periodicity("H");
+  s->SaveSubTableData();
+  EXPECT_EQ(Column("Schedule_Hour_Ex", "Hour", 1), Hours{}) << "an empty set deletes the hours";
+  EXPECT_EQ(Column("Schedule_Event", "Event_Type_ID", 1), (Hours{1})) << "events untouched";
+
+  Ref<CSASchedData> fresh = LoadSoftAlarm(2);
+  fresh->ScheduleID(3);
+  fresh->IsNew(true);
+  fresh->SaveSubTableData();
+  fresh->SaveSubTableData();
+  EXPECT_EQ(Column("Schedule_Event", "Event_Type_ID", 3), (Hours{1, 1}))
+      << "a new schedule only adds";
+  EXPECT_EQ(Column("Schedule_Event", "Event_Type_ID", 2), (Hours{1}));
+}
+
+TEST_P(ScheduleOnDatabase, EventTypesAndHoursOutsideTheSlots) {
+  EXPECT_EQ(MSQL::GetEventTypeId("Threshold crossed"), 2) << "the row of that name";
+  EXPECT_THROW(MSQL::GetEventTypeId("data load"), Error) << "matched exactly";
+  system->hourSlots = 12;
+  EXPECT_EQ(ErrorFrom([&] { LoadSoftAlarm(1)->GetHoursEx(1); }).source(), "HourExSet")
+      << "hour 23 has no slot among 12";
+  db->Execute("INSERT INTO Schedule_Hour_Ex (Schedule_ID, Hour) VALUES (4, 40000)");
+  EXPECT_EQ(ErrorFrom([&] { LoadSoftAlarm(1)->GetHoursEx(4); }).number(), errnum::Overflow);
+}
+
 PLEXION_ON_BOTH_ENGINES(ScheduleOnDatabase);
+
+TEST(HourExSetDefault, SlotsFromTheBaseReadBackWhatWasSetAndRefuseOthers) {
+  Ref<HourExSet> set = backends::MakeHourExSet();
+  set->SlotBase(1);
+  set->SlotCount(24);
+  set->Excluded(24, true);
+  set->Excluded(1, true);
+  EXPECT_TRUE(set->Excluded(24));
+  EXPECT_FALSE(set->Excluded(2));
+  EXPECT_THROW(set->Excluded(0), Error);
+  EXPECT_THROW(set->Excluded(25, true), Error);
+  set->SlotCount(30);
+  EXPECT_TRUE(set->Excluded(24)) << "growing keeps the flags";
+  EXPECT_FALSE(set->Excluded(30));
+  set->ClearAll();
+  EXPECT_FALSE(set->Excluded(1));
+  EXPECT_EQ(set->SlotCount(), 30);
+  EXPECT_THROW(set->SlotCount(-1), Error);
+}
 
 }  // namespace
 }  // namespace plexion

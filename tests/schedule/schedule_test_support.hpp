@@ -1,11 +1,17 @@
-// Helpers shared by the schedule tests: InitEdit argument sets and scripted schedule rows.
+// Helpers shared by the schedule tests: InitEdit arguments, scripted view rows, expected reads
+// and the checks that both schedule objects answer alike.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "plexion/platform/convert.hpp"
 #include "plexion/platform/variant.hpp"
 #include "plexion/schedule/sa_sched_data.hpp"
 #include "plexion/schedule/sched_data.hpp"
@@ -14,40 +20,36 @@
 namespace plexion::testing {
 
 using Lines = std::vector<std::string>;
+using NamedValues = std::vector<std::pair<std::string, Variant>>;
 
-// The arguments of InitEdit that both schedules take, each different from InitNew's values.
+// The day-flag columns, Monday first; the properties carry the same names.
+inline const std::array<std::string, 9> kDayColumns{
+    "IncludeMondays",   "IncludeTuesdays", "IncludeWednesdays",
+    "IncludeThursdays", "IncludeFridays",  "IncludeSaturdays",
+    "IncludeSundays",   "IncludeHolidays", "IncludeDayAfterHol"};
+
+// The arguments of InitEdit that both schedules take. Values of one type all differ, so that a
+// value stored in the wrong field shows.
 struct EditArgs {
-  Variant editor = Variant("Ed");
-  std::int32_t client = 3;
-  Variant active = Variant("N");
-  std::int32_t group = 12;
-  std::int32_t scenario = 4;  // soft-alarm only
-  std::string runMode = "S", retrieve = "A", purge = "N";
-  std::int32_t interval = 14;
-  std::string folder = "Nightly";
-  DateTime first = DateTime::FromParts(2026, 1, 5, 2, 0);
-  DateTime final = DateTime::FromParts(2030, 6, 30);
-  std::int32_t monthDate = 15, week = 2, weekday = 3;
-  std::string periodicity = "W";
-  std::int32_t frequency = 2;
-  std::array<std::string, 9> flags{"Y", "N", "Y", "N", "Y", "N", "Y", "N", "Y"};
-  std::string app = "Schedule", timeZone = "Central";  // report-group only
-  std::int32_t scheduleId = 9, timeout = 30;           // soft-alarm only
-  std::string timeoutUnit = "M";
+  Variant editor = Variant("Ed"), active = Variant("N");
+  // ScheduleID, override scenario and time-out are the soft-alarm schedule's only.
+  std::int32_t client = 3, group = 12, interval = 14, monthDate = 15, week = 2, weekday = 5,
+               frequency = 6, scheduleId = 9, scenario = 4, timeout = 30;
+  // Application and time-zone region are the report group's only, the time-out unit the
+  // soft-alarm schedule's.
+  std::string runMode = "S", retrieve = "A", purge = "Y", folder = "Nightly", periodicity = "W",
+              app = "Schedule", timeZone = "Central", timeoutUnit = "M";
+  DateTime first = DateTime::FromParts(2026, 1, 5, 2, 0), final = DateTime::FromParts(2030, 6, 30);
+  std::array<std::string, 9> flags{"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su", "Ho", "DA"};
 };
 
-inline void Edit(CSchedData& s, const EditArgs& a) {
+// InitEdit with the arguments of a; the report-group form takes an optional group-by code.
+template <class... GroupBy>
+void Edit(CSchedData& s, const EditArgs& a, const GroupBy&... groupBy) {
   s.InitEdit(a.editor, a.client, a.active, a.group, a.runMode, a.retrieve, a.purge, a.interval,
              a.folder, a.first, a.final, a.monthDate, a.week, a.weekday, a.periodicity, a.frequency,
              a.flags[0], a.flags[1], a.flags[2], a.flags[3], a.flags[4], a.flags[5], a.flags[6],
-             a.flags[7], a.flags[8], a.app, a.timeZone);
-}
-
-inline void Edit(CSchedData& s, const EditArgs& a, const std::string& groupBy) {
-  s.InitEdit(a.editor, a.client, a.active, a.group, a.runMode, a.retrieve, a.purge, a.interval,
-             a.folder, a.first, a.final, a.monthDate, a.week, a.weekday, a.periodicity, a.frequency,
-             a.flags[0], a.flags[1], a.flags[2], a.flags[3], a.flags[4], a.flags[5], a.flags[6],
-             a.flags[7], a.flags[8], a.app, a.timeZone, groupBy);
+             a.flags[7], a.flags[8], a.app, a.timeZone, groupBy...);
 }
 
 inline void Edit(CSASchedData& s, const EditArgs& a) {
@@ -65,7 +67,94 @@ std::array<std::string, 9> Flags(const S& s) {
           s.IncludeSundays(),   s.IncludeHolidays(), s.IncludeDayAfterHol()};
 }
 
-using NamedValues = std::vector<std::pair<std::string, Variant>>;
+// The fields both schedules fill from InitEdit's arguments (and so from a loaded row).
+template <class S>
+void ExpectEdited(const S& s, const EditArgs& a) {
+  EXPECT_EQ(std::tuple(s.EditorName(), s.ScheduleActive(), s.RunMode(), s.RetrieveMode()),
+            std::tuple(ToString(a.editor), ToString(a.active), a.runMode, a.retrieve));
+  EXPECT_EQ(std::tuple(s.AutoPurge(), s.SubFolderName(), s.Periodicity()),
+            std::tuple(a.purge, a.folder, a.periodicity));
+  EXPECT_EQ(std::tuple(s.ClientMachineID(), s.RptGrpID(), s.PurgeInterval(), s.WhichMonthDate(),
+                       s.WhichWeek(), s.WhichWeekday(), s.Frequency()),
+            std::tuple(a.client, a.group, a.interval, a.monthDate, a.week, a.weekday, a.frequency));
+  EXPECT_EQ(s.FirstDateTime(), a.first);
+  EXPECT_EQ(s.FinalDateTime(), a.final);
+  EXPECT_EQ(Flags(s), a.flags);
+  EXPECT_FALSE(s.IsNew());
+}
+
+// The start values InitNew gives both schedules for report group `group`.
+template <class S>
+void ExpectNewStart(const S& s, std::int32_t group) {
+  EXPECT_EQ(std::tuple(s.ScheduleActive(), s.SubFolderName(), s.Periodicity()),
+            std::tuple("Y", "", "H"));
+  EXPECT_EQ(
+      std::tuple(s.RptGrpID(), s.WhichMonthDate(), s.WhichWeek(), s.WhichWeekday(), s.Frequency()),
+      std::tuple(group, 0, 1, 1, 1));
+  EXPECT_EQ(s.FirstDateTime(), DateTime::Today());
+  EXPECT_FALSE(s.FirstDateTime().HasTime());
+  EXPECT_EQ(s.FinalDateTime().serial(), 50040.0);
+  EXPECT_EQ(Flags(s), (std::array<std::string, 9>{"Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y"}));
+  EXPECT_TRUE(s.IsNew());
+}
+
+// The override flags and run dates, which InitEdit and the loaders leave as they were.
+template <class S>
+void SetUntouched(S& s) {
+  s.Override(true);
+  s.DoDTSOverride(true);
+  s.DoDestOverride(true);
+  s.NextRunDate(DateTime(300.5));
+  s.LastRunDate(DateTime(200.25));
+}
+template <class S>
+void ExpectUntouched(const S& s) {
+  EXPECT_TRUE(s.Override() && s.DoDTSOverride() && s.DoDestOverride());
+  EXPECT_EQ(s.NextRunDate(), DateTime(300.5));
+  EXPECT_EQ(s.LastRunDate(), DateTime(200.25));
+}
+
+// The error f raises; the test fails when it raises none.
+template <class F>
+Error ErrorFrom(F&& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error raised";
+  return Error::Runtime(0);
+}
+
+// The log line of a query run with the constant trailing arguments.
+inline std::string OpenLine(const std::string& sql, bool byKey = true) {
+  return "DbService.OpenRecordset(" + sql + " | " + (byKey ? "true" : "false") +
+         " | \"\" | 0 | \"\" | \"\" | 60)";
+}
+
+template <class List>
+List Concat(List a, const List& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// How both loaders read the run and recurrence columns, in order.
+inline Lines RecurrenceReads() {
+  Lines reads{"DbService.FieldText(RunMode)",
+              "DbService.FieldText(RetrieveMode)",
+              "DbService.FieldText(AutoPurge)",
+              "DbService.FieldLongOrDefault(PurgeInterval | 0)",
+              "DbService.FieldText(SubFolderName)",
+              "DbService.FieldDate(FirstDateTime)",
+              "DbService.FieldDate(FinalDateTime)",
+              "DbService.FieldLongOrDefault(WhichMonthDate | 0)",
+              "DbService.FieldLongOrDefault(WhichWeek | 1)",
+              "DbService.FieldLongOrDefault(WhichWeekday | 1)",
+              "DbService.FieldText(Periodicity)",
+              "DbService.FieldLongOrDefault(Frequency | 1)"};
+  for (const std::string& day : kDayColumns) reads.push_back("DbService.FieldText(" + day + ")");
+  return reads;
+}
 
 // A one-row answer to queries starting with sqlPrefix.
 inline void ScriptRow(FakeDbService& db, std::string sqlPrefix, const NamedValues& row) {
@@ -78,80 +167,42 @@ inline void ScriptRow(FakeDbService& db, std::string sqlPrefix, const NamedValue
   db.WhenQuery(std::move(sqlPrefix), std::move(columns), {std::move(values)});
 }
 
-// A row of "rg_schedule_view" as the loader selects it (column names as the view spells them).
-inline NamedValues ScheduleRow() {
-  return {{"ID", Variant(std::int32_t{21})},
-          {"DLGroupBy", Variant("S")},
-          {"OvrSrvGroupID", Variant(std::int32_t{2})},
-          {"TZRegion", Variant("Central")},
-          {"ClientMachineID", Variant(std::int32_t{5})},
-          {"ScheduleActive", Variant("Y")},
-          {"RptGrpID", Variant(std::int32_t{12})},
-          {"RunMode", Variant("I")},
-          {"RetrieveMode", Variant("A")},
-          {"AutoPurge", Variant("N")},
-          {"PurgeInterval", Variant::Null()},
-          {"SubFolderName", Variant("Night")},
-          {"FirstDateTime", Variant(DateTime::FromParts(2026, 3, 1, 8, 30))},
-          {"FinalDateTime", Variant(DateTime::FromParts(2026, 12, 31))},
-          {"WhichMonthDate", Variant::Null()},
-          {"WhichWeek", Variant::Null()},
-          {"WhichWeekday", Variant(std::int32_t{4})},
-          {"Periodicity", Variant("M")},
-          {"Frequency", Variant::Null()},
-          {"IncludeMondays", Variant("Y")},
-          {"IncludeTuesdays", Variant("N")},
-          {"IncludeWednesdays", Variant("Y")},
-          {"IncludeThursdays", Variant("N")},
-          {"IncludeFridays", Variant("Y")},
-          {"IncludeSaturdays", Variant("N")},
-          {"IncludeSundays", Variant("N")},
-          {"IncludeHolidays", Variant("Y")},
-          {"IncludeDayAfterHol", Variant("N")},
-          {"OvrScenarioId", Variant(std::int32_t{9})},
-          {"OvrChanSetId", Variant(std::int32_t{8})},
-          {"OvrDestinationId", Variant(std::int32_t{7})},
-          {"OvrDTScopeId", Variant(std::int32_t{6})}};
+// The columns both views carry, holding the values of a, plus the columns given.
+inline NamedValues StoredRow(const EditArgs& a, NamedValues more) {
+  NamedValues row{
+      {"ClientMachineID", a.client}, {"ScheduleActive", a.active},    {"RptGrpID", a.group},
+      {"RunMode", a.runMode},        {"RetrieveMode", a.retrieve},    {"AutoPurge", a.purge},
+      {"PurgeInterval", a.interval}, {"SubFolderName", a.folder},     {"FirstDateTime", a.first},
+      {"FinalDateTime", a.final},    {"WhichMonthDate", a.monthDate}, {"WhichWeek", a.week},
+      {"WhichWeekday", a.weekday},   {"Periodicity", a.periodicity},  {"Frequency", a.frequency}};
+  for (std::size_t k = 0; k < kDayColumns.size(); ++k) row.emplace_back(kDayColumns[k], a.flags[k]);
+  return Concat(std::move(row), more);
+}
+
+// A row of "rg_schedule_view" as the loader selects it; override ids 9, 8, 7 and 6.
+inline NamedValues ScheduleRow(const EditArgs& a) {
+  return StoredRow(a, {{"ID", 21},
+                       {"DLGroupBy", "S"},
+                       {"OvrSrvGroupID", 2},
+                       {"TZRegion", a.timeZone},
+                       {"OvrScenarioId", 9},
+                       {"OvrChanSetId", 8},
+                       {"OvrDestinationId", 7},
+                       {"OvrDTScopeId", 6}});
 }
 
 // A row of "SA_Schedule_View" (SELECT *: every column of "sa_schedule").
-inline NamedValues SoftAlarmRow() {
-  return {{"Id", Variant(std::int32_t{31})},
-          {"ClientMachineID", Variant(std::int32_t{5})},
-          {"ScheduleActive", Variant("Y")},
-          {"RptGrpID", Variant(std::int32_t{12})},
-          {"RunMode", Variant("S")},
-          {"RetrieveMode", Variant("A")},
-          {"AutoPurge", Variant("N")},
-          {"PurgeInterval", Variant(std::int32_t{14})},
-          {"SubFolderName", Variant("Alarms")},
-          {"FirstDateTime", Variant(DateTime::FromParts(2026, 2, 1))},
-          {"FinalDateTime", Variant(DateTime::FromParts(2036, 12, 31))},
-          {"WhichMonthDate", Variant::Null()},
-          {"WhichWeek", Variant::Null()},
-          {"WhichWeekday", Variant::Null()},
-          {"Periodicity", Variant("N")},
-          {"Frequency", Variant::Null()},
-          {"IncludeMondays", Variant("Y")},
-          {"IncludeTuesdays", Variant("Y")},
-          {"IncludeWednesdays", Variant("N")},
-          {"IncludeThursdays", Variant("Y")},
-          {"IncludeFridays", Variant("Y")},
-          {"IncludeSaturdays", Variant("N")},
-          {"IncludeSundays", Variant("N")},
-          {"IncludeHolidays", Variant("Y")},
-          {"IncludeDayAfterHol", Variant("Y")},
-          {"OvrScenarioId", Variant(std::int32_t{4})},
-          {"TimeOut", Variant(std::int32_t{30})},
-          {"Timeout_unit", Variant("M")}};
+inline NamedValues SoftAlarmRow(const EditArgs& a) {
+  return StoredRow(a, {{"Id", a.scheduleId},
+                       {"OvrScenarioId", a.scenario},
+                       {"TimeOut", a.timeout},
+                       {"Timeout_unit", a.timeoutUnit}});
 }
 
 // Drops the columns named from a row.
 inline NamedValues Without(NamedValues row, const std::vector<std::string>& names) {
   std::erase_if(row, [&](const auto& c) {
-    for (const auto& n : names)
-      if (n == c.first) return true;
-    return false;
+    return std::find(names.begin(), names.end(), c.first) != names.end();
   });
   return row;
 }
