@@ -71,210 +71,136 @@ std::vector<std::string> Expand(std::string_view published) {
 // "Name kind id" per accessor, in function-table order.
 const std::map<std::string, std::vector<std::string>> kMembers = {
     {"_CSchedData",
-     Expand("DestinationData set 0x6803002B;"
-            "DoDestOverride get, let 0x6803002A;"
-            "DTScopeData set 0x68030029;"
-            "DoDTSOverride get, let 0x68030028;"
-            "OvrChanSetId get, let 0x68030027;"
-            "OvrDestinationId get, let 0x68030026;"
-            "OvrDTScopeId get, let 0x68030025;"
-            "OvrScenarioId get 0x68030024;"
-            "OvrServerGroupID get 0x68030023;"
-            "OvrScenarioId let 0x68030024;"
-            "OvrServerGroupID let 0x68030023;"
-            "AppName get 0x68030022;"
-            "TimeZone get 0x68030021;"
-            "AppName let 0x68030022;"
-            "TimeZone let 0x68030021;"
-            "InitEdit method 0x6003002D;"
-            "InitNew method 0x6003002E;"
-            "SaveSubTableData method 0x6003002F;"
-            "DLGroupBy get, let 0x68030020;"
-            "LoadSchedData method 0x60030030;"
-            "Periodicity get, let 0x6803001F;"
-            "PurgeInterval get, let 0x6803001E;"
-            "RetrieveMode get, let 0x6803001D;"
-            "RptGrpID get, let 0x6803001C;"
-            "RunMode get, let 0x6803001B;"
-            "ScheduleActive get, let 0x6803001A;"
-            "SubFolderName get, let 0x68030019;"
-            "WhichMonthDate get, let 0x68030018;"
-            "WhichWeek get, let 0x68030017;"
-            "WhichWeekday get, let 0x68030016;"
-            "AutoPurge get, let 0x68030015;"
-            "ClientMachineID get, let 0x68030014;"
-            "EditorName get, let 0x68030013;"
-            "FinalDateTime get, let 0x68030012;"
-            "DBFinalDateTime get 0x68030011;"
-            "FirstDateTime get, let 0x68030010;"
-            "DBFirstDateTime get 0x6803000F;"
-            "Frequency get, let 0x6803000E;"
-            "IncludeMondays get, let 0x6803000D;"
-            "IncludeTuesdays get, let 0x6803000C;"
-            "IncludeWednesdays get, let 0x6803000B;"
-            "IncludeThursdays get, let 0x6803000A;"
-            "IncludeFridays get, let 0x68030009;"
-            "IncludeSaturdays get, let 0x68030008;"
-            "IncludeSundays get, let 0x68030007;"
-            "IncludeHolidays get, let 0x68030006;"
-            "IncludeDayAfterHol get, let 0x68030005;"
-            "IsNew get, let 0x68030004;"
-            "IsOverride get 0x68030003;"
-            "LastRunDate get, let 0x68030002;"
-            "NextRunDate get, let 0x68030001;"
-            "Override get, let 0x68030000")},
+     Expand("DestinationData set 0x6803002B; DoDestOverride get, let 0x6803002A; "
+            "DTScopeData set 0x68030029; DoDTSOverride get, let 0x68030028; "
+            "OvrChanSetId get, let 0x68030027; OvrDestinationId get, let 0x68030026; "
+            "OvrDTScopeId get, let 0x68030025; OvrScenarioId get 0x68030024; "
+            "OvrServerGroupID get 0x68030023; OvrScenarioId let 0x68030024; "
+            "OvrServerGroupID let 0x68030023; AppName get 0x68030022; TimeZone get 0x68030021; "
+            "AppName let 0x68030022; TimeZone let 0x68030021; InitEdit method 0x6003002D; "
+            "InitNew method 0x6003002E; SaveSubTableData method 0x6003002F; "
+            "DLGroupBy get, let 0x68030020; LoadSchedData method 0x60030030; "
+            "Periodicity get, let 0x6803001F; PurgeInterval get, let 0x6803001E; "
+            "RetrieveMode get, let 0x6803001D; RptGrpID get, let 0x6803001C; "
+            "RunMode get, let 0x6803001B; ScheduleActive get, let 0x6803001A; "
+            "SubFolderName get, let 0x68030019; WhichMonthDate get, let 0x68030018; "
+            "WhichWeek get, let 0x68030017; WhichWeekday get, let 0x68030016; "
+            "AutoPurge get, let 0x68030015; ClientMachineID get, let 0x68030014; "
+            "EditorName get, let 0x68030013; FinalDateTime get, let 0x68030012; "
+            "DBFinalDateTime get 0x68030011; FirstDateTime get, let 0x68030010; "
+            "DBFirstDateTime get 0x6803000F; Frequency get, let 0x6803000E; "
+            "IncludeMondays get, let 0x6803000D; IncludeTuesdays get, let 0x6803000C; "
+            "IncludeWednesdays get, let 0x6803000B; IncludeThursdays get, let 0x6803000A; "
+            "IncludeFridays get, let 0x68030009; IncludeSaturdays get, let 0x68030008; "
+            "IncludeSundays get, let 0x68030007; IncludeHolidays get, let 0x68030006; "
+            "IncludeDayAfterHol get, let 0x68030005; IsNew get, let 0x68030004; "
+            "IsOverride get 0x68030003; LastRunDate get, let 0x68030002; "
+            "NextRunDate get, let 0x68030001; Override get, let 0x68030000")},
     {"_CSASchedData",
-     Expand("GetHoursEx method 0x6003002C;"
-            "ScheduleID get, let 0x6803002B;"
-            "AutoPurge get, let 0x6803002A;"
-            "ClientMachineID get, let 0x68030029;"
-            "DestinationData set 0x68030028;"
-            "DoDestOverride get, let 0x68030027;"
-            "DTScopeData set 0x68030026;"
-            "HourEXData set 0x68030025;"
-            "DoDTSOverride get, let 0x68030024;"
-            "EditorName get, let 0x68030023;"
-            "FinalDateTime get, let 0x68030022;"
-            "DBFinalDateTime get 0x68030021;"
-            "FirstDateTime get, let 0x68030020;"
-            "DBFirstDateTime get 0x6803001F;"
-            "Frequency get, let 0x6803001E;"
-            "IncludeMondays get, let 0x6803001D;"
-            "IncludeTuesdays get, let 0x6803001C;"
-            "IncludeWednesdays get, let 0x6803001B;"
-            "IncludeThursdays get, let 0x6803001A;"
-            "IncludeFridays get, let 0x68030019;"
-            "IncludeSaturdays get, let 0x68030018;"
-            "IncludeSundays get, let 0x68030017;"
-            "IncludeHolidays get, let 0x68030016;"
-            "IncludeDayAfterHol get, let 0x68030015;"
-            "Timeout get, let 0x68030014;"
-            "TimeoutUnit get, let 0x68030013;"
-            "IsNew get, let 0x68030012;"
-            "IsOverride get 0x68030011;"
-            "LastRunDate get, let 0x68030010;"
-            "NextRunDate get, let 0x6803000F;"
-            "Override get, let 0x6803000E;"
-            "OvrChanSetId get, let 0x6803000D;"
-            "OvrDestinationId get, let 0x6803000C;"
-            "OvrDTScopeId get, let 0x6803000B;"
-            "OvrScenarioId get, let 0x6803000A;"
-            "Periodicity get, let 0x68030009;"
-            "PurgeInterval get, let 0x68030008;"
-            "RetrieveMode get, let 0x68030007;"
-            "RptGrpID get, let 0x68030006;"
-            "RunMode get, let 0x68030005;"
-            "ScheduleActive get, let 0x68030004;"
-            "SubFolderName get, let 0x68030003;"
-            "WhichMonthDate get, let 0x68030002;"
-            "WhichWeek get, let 0x68030001;"
-            "WhichWeekday get, let 0x68030000;"
-            "InitEdit method 0x6003002E;"
-            "InitNew method 0x6003002F;"
-            "SaveSubTableData method 0x60030030;"
+     Expand("GetHoursEx method 0x6003002C; ScheduleID get, let 0x6803002B; "
+            "AutoPurge get, let 0x6803002A; ClientMachineID get, let 0x68030029; "
+            "DestinationData set 0x68030028; DoDestOverride get, let 0x68030027; "
+            "DTScopeData set 0x68030026; HourEXData set 0x68030025; "
+            "DoDTSOverride get, let 0x68030024; EditorName get, let 0x68030023; "
+            "FinalDateTime get, let 0x68030022; DBFinalDateTime get 0x68030021; "
+            "FirstDateTime get, let 0x68030020; DBFirstDateTime get 0x6803001F; "
+            "Frequency get, let 0x6803001E; IncludeMondays get, let 0x6803001D; "
+            "IncludeTuesdays get, let 0x6803001C; IncludeWednesdays get, let 0x6803001B; "
+            "IncludeThursdays get, let 0x6803001A; IncludeFridays get, let 0x68030019; "
+            "IncludeSaturdays get, let 0x68030018; IncludeSundays get, let 0x68030017; "
+            "IncludeHolidays get, let 0x68030016; IncludeDayAfterHol get, let 0x68030015; "
+            "Timeout get, let 0x68030014; TimeoutUnit get, let 0x68030013; "
+            "IsNew get, let 0x68030012; IsOverride get 0x68030011; "
+            "LastRunDate get, let 0x68030010; NextRunDate get, let 0x6803000F; "
+            "Override get, let 0x6803000E; OvrChanSetId get, let 0x6803000D; "
+            "OvrDestinationId get, let 0x6803000C; OvrDTScopeId get, let 0x6803000B; "
+            "OvrScenarioId get, let 0x6803000A; Periodicity get, let 0x68030009; "
+            "PurgeInterval get, let 0x68030008; RetrieveMode get, let 0x68030007; "
+            "RptGrpID get, let 0x68030006; RunMode get, let 0x68030005; "
+            "ScheduleActive get, let 0x68030004; SubFolderName get, let 0x68030003; "
+            "WhichMonthDate get, let 0x68030002; WhichWeek get, let 0x68030001; "
+            "WhichWeekday get, let 0x68030000; InitEdit method 0x6003002E; "
+            "InitNew method 0x6003002F; SaveSubTableData method 0x60030030; "
             "LoadSASchedData method 0x60030031")},
     {"_CReportDefData",
-     Expand("WebAutoOrganize get 0x68030024;"
-            "ReportId get, let 0x68030023;"
-            "EditorName get, let 0x68030022;"
-            "ScenarioId get, let 0x68030021;"
-            "TemplateID get, let 0x68030020;"
-            "DTScopeID get, let 0x6803001F;"
-            "DestinationId get, let 0x6803001E;"
-            "PageSetUpId get, let 0x6803001D;"
-            "ReportSpecId get, let 0x6803001C;"
-            "ChanSetID get, let 0x6803001B;"
-            "GroupingSpecId get, let 0x6803001A;"
-            "DomainScenarioId get, let 0x68030019;"
-            "EntityID get, let 0x68030018;"
-            "ChannelNumber get, let 0x68030017;"
-            "MapRadiusScale get, let 0x68030016;"
-            "TestChannels get, let 0x68030015;"
-            "EquippedOnly get, let 0x68030014;"
-            "FileName get, let 0x68030013;"
-            "AppName get, let 0x68030012;"
-            "IsScenarioExpress get, let 0x68030011;"
-            "IsTemplateExpress get, let 0x68030010;"
-            "IncludeInactive get, let 0x6803000F;"
-            "ExpressType get, let 0x6803000E;"
-            "ScenarioType get, set 0x6803000D;"
-            "ServerGroupType get, set 0x6803000C;"
-            "TemplateType get, set 0x6803000B;"
-            "DTScopeData set 0x6803000A;"
-            "DestinationData set 0x68030009;"
-            "PageSetupData set 0x68030008;"
-            "ReportSpecData set, get 0x68030007;"
-            "IsNew get, let 0x68030006;"
-            "TempExpScenarioId get, let 0x68030005;"
-            "TempExpTemplateId get, let 0x68030004;"
-            "SaveOrigScenarioId get 0x68030003;"
-            "SaveOrigTemplateId get 0x68030002;"
-            "GenAttributes get 0x68030001;"
-            "InitNew method 0x60030027;"
-            "InitEdit method 0x60030028;"
-            "SaveSubTableData method 0x60030029;"
-            "ResetReferences method 0x6003002A;"
-            "ServerGroupId get, let 0x68030000;"
-            "SaveReportAttrs method 0x6003002B;"
-            "SaveGenReportAttrs method 0x6003002C;"
-            "CleanUpExpressDocuments method 0x60030032;"
-            "DeleteExpScenario method 0x60030033;"
-            "DeleteExpTemplate method 0x60030034;"
-            "UpdateDocumentIds method 0x60030035;"
-            "ResetDocumentIds method 0x60030036;"
-            "CopyExpressScenario method 0x60030037;"
-            "CopyExpressTemplate method 0x60030038")},
+     Expand("WebAutoOrganize get 0x68030024; ReportId get, let 0x68030023; "
+            "EditorName get, let 0x68030022; ScenarioId get, let 0x68030021; "
+            "TemplateID get, let 0x68030020; DTScopeID get, let 0x6803001F; "
+            "DestinationId get, let 0x6803001E; PageSetUpId get, let 0x6803001D; "
+            "ReportSpecId get, let 0x6803001C; ChanSetID get, let 0x6803001B; "
+            "GroupingSpecId get, let 0x6803001A; DomainScenarioId get, let 0x68030019; "
+            "EntityID get, let 0x68030018; ChannelNumber get, let 0x68030017; "
+            "MapRadiusScale get, let 0x68030016; TestChannels get, let 0x68030015; "
+            "EquippedOnly get, let 0x68030014; FileName get, let 0x68030013; "
+            "AppName get, let 0x68030012; IsScenarioExpress get, let 0x68030011; "
+            "IsTemplateExpress get, let 0x68030010; IncludeInactive get, let 0x6803000F; "
+            "ExpressType get, let 0x6803000E; ScenarioType get, set 0x6803000D; "
+            "ServerGroupType get, set 0x6803000C; TemplateType get, set 0x6803000B; "
+            "DTScopeData set 0x6803000A; DestinationData set 0x68030009; "
+            "PageSetupData set 0x68030008; ReportSpecData set, get 0x68030007; "
+            "IsNew get, let 0x68030006; TempExpScenarioId get, let 0x68030005; "
+            "TempExpTemplateId get, let 0x68030004; SaveOrigScenarioId get 0x68030003; "
+            "SaveOrigTemplateId get 0x68030002; GenAttributes get 0x68030001; "
+            "InitNew method 0x60030027; InitEdit method 0x60030028; "
+            "SaveSubTableData method 0x60030029; ResetReferences method 0x6003002A; "
+            "ServerGroupId get, let 0x68030000; SaveReportAttrs method 0x6003002B; "
+            "SaveGenReportAttrs method 0x6003002C; CleanUpExpressDocuments method 0x60030032; "
+            "DeleteExpScenario method 0x60030033; DeleteExpTemplate method 0x60030034; "
+            "UpdateDocumentIds method 0x60030035; ResetDocumentIds method 0x60030036; "
+            "CopyExpressScenario method 0x60030037; CopyExpressTemplate method 0x60030038")},
     {"_CPlexionCtl",
-     {"Name get 0x68030003", "Label get 0x68030002", "Data get 0x68030001",
-      "ProgID get 0x68030000"}},
+     Expand("Name get 0x68030003; Label get 0x68030002; Data get 0x68030001; "
+            "ProgID get 0x68030000")},
     {"_CPlexionCtls",
-     {"Clear method 0x60030001", "Count method 0x60030002", "Item method 0x00000000",
-      "NewEnum method 0xFFFFFFFC", "Remove method 0x60030004", "AddPlexion method 0x60030005"}},
+     Expand("Clear method 0x60030001; Count method 0x60030002; Item method 0x00000000; "
+            "NewEnum method 0xFFFFFFFC; Remove method 0x60030004; AddPlexion method 0x60030005")},
     {"_IPlexionEditor",
-     {"HandleProcess method 0x60030000", "LoadData method 0x60030001", "GetData method 0x60030002",
-      "IsDataValid method 0x60030003", "SaveData method 0x60030004"}},
+     Expand("HandleProcess method 0x60030000; LoadData method 0x60030001; "
+            "GetData method 0x60030002; IsDataValid method 0x60030003; SaveData method 0x60030004")},
     {"_CPlexionNotify",
-     {"NotifyFormChange method 0x60030000", "NotifyTabChange method 0x60030001",
-      "NotifyTabShow method 0x60030002", "NotifyTabStateChange method 0x60030003",
-      "NotifyTabOverride method 0x60030004", "NotifyInitComplete method 0x60030005",
-      "NotifyPlexStateChange method 0x60030006", "NotifyEntityTemplateChange method 0x60030007",
-      "NotifyScenarioChange method 0x60030008", "NotifyBusyhourChange method 0x60030009",
-      "NotifyTabClick method 0x6003000A", "NotifyReportTypeChange method 0x6003000B",
-      "NotifyGroupByIDChange method 0x6003000C"}},
+     Expand("NotifyFormChange method 0x60030000; NotifyTabChange method 0x60030001; "
+            "NotifyTabShow method 0x60030002; NotifyTabStateChange method 0x60030003; "
+            "NotifyTabOverride method 0x60030004; NotifyInitComplete method 0x60030005; "
+            "NotifyPlexStateChange method 0x60030006; "
+            "NotifyEntityTemplateChange method 0x60030007; "
+            "NotifyScenarioChange method 0x60030008; NotifyBusyhourChange method 0x60030009; "
+            "NotifyTabClick method 0x6003000A; NotifyReportTypeChange method 0x6003000B; "
+            "NotifyGroupByIDChange method 0x6003000C")},
     {"_IPlexionControl",
-     {"HandleTabProcess method 0x60030000", "IsTabValid method 0x60030001",
-      "LoadState method 0x60030002", "SaveData method 0x60030003", "LoadData method 0x60030004",
-      "SaveState method 0x60030005"}},
+     Expand("HandleTabProcess method 0x60030000; IsTabValid method 0x60030001; "
+            "LoadState method 0x60030002; SaveData method 0x60030003; "
+            "LoadData method 0x60030004; SaveState method 0x60030005")},
     {"_GPlexion",
-     {"WeekdayToDB method 0x60030000", "DBToWeekday method 0x60030001",
-      "GetNumServersForReportGroup method 0x60030002", "GetFolderIdFromName method 0x60030003",
-      "AppTabs method 0x60030004", "IsSATimeoutEnabled method 0x60030005",
-      "SchedDataFields method 0x60030006"}},
+     Expand("WeekdayToDB method 0x60030000; DBToWeekday method 0x60030001; "
+            "GetNumServersForReportGroup method 0x60030002; "
+            "GetFolderIdFromName method 0x60030003; AppTabs method 0x60030004; "
+            "IsSATimeoutEnabled method 0x60030005; SchedDataFields method 0x60030006")},
     {"_CDataAvailData",
-     {"DataTypeTabName get 0x68030010", "DateTabName get 0x6803000F",
-      "ExecuteQuery method 0x60030011", "UpdateTab method 0x60030012",
-      "ResetTab method 0x60030013", "Initialize method 0x60030015",
-      "SetupDatatypeControl method 0x60030017", "SetupSystemControl method 0x60030018",
-      "SetupDateTimeControl method 0x60030019", "LoadSystemSelector method 0x60030020",
-      "PhysicalEntityTypes get 0x6803000E", "SysEntityTypeCount get 0x6803000D",
-      "EditorName get 0x6803000C", "EditorName let 0x6803000C",
-      "InValidSearchReasonText get 0x6803000A", "ValidSearch get 0x68030009",
-      "SysTypesChosen get 0x68030008", "StartDate let 0x68030007", "StartDate get 0x68030007",
-      "EndDate let 0x68030006", "EndDate get 0x68030006", "MinLoadDate get 0x68030005",
-      "DataTypesSelCount get 0x68030004", "SelectedDatatypes method 0x60030022",
-      "SelectedTimes let 0x68030003", "AddSelectedSystems method 0x60030023",
-      "RemoveSelectedSystems method 0x60030025", "MinPlexionWidth get 0x68030001",
-      "MinPlexionHeight get 0x68030000", "UpdateDates method 0x60030026"}},
+     Expand("DataTypeTabName get 0x68030010; DateTabName get 0x6803000F; "
+            "ExecuteQuery method 0x60030011; UpdateTab method 0x60030012; "
+            "ResetTab method 0x60030013; Initialize method 0x60030015; "
+            "SetupDatatypeControl method 0x60030017; SetupSystemControl method 0x60030018; "
+            "SetupDateTimeControl method 0x60030019; LoadSystemSelector method 0x60030020; "
+            "PhysicalEntityTypes get 0x6803000E; SysEntityTypeCount get 0x6803000D; "
+            "EditorName get 0x6803000C; EditorName let 0x6803000C; "
+            "InValidSearchReasonText get 0x6803000A; ValidSearch get 0x68030009; "
+            "SysTypesChosen get 0x68030008; StartDate let 0x68030007; StartDate get 0x68030007; "
+            "EndDate let 0x68030006; EndDate get 0x68030006; MinLoadDate get 0x68030005; "
+            "DataTypesSelCount get 0x68030004; SelectedDatatypes method 0x60030022; "
+            "SelectedTimes let 0x68030003; AddSelectedSystems method 0x60030023; "
+            "RemoveSelectedSystems method 0x60030025; MinPlexionWidth get 0x68030001; "
+            "MinPlexionHeight get 0x68030000; UpdateDates method 0x60030026")},
     {"__CDataAvailData",
-     {"DataTypesChanged method 0x00000001", "ResetTab method 0x00000002",
-      "UpdateDates method 0x00000003"}},
+     Expand("DataTypesChanged method 0x00000001; ResetTab method 0x00000002; "
+            "UpdateDates method 0x00000003")},
     {"__CPlexionNotify",
-     {"TabChange method 0x00000001", "TabOverride method 0x00000002", "TabShow method 0x00000003",
-      "TabStateChange method 0x00000004", "EntityTemplateChange method 0x00000005",
-      "InitComplete method 0x00000006", "PlexStateChange method 0x00000007",
-      "FormChange method 0x00000008", "ScenarioChange method 0x00000009",
-      "BusyhourChange method 0x0000000A", "TabClick method 0x0000000B",
-      "ReportTypeChange method 0x0000000C", "GroupByIDChange method 0x0000000D"}},
+     Expand("TabChange method 0x00000001; TabOverride method 0x00000002; "
+            "TabShow method 0x00000003; TabStateChange method 0x00000004; "
+            "EntityTemplateChange method 0x00000005; InitComplete method 0x00000006; "
+            "PlexStateChange method 0x00000007; FormChange method 0x00000008; "
+            "ScenarioChange method 0x00000009; BusyhourChange method 0x0000000A; "
+            "TabClick method 0x0000000B; ReportTypeChange method 0x0000000C; "
+            "GroupByIDChange method 0x0000000D")},
 };
 
 std::vector<std::string> Lines(const InterfaceInfo& itf) {
