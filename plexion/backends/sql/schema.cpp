@@ -1,23 +1,32 @@
 #include "plexion/backends/sql/schema.hpp"
 
+#include <algorithm>
 #include <regex>
 #include <string>
 
 namespace plexion::backends {
 
 namespace {
-void RunScripts(Database& db, const std::string& folder) {
-  for (const SqlScript& script : EmbeddedScripts())
-    if (script.path.substr(0, folder.size()) == folder) db.RunScript(std::string(script.text));
-}
-std::string EngineFolder(const Database& db) {
-  return db.engine() == Engine::SQLite ? "sqlite/" : "postgresql/";
-}
+std::string_view FileName(std::string_view path) { return path.substr(path.rfind('/') + 1); }
 }  // namespace
 
+std::vector<SqlScript> ScriptsFor(Engine engine, std::string_view kind) {
+  const std::string own = std::string(engine == Engine::SQLite ? "sqlite/" : "postgresql/") +
+                          std::string(kind) + "/";
+  const std::string common = "common/" + std::string(kind) + "/";
+  std::vector<SqlScript> scripts;
+  for (const SqlScript& s : EmbeddedScripts())
+    if (s.path.starts_with(own) || s.path.starts_with(common)) scripts.push_back(s);
+  std::stable_sort(scripts.begin(), scripts.end(), [](const SqlScript& a, const SqlScript& b) {
+    return FileName(a.path) < FileName(b.path);
+  });
+  return scripts;
+}
+
 void CreateSchema(Database& db, bool withDemo) {
-  RunScripts(db, EngineFolder(db) + "schema/");
-  if (withDemo) RunScripts(db, EngineFolder(db) + "demo/");
+  for (const SqlScript& s : ScriptsFor(db.engine(), "schema")) db.RunScript(std::string(s.text));
+  if (!withDemo) return;
+  for (const SqlScript& s : ScriptsFor(db.engine(), "demo")) db.RunScript(std::string(s.text));
 }
 
 std::string FirstTableOf(std::string_view script) {
@@ -28,9 +37,7 @@ std::string FirstTableOf(std::string_view script) {
 }
 
 void EnsureSchema(Database& db) {
-  const std::string folder = EngineFolder(db) + "schema/";
-  for (const SqlScript& script : EmbeddedScripts()) {
-    if (script.path.substr(0, folder.size()) != folder) continue;
+  for (const SqlScript& script : ScriptsFor(db.engine(), "schema")) {
     const std::string table = FirstTableOf(script.text);
     if (table.empty() || !db.HasTable(table)) db.RunScript(std::string(script.text));
   }

@@ -16,8 +16,12 @@ struct SqlScript {
 
 const std::vector<SqlScript>& EmbeddedScripts();
 
-// Runs the schema scripts of the database's engine in name order (each drops the objects it
-// creates first, so this also resets), then its demo scripts when asked.
+// The scripts of one kind ("schema" or "demo") that an engine runs: its own and the common
+// ones, in file-name order.
+std::vector<SqlScript> ScriptsFor(Engine engine, std::string_view kind);
+
+// Runs the schema scripts of the database's engine (each drops the objects it creates first, so
+// this also resets), then its demo scripts when asked.
 void CreateSchema(Database& db, bool withDemo);
 
 // Creates what a database lacks: each schema script runs when the first table it creates is
