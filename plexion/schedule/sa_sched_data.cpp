@@ -4,7 +4,6 @@
 
 #include "plexion/platform/convert.hpp"
 #include "plexion/schedule/msql.hpp"
-#include "plexion/schedule/schedule_defaults.hpp"
 #include "plexion/services/locator.hpp"
 #include "plexion/services/system_config.hpp"
 
@@ -23,15 +22,11 @@ constexpr const char* kDataLoadEvent = "Data load";
 
 }  // namespace
 
-CSASchedData::~CSASchedData() {
-  hourEx_.reset();
-  dtScope_.reset();
-  destination_.reset();
-}
+CSASchedData::~CSASchedData() { hourEx_.reset(); }  // then the scope and the destination
 
 void CSASchedData::InitNew(bool fIsImmediate, std::int32_t ordRptGrpA, const std::string& sNameA,
                            std::int32_t OrdOvrScenarioA, std::int32_t OrdOvrChanSetPlanA) {
-  schedule::StartNewSchedule(*this, fIsImmediate, ordRptGrpA, sNameA);
+  StartNew(fIsImmediate, ordRptGrpA, sNameA);
   ovrScenarioId_ = OrdOvrScenarioA;
   ovrChanSetId_ = OrdOvrChanSetPlanA;
   isNew_ = true;
@@ -123,10 +118,6 @@ Ref<CSASchedData> CSASchedData::SaveSubTableData() {
   return Ref<CSASchedData>(this);
 }
 
-Ref<DbDate> CSASchedData::DBFirstDateTime() const {
-  return schedule::DbFirstDate(runMode_, firstDateTime_);
-}
 
-Ref<DbDate> CSASchedData::DBFinalDateTime() const { return schedule::DbDateOf(finalDateTime_); }
 
 }  // namespace plexion

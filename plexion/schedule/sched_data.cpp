@@ -2,21 +2,22 @@
 
 #include "plexion/platform/convert.hpp"
 #include "plexion/schedule/msql.hpp"
-#include "plexion/schedule/schedule_defaults.hpp"
 #include "plexion/services/locator.hpp"
 #include "plexion/services/settings.hpp"
 
 namespace plexion {
 
-CSchedData::~CSchedData() {
-  dtScope_.reset();
-  destination_.reset();
-}
+namespace {
+// The region of a stored schedule whose own region is "NULL" or empty.
+constexpr std::string_view kDefaultTimeZone = "Default TimeZone Region";
+}  // namespace
+
+CSchedData::~CSchedData() = default;
 
 void CSchedData::InitNew(bool fIsImmediate, std::int32_t ordRptGrpA, const std::string& sAppNameA,
                          const std::string& sNameA) {
   appName_ = sAppNameA;
-  schedule::StartNewSchedule(*this, fIsImmediate, ordRptGrpA, sNameA);
+  StartNew(fIsImmediate, ordRptGrpA, sNameA);
   dlGroupBy_ = services::Locate<GroupByDefaults>().DefaultDLGroupBy();
   SettingsService& settings = services::Locate<SettingsService>();
   if (settings.TimeZonesEnabled()) timeZone_ = settings.TimeZoneRegion();
@@ -66,7 +67,7 @@ void CSchedData::InitEdit(
   // service only seeds new schedules (InitNew), so loading never asks it and a stored code is
   // never replaced by today's default.
   dlGroupBy_ = sDLGrpByA;
-  timeZone_ = (sTimeZoneA == "NULL" || sTimeZoneA.empty()) ? std::string(schedule::kDefaultTimeZone)
+  timeZone_ = (sTimeZoneA == "NULL" || sTimeZoneA.empty()) ? std::string(kDefaultTimeZone)
                                                            : sTimeZoneA;
   isNew_ = false;
 }
@@ -92,10 +93,6 @@ Ref<CSchedData> CSchedData::SaveSubTableData() {
   return Ref<CSchedData>(this);
 }
 
-Ref<DbDate> CSchedData::DBFirstDateTime() const {
-  return schedule::DbFirstDate(runMode_, firstDateTime_);
-}
 
-Ref<DbDate> CSchedData::DBFinalDateTime() const { return schedule::DbDateOf(finalDateTime_); }
 
 }  // namespace plexion
