@@ -57,6 +57,50 @@ std::string SchedDataFields() {
   return fields;
 }
 
+namespace {
+
+// The run and recurrence columns both schedule views carry, read in the order both loaders
+// read them.
+struct Recurrence {
+  std::string runMode, retrieveMode, autoPurge;
+  std::int32_t purgeInterval;
+  std::string subFolder;
+  DateTime firstRun, finalRun;
+  std::int32_t monthDate, week, weekday;
+  std::string periodicity;
+  std::int32_t frequency;
+  std::string mondays, tuesdays, wednesdays, thursdays, fridays, saturdays, sundays, holidays,
+      dayAfterHol;
+};
+
+Recurrence ReadRecurrence(DbService& db, const Ref<DbRecordset>& rs) {
+  Recurrence r;
+  r.runMode = db.FieldText(Column(rs, "RunMode"));
+  r.retrieveMode = db.FieldText(Column(rs, "RetrieveMode"));
+  r.autoPurge = db.FieldText(Column(rs, "AutoPurge"));
+  r.purgeInterval = db.FieldLongOrDefault(Column(rs, "PurgeInterval"), 0);
+  r.subFolder = db.FieldText(Column(rs, "SubFolderName"));
+  r.firstRun = db.FieldDate(Column(rs, "FirstDateTime"));
+  r.finalRun = db.FieldDate(Column(rs, "FinalDateTime"));
+  r.monthDate = db.FieldLongOrDefault(Column(rs, "WhichMonthDate"), 0);
+  r.week = db.FieldLongOrDefault(Column(rs, "WhichWeek"), 1);
+  r.weekday = db.FieldLongOrDefault(Column(rs, "WhichWeekday"), 1);
+  r.periodicity = db.FieldText(Column(rs, "Periodicity"));
+  r.frequency = db.FieldLongOrDefault(Column(rs, "Frequency"), 1);
+  r.mondays = db.FieldText(Column(rs, "IncludeMondays"));
+  r.tuesdays = db.FieldText(Column(rs, "IncludeTuesdays"));
+  r.wednesdays = db.FieldText(Column(rs, "IncludeWednesdays"));
+  r.thursdays = db.FieldText(Column(rs, "IncludeThursdays"));
+  r.fridays = db.FieldText(Column(rs, "IncludeFridays"));
+  r.saturdays = db.FieldText(Column(rs, "IncludeSaturdays"));
+  r.sundays = db.FieldText(Column(rs, "IncludeSundays"));
+  r.holidays = db.FieldText(Column(rs, "IncludeHolidays"));
+  r.dayAfterHol = db.FieldText(Column(rs, "IncludeDayAfterHol"));
+  return r;
+}
+
+}  // namespace
+
 void LoadSchedule(CSchedData& schedule, std::int32_t ordID, const std::string& sAppName) {
   DbService& db = services::Locate<DbService>();
   // Asked once per load: the same answer decides the columns selected and the columns read.
@@ -79,32 +123,12 @@ void LoadSchedule(CSchedData& schedule, std::int32_t ordID, const std::string& s
   const std::int32_t clientMachine = db.FieldLong(Column(rs, "ClientMachineID"));
   const std::string active = db.FieldText(Column(rs, "ScheduleActive"));
   const std::int32_t reportGroup = db.FieldLong(Column(rs, "RptGrpID"));
-  const std::string runMode = db.FieldText(Column(rs, "RunMode"));
-  const std::string retrieveMode = db.FieldText(Column(rs, "RetrieveMode"));
-  const std::string autoPurge = db.FieldText(Column(rs, "AutoPurge"));
-  const std::int32_t purgeInterval = db.FieldLongOrDefault(Column(rs, "PurgeInterval"), 0);
-  const std::string subFolder = db.FieldText(Column(rs, "SubFolderName"));
-  const DateTime firstRun = db.FieldDate(Column(rs, "FirstDateTime"));
-  const DateTime finalRun = db.FieldDate(Column(rs, "FinalDateTime"));
-  const std::int32_t monthDate = db.FieldLongOrDefault(Column(rs, "WhichMonthDate"), 0);
-  const std::int32_t week = db.FieldLongOrDefault(Column(rs, "WhichWeek"), 1);
-  const std::int32_t weekday = db.FieldLongOrDefault(Column(rs, "WhichWeekday"), 1);
-  const std::string periodicity = db.FieldText(Column(rs, "Periodicity"));
-  const std::int32_t frequency = db.FieldLongOrDefault(Column(rs, "Frequency"), 1);
-  const std::string mondays = db.FieldText(Column(rs, "IncludeMondays"));
-  const std::string tuesdays = db.FieldText(Column(rs, "IncludeTuesdays"));
-  const std::string wednesdays = db.FieldText(Column(rs, "IncludeWednesdays"));
-  const std::string thursdays = db.FieldText(Column(rs, "IncludeThursdays"));
-  const std::string fridays = db.FieldText(Column(rs, "IncludeFridays"));
-  const std::string saturdays = db.FieldText(Column(rs, "IncludeSaturdays"));
-  const std::string sundays = db.FieldText(Column(rs, "IncludeSundays"));
-  const std::string holidays = db.FieldText(Column(rs, "IncludeHolidays"));
-  const std::string dayAfterHol = db.FieldText(Column(rs, "IncludeDayAfterHol"));
+  const Recurrence r = ReadRecurrence(db, rs);
 
-  schedule.InitEdit(Variant(std::string()), clientMachine, Variant(active), reportGroup, runMode,
-                    retrieveMode, autoPurge, purgeInterval, subFolder, firstRun, finalRun,
-                    monthDate, week, weekday, periodicity, frequency, mondays, tuesdays, wednesdays,
-                    thursdays, fridays, saturdays, sundays, holidays, dayAfterHol, sAppName,
+  schedule.InitEdit(Variant(std::string()), clientMachine, Variant(active), reportGroup, r.runMode,
+                    r.retrieveMode, r.autoPurge, r.purgeInterval, r.subFolder, r.firstRun, r.finalRun,
+                    r.monthDate, r.week, r.weekday, r.periodicity, r.frequency, r.mondays, r.tuesdays, r.wednesdays,
+                    r.thursdays, r.fridays, r.saturdays, r.sundays, r.holidays, r.dayAfterHol, sAppName,
                     timeZone, groupBy);
 
   schedule.OvrScenarioId(db.FieldLong(Column(rs, "OvrScenarioId")));
@@ -133,32 +157,12 @@ void LoadSASchedule(CSASchedData& schedule, std::int32_t ordID) {
   const std::string active = db.FieldText(Column(rs, "ScheduleActive"));
   const std::int32_t reportGroup = db.FieldLong(Column(rs, "RptGrpID"));
   const std::int32_t scenario = db.FieldLong(Column(rs, "OvrScenarioId"));
-  const std::string runMode = db.FieldText(Column(rs, "RunMode"));
-  const std::string retrieveMode = db.FieldText(Column(rs, "RetrieveMode"));
-  const std::string autoPurge = db.FieldText(Column(rs, "AutoPurge"));
-  const std::int32_t purgeInterval = db.FieldLongOrDefault(Column(rs, "PurgeInterval"), 0);
-  const std::string subFolder = db.FieldText(Column(rs, "SubFolderName"));
-  const DateTime firstRun = db.FieldDate(Column(rs, "FirstDateTime"));
-  const DateTime finalRun = db.FieldDate(Column(rs, "FinalDateTime"));
-  const std::int32_t monthDate = db.FieldLongOrDefault(Column(rs, "WhichMonthDate"), 0);
-  const std::int32_t week = db.FieldLongOrDefault(Column(rs, "WhichWeek"), 1);
-  const std::int32_t weekday = db.FieldLongOrDefault(Column(rs, "WhichWeekday"), 1);
-  const std::string periodicity = db.FieldText(Column(rs, "Periodicity"));
-  const std::int32_t frequency = db.FieldLongOrDefault(Column(rs, "Frequency"), 1);
-  const std::string mondays = db.FieldText(Column(rs, "IncludeMondays"));
-  const std::string tuesdays = db.FieldText(Column(rs, "IncludeTuesdays"));
-  const std::string wednesdays = db.FieldText(Column(rs, "IncludeWednesdays"));
-  const std::string thursdays = db.FieldText(Column(rs, "IncludeThursdays"));
-  const std::string fridays = db.FieldText(Column(rs, "IncludeFridays"));
-  const std::string saturdays = db.FieldText(Column(rs, "IncludeSaturdays"));
-  const std::string sundays = db.FieldText(Column(rs, "IncludeSundays"));
-  const std::string holidays = db.FieldText(Column(rs, "IncludeHolidays"));
-  const std::string dayAfterHol = db.FieldText(Column(rs, "IncludeDayAfterHol"));
+  const Recurrence r = ReadRecurrence(db, rs);
 
   schedule.InitEdit(id, Variant(std::string()), clientMachine, Variant(active), reportGroup,
-                    scenario, runMode, retrieveMode, autoPurge, purgeInterval, subFolder, firstRun,
-                    finalRun, monthDate, week, weekday, periodicity, frequency, mondays, tuesdays,
-                    wednesdays, thursdays, fridays, saturdays, sundays, holidays, dayAfterHol,
+                    scenario, r.runMode, r.retrieveMode, r.autoPurge, r.purgeInterval, r.subFolder, r.firstRun,
+                    r.finalRun, r.monthDate, r.week, r.weekday, r.periodicity, r.frequency, r.mondays, r.tuesdays,
+                    r.wednesdays, r.thursdays, r.fridays, r.saturdays, r.sundays, r.holidays, r.dayAfterHol,
                     timeout, timeoutUnit);
   rs->Close();
 }
