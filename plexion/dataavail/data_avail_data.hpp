@@ -41,6 +41,7 @@ const InterfaceInfo& DataAvailEventInterface();
 // leave the member that met them, and what was assigned before stays assigned.
 class CDataAvailData : public virtual Object, public ConnectionPointContainer {
  public:
+  using ComponentClass = CDataAvailData;
   static constexpr std::string_view kTypeName = "CDataAvailData";
 
   // Creates a search object (services::Create<CoverageDb>).

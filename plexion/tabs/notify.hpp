@@ -57,6 +57,7 @@ const InterfaceInfo& NotifyEventInterface();
 // hub's copies of the three values.
 class CPlexionNotify : public virtual Object, public ConnectionPointContainer {
  public:
+  using ComponentClass = CPlexionNotify;
   static constexpr std::string_view kTypeName = "CPlexionNotify";
 
   CPlexionNotify();
