@@ -88,3 +88,7 @@ class DispatchOverflowError(DispatchError, OverflowError):
 
 class ApartmentError(RuntimeError):
     """An object used on a thread other than the one that made it."""
+
+
+for _public in (Ref, Array, DispatchError, DispatchOverflowError, ApartmentError):
+    _public.__module__ = "plexion"

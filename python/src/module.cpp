@@ -79,18 +79,14 @@ backends::Configuration& CurrentConfiguration() {
 }
 
 // Installs the default services on url for the process and reopens this thread's database
-// service there; a database that cannot be opened leaves the one in use.
+// service there; a database that cannot be opened leaves the one in use (reopened).
 void UseDatabase(const std::string& url) {
   backends::Configuration next = CurrentConfiguration();
   next.databaseUrl = url;
-  auto& slot = PerThread<services::ThreadSlot<DbService>>();
-  Ref<DbService> previous = std::exchange(slot.instance, nullptr);
   try {
-    backends::InstallDefaults(next);
-    services::Locate<DbService>();
+    backends::ReinstallDefaults(next);
   } catch (...) {
-    backends::InstallDefaults(CurrentConfiguration());
-    slot.instance = previous;
+    backends::ReinstallDefaults(CurrentConfiguration());
     throw;
   }
   CurrentConfiguration() = next;

@@ -164,8 +164,9 @@ Variant FromPython(py::handle value, const TypeDesc* type) {
   }
   if (py::isinstance(value, Types().ref))
     throw py::type_error("a plexion.Ref holder is an argument of its own, not part of a value");
-  throw py::type_error("a " + std::string(py::str(value.get_type().attr("__name__"))) +
-                       " cannot be passed to Plexion" +
+  throw py::type_error("a value of type '" +
+                       std::string(py::str(value.get_type().attr("__name__"))) +
+                       "' cannot be passed to Plexion" +
                        (IsObjectType(type) ? " where a " + type->Name() + " is expected" : ""));
 }
 
