@@ -15,9 +15,9 @@ thread that made them (plexion.ApartmentError elsewhere).
 
 from ._values import (Array, ApartmentError, DispatchError, DispatchOverflowError, Empty,
                       Nothing, Null, Ref)
-from ._plexion import (Connection, Dispatch, Enumerator, Member, Object, classes, connect,
-                       create, database_url, disconnect, use_database)
+from ._plexion import (Connection, Dispatch, Enumerator, Member, Object, applications, classes,
+                       connect, create, database_url, disconnect, use_database)
 
 __all__ = ["Array", "ApartmentError", "Connection", "Dispatch", "DispatchError",
            "DispatchOverflowError", "Empty", "Enumerator", "Member", "Nothing", "Null", "Object",
-           "Ref", "classes", "connect", "create", "database_url", "disconnect", "use_database"]
+           "Ref", "applications", "classes", "connect", "create", "database_url", "disconnect", "use_database"]

@@ -9,6 +9,7 @@
 #include <plexion/host/loader.hpp>
 #include <plexion/services/db.hpp>
 #include <plexion/services/locator.hpp>
+#include <plexion/tabs/app_tab_table.hpp>
 
 #include "bridge.hpp"
 
@@ -101,6 +102,12 @@ py::list Classes() {
   return classes;
 }
 
+py::list Applications() {
+  py::list names;
+  for (std::string_view name : tabs::ApplicationNames()) names.append(py::str(std::string(name)));
+  return names;
+}
+
 }  // namespace
 
 }  // namespace plexion::python
@@ -128,5 +135,7 @@ PYBIND11_MODULE(_plexion, m) {
   m.def("use_database", &UseDatabase, py::arg("url"),
         "Switches the database: sqlite3://db=FILE or postgresql://host=... dbname=...");
   m.def("database_url", &DatabaseUrl, "The database URL in use.");
+  m.def("applications", &Applications,
+        "The application names GPlexion.AppTabs knows, in the order a name is matched.");
   m.def("classes", &Classes, "The ProgIDs of the type library's classes, in type-library order.");
 }
