@@ -92,7 +92,7 @@ py::object CallMember(Object& object, const InterfaceView& view, const Member& m
   }
   const InvokeResult r = view.Invoke(object, m->id, kind, arguments);
   // By-reference answers are kept even when the member failed after writing them.
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < count && i < m->params.size(); ++i)
     if (holders[i] && m->params[i].byRef) holders[i].attr("value") = ToPython(values[i]);
   if (!r.ok()) RaiseFailure(r);
   return ToPython(r.value);

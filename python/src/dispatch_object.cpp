@@ -69,6 +69,12 @@ const Member& Require(const Member* member, const Target& t, const char* what) {
 }
 
 InvokeKind ReadKind(const Member& m) { return m.method ? InvokeKind::Method : InvokeKind::Get; }
+// An object (or no object) is assigned through set where the property has one, a value
+// through let.
+InvokeKind AssignKind(const Member& m, py::handle value) {
+  const bool object = IsWrapper(value) || value.is(Types().nothing) || value.is_none();
+  return m.set && (object || !m.let) ? InvokeKind::Set : InvokeKind::Let;
+}
 
 // ---- members as Python objects -----------------------------------------------------------
 
@@ -94,9 +100,7 @@ struct BoundMember {
     for (py::handle i : py::isinstance<py::tuple>(index) ? py::tuple(index) : py::make_tuple(index))
       args.append(i);
     args.append(value);
-    const InvokeKind kind = member->set && (IsWrapper(value) || !member->let) ? InvokeKind::Set
-                                                                             : InvokeKind::Let;
-    CallMember(t.object, t.view, *member, kind, py::tuple(args), py::none());
+    CallMember(t.object, t.view, *member, AssignKind(*member, value), py::tuple(args), py::none());
   }
   std::string Repr() const {
     return "<plexion member " + std::string(AsDispatch(self.ptr())->view->name()) + "." +
@@ -161,16 +165,11 @@ int SetAttr(PyObject* self, PyObject* name, PyObject* value) {
           throw py::attribute_error(std::string(t.view.name()) + " has no member '" +
                                     py::cast<std::string>(name) + "'");
         if (!value) throw py::attribute_error("members of Plexion objects cannot be deleted");
-        py::handle v(value);
-        // An object (or no object) goes to the set accessor, a value to let.
-        const bool objectValue = IsWrapper(v) || v.is(Types().nothing) || v.is_none();
-        const InvokeKind kind = m->set && (objectValue || !m->let) ? InvokeKind::Set
-                                : m->let                           ? InvokeKind::Let
-                                                                   : InvokeKind::Method;
-        if (kind == InvokeKind::Method)
+        if (!m->let && !m->set)
           throw py::attribute_error(std::string(t.view.name()) + "." + std::string(m->name) +
                                     " cannot be assigned");
-        CallMember(t.object, t.view, *m, kind, py::make_tuple(v), py::none());
+        py::handle v(value);
+        CallMember(t.object, t.view, *m, AssignKind(*m, v), py::make_tuple(v), py::none());
         return 0;
       },
       -1);
@@ -191,8 +190,8 @@ PyObject* GetItem(PyObject* self, PyObject* key) {
   return Guarded(
       [&] {
         const Target t = Use(self);
-        Require(t.view.ById(kDispIdValue), t, "default member");
-        return BoundMember{py::reinterpret_borrow<py::object>(self), t.view.ById(kDispIdValue)}
+        const Member& m = Require(t.view.ById(kDispIdValue), t, "default member");
+        return BoundMember{py::reinterpret_borrow<py::object>(self), &m}
             .Item(py::reinterpret_borrow<py::object>(key))
             .release()
             .ptr();
@@ -204,9 +203,9 @@ int SetItem(PyObject* self, PyObject* key, PyObject* value) {
   return Guarded(
       [&] {
         const Target t = Use(self);
-        Require(t.view.ById(kDispIdValue), t, "default member");
+        const Member& m = Require(t.view.ById(kDispIdValue), t, "default member");
         if (!value) throw py::type_error("items of Plexion objects cannot be deleted");
-        BoundMember{py::reinterpret_borrow<py::object>(self), t.view.ById(kDispIdValue)}.SetItem(
+        BoundMember{py::reinterpret_borrow<py::object>(self), &m}.SetItem(
             py::reinterpret_borrow<py::object>(key), py::reinterpret_borrow<py::object>(value));
         return 0;
       },

@@ -62,6 +62,10 @@ def test_dispatch_errors(g):
         g.WeekdayToDB()
     e = raised.value
     assert (e.status, e.number, e.source) == (0x8002000E, 450, "Plexion")
+    day = plexion.Ref("Friday")
+    with pytest.raises(plexion.DispatchError) as raised:   # one holder too many
+        g.WeekdayToDB(day, plexion.Ref(1))
+    assert raised.value.status == 0x8002000E and day.value == "Friday"
     with pytest.raises(plexion.DispatchError) as raised:
         g.GetNumServersForReportGroup("twelve")
     assert raised.value.status == 0x80020005 and raised.value.arg_index == 0
