@@ -19,6 +19,12 @@ if(TARGET plexion_testing)
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/plexion/testing FILES_MATCHING PATTERN "*.hpp")
 endif()
 
+# The Python package under the prefix's site directory (PYTHONPATH=<prefix>/<that directory>).
+if(TARGET plexion_python)
+  install(TARGETS plexion_python LIBRARY DESTINATION ${PLEXION_PYTHON_INSTALL_DIR}/plexion)
+  install(FILES ${PLEXION_PYTHON_FILES} DESTINATION ${PLEXION_PYTHON_INSTALL_DIR}/plexion)
+endif()
+
 install(EXPORT PlexionTargets NAMESPACE Plexion:: DESTINATION ${PLEXION_INSTALL_CMAKEDIR})
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/PlexionConfig.cmake.in
   ${PROJECT_BINARY_DIR}/PlexionConfig.cmake

@@ -31,4 +31,10 @@ void InstallDefaults(const Configuration& config) {
   InstallCoverage();
 }
 
+void ReinstallDefaults(const Configuration& config) {
+  InstallDefaults(config);
+  PerThread<services::ThreadSlot<DbService>>().instance = nullptr;
+  services::Locate<DbService>();
+}
+
 }  // namespace plexion::backends

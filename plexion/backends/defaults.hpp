@@ -12,6 +12,11 @@ namespace plexion::backends {
 // and the objects that store themselves in the database.
 void InstallDefaults(const Configuration& config);
 
+// InstallDefaults, then this thread's database service is replaced by one opened at once on
+// the configuration's database, so that a database that cannot be opened fails here. Other
+// threads keep the service they have. (A host switching databases: `plexion.use_database`.)
+void ReinstallDefaults(const Configuration& config);
+
 // The configuration's database URL, else the per-user SQLite file.
 std::string DatabaseUrlOf(const Configuration& config);
 

@@ -1,0 +1,117 @@
+// Member tables as the bridge reads them: the accessors of each dispatch id, names resolved
+// through GetIDsOfNames once per interface and name.
+#include <cstdio>
+#include <map>
+#include <memory>
+
+#include "bridge.hpp"
+
+namespace plexion::python {
+
+namespace {
+
+std::string IdText(DispId id) {
+  if (id >= -0xFFFF && id < 0x10000) return std::to_string(id);
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(id));
+  return buf;
+}
+
+std::string Signature(const MemberInfo& m) {
+  std::string s(m.name);
+  s += "(";
+  for (std::size_t i = 0; i < m.params.size(); ++i) {
+    const ParamInfo& p = m.params[i];
+    if (i) s += ", ";
+    if (p.optional) s += "Optional ";
+    s += p.byRef ? "ByRef " : "ByVal ";
+    s += std::string(p.name) + " As " + p.type.Name();
+    if (p.defaultValue) s += " = " + p.defaultValue->Describe();
+  }
+  s += ")";
+  if (m.result.type != VarType::Empty) s += " As " + m.result.Name();
+  return s;
+}
+
+}  // namespace
+
+const MemberInfo& Member::Primary() const {
+  if (method) return *method;
+  if (get) return *get;
+  return let ? *let : *set;
+}
+
+std::string Member::Help() const {
+  std::string text;
+  for (const MemberInfo* m : {method, get, let, set}) {
+    if (!m) continue;
+    std::string kind(KindName(m->kind));
+    kind.resize(7, ' ');
+    std::string id = IdText(m->id);
+    id.resize(11, ' ');
+    text += "  " + id + " " + kind + " " + Signature(*m) + "\n";
+  }
+  return text;
+}
+
+InterfaceView::InterfaceView(const component::ClassInfo* cls, const InterfaceInfo& itf,
+                             std::string_view name)
+    : cls_(cls), itf_(&itf), name_(name) {
+  for (const MemberInfo& m : itf.members()) {
+    auto [it, added] = byId_.emplace(m.id, members_.size());
+    if (added) members_.push_back(Member{m.name, m.id});
+    Member& member = members_[it->second];
+    const MemberInfo** slot = m.kind == InvokeKind::Get   ? &member.get
+                              : m.kind == InvokeKind::Let ? &member.let
+                              : m.kind == InvokeKind::Set ? &member.set
+                                                          : &member.method;
+    if (!*slot) *slot = &m;  // the earliest accessor of a kind wins, as Invoke decides
+  }
+}
+
+const Member* InterfaceView::ById(DispId id) const {
+  const auto it = byId_.find(id);
+  return it == byId_.end() ? nullptr : &members_[it->second];
+}
+
+const Member* InterfaceView::ByName(const Object& object, PyObject* name) {
+  if (const auto it = byName_.find(name); it != byName_.end()) return it->second;
+  // Names are kept by their interned string, so that any spelling of the same text finds them.
+  Py_INCREF(name);
+  PyUnicode_InternInPlace(&name);
+  py::object key = py::reinterpret_steal<py::object>(name);
+  if (const auto it = byName_.find(key.ptr()); it != byName_.end()) return it->second;
+  const std::string text = py::cast<std::string>(key);
+  const std::optional<DispId> id =
+      cls_ ? component::GetIDsOfNames(object, text) : itf_->IdOfName(text);
+  if (!id) return nullptr;
+  const Member* member = ById(*id);
+  byName_.emplace(key.release().ptr(), member);  // held for the life of the process
+  return member;
+}
+
+InvokeResult InterfaceView::Invoke(Object& object, DispId id, InvokeKind kinds,
+                                   std::span<Variant> args) const {
+  if (cls_) return component::Invoke(object, id, kinds, args);
+  return plexion::Invoke(object, *itf_, id, kinds, args);
+}
+
+InterfaceView* ViewOf(const Object& object) {
+  // Views live for the life of the process, like the tables they read.
+  static std::map<const void*, std::unique_ptr<InterfaceView>> views;
+  const component::TypeLibrary& lib = component::GetTypeLibrary();
+  if (const component::ClassInfo* cls = lib.ClassOf(object)) {
+    auto& view = views[cls];
+    if (!view) view = std::make_unique<InterfaceView>(cls, *cls->defaultInterface, cls->name);
+    return view.get();
+  }
+  for (const ExternalInterface& external : ExternalInterfaces()) {
+    if (!external.isInstance(object)) continue;
+    auto& view = views[&external];
+    if (!view) view = std::make_unique<InterfaceView>(nullptr, *external.itf, external.name);
+    return view.get();
+  }
+  return nullptr;
+}
+
+}  // namespace plexion::python
