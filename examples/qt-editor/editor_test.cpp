@@ -120,8 +120,9 @@ void EditorTest::softAlarmTabsTalkThroughTheHubAndSaveExcludedHours() {
   QCOMPARE(general->Summary(), "Scheduled, on each data load; not in hours 0, 23");
 
   QVERIFY(window->Contract()->HandleProcess("Save"));
-  QCOMPARE(window->StatusText(), "Saved soft-alarm schedule 2: excluded hours 0, 23, the \"Data "
-                                 "load\" trigger and the schedule row.");
+  QCOMPARE(window->StatusText(),
+           "Saved soft-alarm schedule 2: excluded hours 0, 23, the \"Data "
+           "load\" trigger and the schedule row.");
   QVERIFY(!window->isWindowModified());
   QCOMPARE(Rows("SELECT Hour FROM Schedule_Hour_Ex WHERE Schedule_ID = 2 ORDER BY Hour"),
            QStringList({"0", "23"}));
@@ -141,9 +142,9 @@ void EditorTest::reportGroupScheduleSavesItsRowAndRefusesAnInvalidTab() {
            "PlexionCtls.XDestTab");
 
   TabPage* schedule = window->Page("Schedule");
-  for (const char* day : {"IncludeMondays", "IncludeTuesdays", "IncludeWednesdays",
-                          "IncludeThursdays", "IncludeFridays", "IncludeSaturdays",
-                          "IncludeSundays"})
+  for (const char* day :
+       {"IncludeMondays", "IncludeTuesdays", "IncludeWednesdays", "IncludeThursdays",
+        "IncludeFridays", "IncludeSaturdays", "IncludeSundays"})
     Field<QCheckBox>(schedule, day)->setChecked(false);
   window->Tabs()->setCurrentIndex(0);
   QVERIFY(window->Contract()->SaveData().IsEmpty());
@@ -154,8 +155,9 @@ void EditorTest::reportGroupScheduleSavesItsRowAndRefusesAnInvalidTab() {
   auto* periodicity = Field<QComboBox>(schedule, "Periodicity");
   periodicity->setCurrentIndex(periodicity->findData("W"));
   QVERIFY(!window->Contract()->SaveData().IsEmpty());
-  QCOMPARE(window->StatusText(), "Saved report-group schedule 1: override scope 0, destination 0 "
-                                 "and the schedule row.");
+  QCOMPARE(window->StatusText(),
+           "Saved report-group schedule 1: override scope 0, destination 0 "
+           "and the schedule row.");
   window.reset();
 
   auto stored = MakeRef<CSchedData>();
@@ -178,7 +180,8 @@ void EditorTest::aRefusingDatabaseIsShownInFullAndNothingIsSaved() {
   QVERIFY(!saved);
   QVERIFY(window->isWindowModified());
   const QString status = window->StatusText();
-  QVERIFY2(status.startsWith("Not saved: ") && status.contains("schedule_hour_ex", Qt::CaseInsensitive) &&
+  QVERIFY2(status.startsWith("Not saved: ") &&
+               status.contains("schedule_hour_ex", Qt::CaseInsensitive) &&
                status.endsWith("(DbService, error -2147217900, status 0x80040E14)"),
            qPrintable(status));
   // The hours failed first, so the row was not written either.

@@ -38,12 +38,15 @@ QString FullText(const Error& e) {
 }  // namespace
 
 EditorWindow::EditorWindow(ScheduleKind kind, std::int32_t id, QWidget* parent)
-    : QMainWindow(parent), tabs_(new QTabWidget), status_(new QLabel) {
-  document_ = std::make_unique<ScheduleDocument>(kind, id);
+    : QMainWindow(parent),
+      document_(std::make_unique<ScheduleDocument>(kind, id)),  // first: it may fail
+      tabs_(new QTabWidget),
+      status_(new QLabel) {
   QString title = Q(document_->Title());
   title[0] = title[0].toUpper();
   setWindowTitle(title + "[*] - Plexion editor");
   setCentralWidget(tabs_);
+  resize(780, 540);  // room for the hour grid
   status_->setObjectName("status");
   status_->setWordWrap(true);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -111,9 +114,7 @@ bool EditorWindow::HandleProcess(const std::string& sProc) {
   return false;
 }
 
-Variant EditorWindow::GetData() const {
-  return document_ ? Variant(document_->Data()) : Variant();
-}
+Variant EditorWindow::GetData() const { return document_ ? Variant(document_->Data()) : Variant(); }
 
 bool EditorWindow::IsDataValid() {
   const std::string title = windowTitle().remove("[*]").toStdString();
@@ -186,9 +187,9 @@ void EditorWindow::ShowStatus(const QString& text) { status_->setText(text); }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
   if (isWindowModified()) {
-    const auto answer = QMessageBox::question(
-        this, windowTitle().remove("[*]"), "Save the changes before closing?",
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    const auto answer =
+        QMessageBox::question(this, windowTitle().remove("[*]"), "Save the changes before closing?",
+                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !HandleProcess("Save"))) {
       event->ignore();
       return;

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <QTabWidget>
 
 #include <plexion/backends/defaults.hpp>
 #include <plexion/host/entry_points.hpp>
@@ -20,7 +21,9 @@ namespace {
 
 using namespace qt_editor;
 
-constexpr int kUsageError = 2;
+// Exit codes: 1 for a usage or a database error, 2 when objects of the library outlive the
+// window, as in the other example hosts.
+constexpr int kObjectsStillHeld = 2;
 
 bool Asks(int argc, char** argv, const char* option) {
   for (int i = 1; i < argc; ++i)
@@ -33,10 +36,18 @@ int Fail(const QString& message, int code = 1) {
   return code;
 }
 
+// Shows the tab the command line names, if any; an unknown one is an error naming the tabs.
+bool ShowRequestedTab(EditorWindow& window, const QString& tab) {
+  if (tab.isEmpty() || window.ShowTab(tab)) return true;
+  QStringList captions;
+  for (int i = 0; i < window.Tabs()->count(); ++i) captions << window.Tabs()->tabText(i);
+  Fail("the document has no tab \"" + tab + "\" (its tabs: " + captions.join(", ") + ")");
+  return false;
+}
+
 // Renders the window with the tab shown and writes the PNG.
 int Screenshot(EditorWindow& window, const QString& tab, const QString& file) {
-  if (!tab.isEmpty() && !window.ShowTab(tab)) return Fail("the document has no tab \"" + tab + "\"");
-  window.resize(780, 540);
+  if (!ShowRequestedTab(window, tab)) return 1;
   window.show();
   QApplication::processEvents();
   if (!window.grab().save(file, "PNG")) return Fail("cannot write " + file);
@@ -54,13 +65,16 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("plexion-editor");
 
   QCommandLineParser parser;
-  parser.setApplicationDescription("Edits a stored schedule: its tabs come from Plexion's tab set.");
+  parser.setApplicationDescription(
+      "Edits a stored schedule: its tabs come from Plexion's tab set.");
   parser.addHelpOption();
-  parser.addPositionalArgument("kind", "sa-schedule (a soft-alarm schedule) or schedule (a report-group schedule)");
+  parser.addPositionalArgument(
+      "kind", "sa-schedule (a soft-alarm schedule) or schedule (a report-group schedule)");
   parser.addPositionalArgument("id", "the schedule's id");
   const QCommandLineOption config("config", "configuration file", "FILE");
   const QCommandLineOption db("db", "database URL", "URL");
-  const QCommandLineOption screenshot("screenshot", "render the window offscreen into a PNG", "FILE");
+  const QCommandLineOption screenshot("screenshot", "render the window offscreen into a PNG",
+                                      "FILE");
   const QCommandLineOption tab("tab", "the tab shown (Name or caption)", "NAME");
   parser.addOptions({config, db, screenshot, tab});
   parser.process(app);
@@ -70,20 +84,19 @@ int main(int argc, char** argv) {
   bool isNumber = false;
   const std::int32_t id = args.size() == 2 ? args[1].toInt(&isNumber) : 0;
   if (!kind || !isNumber)
-    return Fail("usage: plexion-editor sa-schedule|schedule ID [--screenshot FILE [--tab NAME]]",
-                kUsageError);
+    return Fail("usage: plexion-editor sa-schedule|schedule ID [--screenshot FILE [--tab NAME]]");
 
   int code = 0;
   try {
-    auto configuration = plexion::backends::Configuration::Discover(parser.value(config).toStdString());
+    auto configuration =
+        plexion::backends::Configuration::Discover(parser.value(config).toStdString());
     if (parser.isSet(db)) configuration.databaseUrl = parser.value(db).toStdString();
     plexion::backends::InstallDefaults(configuration);
     EditorWindow window(*kind, id);
     if (parser.isSet(screenshot)) {
       code = Screenshot(window, parser.value(tab), parser.value(screenshot));
     } else {
-      if (parser.isSet(tab) && !window.ShowTab(parser.value(tab)))
-        return Fail("the document has no tab \"" + parser.value(tab) + "\"");
+      if (!ShowRequestedTab(window, parser.value(tab))) return 1;
       window.show();
       code = QApplication::exec();
     }
@@ -94,6 +107,6 @@ int main(int argc, char** argv) {
   }
   // The window is gone with everything it held: no object of the library may be left.
   if (DllCanUnloadNow() != plexion::status::Ok)
-    return Fail("objects of the library are still held after the window closed");
+    return Fail("objects of the library are still held after the window closed", kObjectsStillHeld);
   return code;
 }

@@ -29,8 +29,7 @@ void TabControl::TabShow(std::string& TheName) {
   if (page_) page_->TabShow(TheName);
 }
 
-void TabControl::FormChange(std::string& ControlName, std::string& PropertyName,
-                            Variant& fValue) {
+void TabControl::FormChange(std::string& ControlName, std::string& PropertyName, Variant& fValue) {
   if (page_) page_->FormChange(ControlName, PropertyName, fValue);
 }
 

@@ -49,8 +49,7 @@ class TabControl final : public plexion::IPlexionControl, public plexion::CPlexi
 };
 
 // The editor window as the library sees it: IPlexionEditor and a listener of the hub.
-class EditorContract final : public plexion::IPlexionEditor,
-                             public plexion::CPlexionNotifyEvents {
+class EditorContract final : public plexion::IPlexionEditor, public plexion::CPlexionNotifyEvents {
  public:
   explicit EditorContract(EditorWindow* window);
 

@@ -13,8 +13,7 @@ namespace {
 
 Variant Call(Object& object, std::string_view name, InvokeKind kind, std::vector<Variant> args) {
   const auto id = component::GetIDsOfNames(object, name);
-  if (!id)
-    throw Error::Runtime(errnum::ObjectDoesNotSupport, "no property " + std::string(name));
+  if (!id) throw Error::Runtime(errnum::ObjectDoesNotSupport, "no property " + std::string(name));
   InvokeResult r = component::Invoke(object, *id, kind, args);
   if (!r.ok()) throw Error(r.error.scode, r.error.number, r.error.source, r.error.description);
   return r.value;

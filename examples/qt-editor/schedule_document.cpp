@@ -39,9 +39,9 @@ const KindInfo& InfoOf(ScheduleKind kind) {
 // The row columns this editor writes, each from the data object's property of the same name:
 // what its tabs edit. The run dates are written from DBFirstDateTime and DBFinalDateTime.
 constexpr std::string_view kEditedColumns[] = {
-    "ScheduleActive",   "SubFolderName",     "RunMode",         "Periodicity",
-    "Frequency",        "IncludeMondays",    "IncludeTuesdays", "IncludeWednesdays",
-    "IncludeThursdays", "IncludeFridays",    "IncludeSaturdays", "IncludeSundays",
+    "ScheduleActive",   "SubFolderName",      "RunMode",          "Periodicity",
+    "Frequency",        "IncludeMondays",     "IncludeTuesdays",  "IncludeWednesdays",
+    "IncludeThursdays", "IncludeFridays",     "IncludeSaturdays", "IncludeSundays",
     "IncludeHolidays",  "IncludeDayAfterHol", "OvrScenarioId",
 };
 // A report-group schedule's row also takes the ids its SaveSubTableData stored.
@@ -94,7 +94,6 @@ ScheduleDocument::ScheduleDocument(ScheduleKind kind, std::int32_t id) : kind_(k
 }
 
 std::string ScheduleDocument::AppName() const { return std::string(InfoOf(kind_).appName); }
-
 
 std::string ScheduleDocument::Save() {
   std::string saved = "Saved " + Title() + ": ";

@@ -30,8 +30,8 @@ struct Periodicity {
   bool softAlarmOnly;
 };
 constexpr Periodicity kPeriodicities[] = {
-    {"H", "Hourly", "hour", false},   {"D", "Daily", "day", false},
-    {"W", "Weekly", "week", false},   {"M", "Monthly", "month", false},
+    {"H", "Hourly", "hour", false},       {"D", "Daily", "day", false},
+    {"W", "Weekly", "week", false},       {"M", "Monthly", "month", false},
     {"N", "On each data load", "", true},
 };
 
@@ -47,10 +47,14 @@ struct Day {
   bool weekday;
 };
 constexpr Day kDays[] = {
-    {"IncludeMondays", "Mon", true},     {"IncludeTuesdays", "Tue", true},
-    {"IncludeWednesdays", "Wed", true},  {"IncludeThursdays", "Thu", true},
-    {"IncludeFridays", "Fri", true},     {"IncludeSaturdays", "Sat", true},
-    {"IncludeSundays", "Sun", true},     {"IncludeHolidays", "Holidays", false},
+    {"IncludeMondays", "Mon", true},
+    {"IncludeTuesdays", "Tue", true},
+    {"IncludeWednesdays", "Wed", true},
+    {"IncludeThursdays", "Thu", true},
+    {"IncludeFridays", "Fri", true},
+    {"IncludeSaturdays", "Sat", true},
+    {"IncludeSundays", "Sun", true},
+    {"IncludeHolidays", "Holidays", false},
     {"IncludeDayAfterHol", "Day after a holiday", false},
 };
 
@@ -95,8 +99,8 @@ std::string RecurrenceSummary(const std::map<std::string, std::string>& fields) 
     text += ", on each data load";
   } else {
     const std::string every = field("Frequency");
-    text += ", every " + (every == "1" ? std::string(unit->unit)
-                                       : every + " " + std::string(unit->unit) + "s");
+    text += ", every " +
+            (every == "1" ? std::string(unit->unit) : every + " " + std::string(unit->unit) + "s");
   }
   std::string days;
   int count = 0;
@@ -115,8 +119,7 @@ std::string RecurrenceSummary(const std::map<std::string, std::string>& fields) 
 
 // ---- TabPage
 
-TabPage::TabPage(ScheduleDocument& document)
-    : document_(document), problem_(new QLabel(this)) {
+TabPage::TabPage(ScheduleDocument& document) : document_(document), problem_(new QLabel(this)) {
   problem_->setObjectName("problem");
   problem_->setStyleSheet("color: #b00020");
   problem_->setWordWrap(true);
@@ -194,12 +197,10 @@ GeneralPage::GeneralPage(ScheduleDocument& document)
           [this](bool on) { ReportChange("ScheduleActive", Flag(on)); });
   connect(subFolder_, &QLineEdit::textChanged, this,
           [this](const QString& text) { ReportChange("SubFolderName", S(text)); });
-  connect(firstRun_, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& value) {
-    ReportChange("FirstDateTime", FromQDateTime(value));
-  });
-  connect(finalRun_, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& value) {
-    ReportChange("FinalDateTime", FromQDateTime(value));
-  });
+  connect(firstRun_, &QDateTimeEdit::dateTimeChanged, this,
+          [this](const QDateTime& value) { ReportChange("FirstDateTime", FromQDateTime(value)); });
+  connect(finalRun_, &QDateTimeEdit::dateTimeChanged, this,
+          [this](const QDateTime& value) { ReportChange("FinalDateTime", FromQDateTime(value)); });
 }
 
 void GeneralPage::LoadState() {
@@ -210,8 +211,7 @@ void GeneralPage::LoadState() {
   firstRun_->setDateTime(ToQDateTime(ToDate(Get("FirstDateTime"))));
   finalRun_->setDateTime(ToQDateTime(ToDate(Get("FinalDateTime"))));
   for (std::string_view property : kRecurrenceProperties)
-    if (property != "ExcludedHours")
-      recurrence_[std::string(property)] = ToString(Get(property));
+    if (property != "ExcludedHours") recurrence_[std::string(property)] = ToString(Get(property));
   for (const Day& day : kDays) recurrence_[std::string(day.property)] = ToString(Get(day.property));
   if (document_.Hours()) recurrence_["ExcludedHours"] = ExcludedHoursText(*document_.Hours());
   ShowSummary();
@@ -264,8 +264,7 @@ SchedulePage::SchedulePage(ScheduleDocument& document)
   periodicity_->setObjectName("Periodicity");
   for (const Periodicity& p : kPeriodicities)
     if (softAlarm || !p.softAlarmOnly)
-      periodicity_->addItem(Q(std::string(p.label) + " (" + std::string(p.code) + ")"),
-                            Q(p.code));
+      periodicity_->addItem(Q(std::string(p.label) + " (" + std::string(p.code) + ")"), Q(p.code));
   frequency_->setObjectName("Frequency");
   frequency_->setRange(1, 9999);
 
@@ -276,8 +275,10 @@ SchedulePage::SchedulePage(ScheduleDocument& document)
     auto* box = new QCheckBox(Q(day.label));
     box->setObjectName(Q(day.property));
     days_[day.property] = box;
-    if (day.weekday) dayGrid->addWidget(box, 0, weekday++);
-    else dayGrid->addWidget(box, 1, other++ * 3, 1, 3);
+    if (day.weekday)
+      dayGrid->addWidget(box, 0, weekday++);
+    else
+      dayGrid->addWidget(box, 1, other++ * 3, 1, 3);
     connect(box, &QCheckBox::toggled, this,
             [this, property = day.property](bool on) { ReportChange(property, Flag(on)); });
   }
