@@ -47,10 +47,11 @@ int main(int argc, char** argv) {
       Ref<Object> hub = host::CreateObject("Plexion.CPlexionNotify");
       Ref<Object> schedule = host::CreateObject("Plexion.CSchedData");
 
-      // Connect through the event interface's id, as a host does.
+      // Connect through the event interface's id, as a host does. The connection holds the
+      // sink until Unadvise.
       const Guid events = Guid::Parse("{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}");
-      auto sink = MakeRef<EditorSink>();
-      if (component::Advise(*hub, events, sink).status != status::Ok) return 1;
+      const component::AdviseResult advised = component::Advise(*hub, events, MakeRef<EditorSink>());
+      if (advised.status != status::Ok) return 1;
 
       std::int32_t id = scheduleId;
       Call(*schedule, "LoadSchedData", {Variant::RefTo(id), Variant("Schedule")});
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
       std::cout << "saved: the same object " << BoolText(saved == schedule) << ", DBFinalDateTime "
                 << (Call(*schedule, "DBFinalDateTime").ObjectValue() ? "handed out" : "missing")
                 << "\n";
+      if (component::Unadvise(*hub, events, advised.cookie) != status::Ok) return 1;
     }
     const bool unload = DllCanUnloadNow() == status::Ok;
     std::cout << "DllCanUnloadNow: " << (unload ? "yes" : "no") << "\n";

@@ -33,7 +33,8 @@ ScheduleEditor::ScheduleEditor(std::ostream& log) : log_(log) {}
 
 void ScheduleEditor::Open(std::int32_t scheduleId, std::int32_t reportGroup) {
   hub_ = MakeRef<CPlexionNotify>();
-  hub_->Connect(Ref<EventSink>(this));  // the hub holds its listeners weakly: no cycle
+  // The hub holds its listeners until they disconnect: Close breaks the cycles through it.
+  connections_.push_back(hub_->Connect(Ref<EventSink>(this)));
   schedule_ = MakeRef<CSchedData>();
   if (scheduleId > 0) {
     schedule_->LoadSchedData(scheduleId, "Schedule");
@@ -46,7 +47,7 @@ void ScheduleEditor::Open(std::int32_t scheduleId, std::int32_t reportGroup) {
     const CPlexionCtl& descriptor = *entry.item;
     auto tab = MakeRef<ScheduleTab>(descriptor.ProgID(), log_);
     tab->LoadData(descriptor.Data(), descriptor.Name(), hub_);
-    hub_->Connect(tab);
+    connections_.push_back(hub_->Connect(tab));
     tabs_.push_back(tab);
   }
   hub_->NotifyInitComplete();
@@ -80,6 +81,8 @@ Variant ScheduleEditor::SaveData() {
 }
 
 void ScheduleEditor::Close() {
+  for (ConnectionPoint::Cookie cookie : connections_) hub_->Disconnect(cookie);
+  connections_.clear();
   tabs_.clear();
   schedule_.reset();
   hub_.reset();

@@ -46,7 +46,8 @@ class ScheduleEditor : public plexion::IPlexionEditor, public plexion::CPlexionN
   // Validates every tab, lets them save, stores the override objects.
   bool IsDataValid() override;
   plexion::Variant SaveData() override;
-  // Drops the tabs, the hub and the data object.
+  // Disconnects itself and the tabs from the hub (the hub holds its listeners, and the tabs
+  // and the editor hold the hub), then drops the tabs, the hub and the data object.
   void Close();
 
   // The editor's answer to a tab asking to override: allowed for the override tabs.
@@ -60,6 +61,7 @@ class ScheduleEditor : public plexion::IPlexionEditor, public plexion::CPlexionN
   plexion::Ref<plexion::CPlexionNotify> hub_;
   plexion::Ref<plexion::CSchedData> schedule_;
   std::vector<plexion::Ref<ScheduleTab>> tabs_;
+  std::vector<plexion::ConnectionPoint::Cookie> connections_;
 };
 
 }  // namespace editor_host

@@ -67,6 +67,6 @@ void ClassFactory::LockServer(bool lock) {
   else if (g_locks.load() > 0) g_locks.fetch_sub(1);
 }
 
-bool CanUnloadNow() { return g_locks.load() == 0 && !Object::AnyHeldOutsideModuleState(); }
+bool CanUnloadNow() { return g_locks.load() == 0 && !Object::AnyComponentObjectInUse(); }
 
 }  // namespace plexion::component

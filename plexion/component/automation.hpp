@@ -33,6 +33,7 @@ Ref<Object> GlobalInstance(const ClassInfo& cls);
 // Creates the objects of one class.
 class ClassFactory : public virtual Object {
  public:
+  using ComponentClass = ClassFactory;
   static constexpr std::string_view kTypeName = "IClassFactory";
   explicit ClassFactory(const ClassInfo& cls) : class_(&cls) {}
   const ClassInfo& Class() const { return *class_; }
@@ -44,9 +45,10 @@ class ClassFactory : public virtual Object {
   const ClassInfo* class_;
 };
 
-// Whether the component may unload: no object alive outside its own per-thread state (caches,
-// service handles, global objects) and no lock held. Every object counts, a host's own
-// listeners and services included: they run on the library's object model.
+// Whether the component may unload: no object of the component's classes (nor one they made:
+// enumerators, class factories) alive outside its own per-thread state (caches, global objects),
+// and no lock held. A host's own objects do not count, even those derived from the library's
+// bases (listeners, editors, services): the host keeps them.
 bool CanUnloadNow();
 
 // Identifiers hosts ask DllGetClassObject for.

@@ -245,7 +245,15 @@ float CDataAvailData::MinPlexionHeight() const {
   return dateTimeCtl_ ? dateTimeCtl_->MinHeight() : 0.0f;
 }
 
-void CDataAvailData::Raise(DataAvailEvent e) { events_.Raise(static_cast<DispId>(e), {}); }
+void CDataAvailData::Raise(DataAvailEvent e) {
+  using L = CDataAvailDataEvents;
+  const auto id = static_cast<DispId>(e);
+  switch (e) {
+    case DataAvailEvent::DataTypesChanged: return events_.Raise<&L::DataTypesChanged>(id);
+    case DataAvailEvent::ResetTab: return events_.Raise<&L::ResetTab>(id);
+    case DataAvailEvent::UpdateDates: return events_.Raise<&L::UpdateDates>(id);
+  }
+}
 
 ConnectionPoint::Cookie CDataAvailData::Connect(const Ref<EventSink>& listener) {
   return events_.Connect(listener);

@@ -41,6 +41,7 @@ const InterfaceInfo& DataAvailEventInterface();
 // leave the member that met them, and what was assigned before stays assigned.
 class CDataAvailData : public virtual Object, public ConnectionPointContainer {
  public:
+  using ComponentClass = CDataAvailData;
   static constexpr std::string_view kTypeName = "CDataAvailData";
 
   // Creates a search object (services::Create<CoverageDb>).
@@ -103,7 +104,8 @@ class CDataAvailData : public virtual Object, public ConnectionPointContainer {
   float MinPlexionWidth() const;
   float MinPlexionHeight() const;
 
-  // Listeners are held weakly (see ConnectionPoint): the one who connects keeps them alive.
+  // A connection holds its listener until Disconnect or the end of the model (see
+  // ConnectionPoint).
   ConnectionPoint::Cookie Connect(const Ref<EventSink>& listener);
   void Disconnect(ConnectionPoint::Cookie cookie);
   ConnectionPoint* FindConnectionPoint(const Guid& eventIid) override;
@@ -128,7 +130,7 @@ class CDataAvailData : public virtual Object, public ConnectionPointContainer {
   mutable std::string invalidSearchReasonText_;
   Ref<DateTimeCtl> dateTimeCtl_;
   Array<std::int16_t> levelCounts_;
-  ConnectionPoint events_;
+  TypedConnectionPoint<CDataAvailDataEvents> events_;
 };
 
 }  // namespace plexion

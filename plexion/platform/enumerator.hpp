@@ -23,6 +23,7 @@ class Enumerator : public virtual Object {
 // Enumerates a snapshot taken when it was made: later changes to the collection do not show.
 class SnapshotEnumerator final : public Enumerator {
  public:
+  using ComponentClass = SnapshotEnumerator;
   explicit SnapshotEnumerator(std::vector<Variant> items, std::size_t position = 0)
       : items_(std::move(items)), position_(position) {}
 

@@ -1,8 +1,9 @@
-// Outgoing events: connection points that raise events to listeners by dispatch id.
+// Outgoing events: connection points that raise events to listeners, typed or by dispatch id.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -24,19 +25,29 @@ void DispatchEvent(Object& listener, const InterfaceInfo& events, DispId id,
 
 // The listeners of one event interface of one object.
 //
-// Listeners are held weakly: whoever connects a listener keeps it alive (an editor that owns
-// the hub and listens to it does not keep itself alive through the hub). A listener that dies
-// without disconnecting is skipped and forgotten.
+// A connection holds its listener until Disconnect or the end of the connection point, as the
+// platform's connection points do: a listener that nobody else holds still hears every event.
+// An editor that owns its hub and listens to it therefore disconnects when it closes.
 //
 // Raise delivers an event to every listener connected when it starts, in order of connection,
 // synchronously, one after another. A listener connected during an event receives the next
 // one; a listener disconnected during an event receives nothing more, even from the event under
 // way. An error raised by a listener leaves Raise at once, before the listeners after it.
+//
+// While an event is under way nothing is erased or released: a listener disconnected meanwhile
+// stays alive until the outermost event ends, and so does the list itself when its owner dies
+// from inside one of its own events.
 class ConnectionPoint {
  public:
   using Cookie = std::uint32_t;
+  // The listener as the interface's typed listener base, or null for a dispatch listener.
+  using TypedCast = void* (*)(EventSink& sink);
 
-  explicit ConnectionPoint(const InterfaceInfo& events) : events_(&events) {}
+  explicit ConnectionPoint(const InterfaceInfo& events, TypedCast typed = nullptr);
+  ~ConnectionPoint();
+  ConnectionPoint(const ConnectionPoint&) = delete;
+  ConnectionPoint& operator=(const ConnectionPoint&) = delete;
+
   const InterfaceInfo& events() const { return *events_; }
 
   Cookie Connect(const Ref<EventSink>& sink);
@@ -44,19 +55,73 @@ class ConnectionPoint {
   void Disconnect(Cookie cookie);
   std::size_t Count() const;
 
+  // Every listener receives OnEvent(id, args).
   void Raise(DispId id, std::span<Variant> args);
 
- private:
+ protected:
   struct Connection {
+    Ref<EventSink> sink;
+    void* typed;  // the sink as its typed listener base, or null
     Cookie cookie;
-    WeakRef<EventSink> sink;
-    bool connected = true;
+    bool connected;
   };
-  void Prune();
+  struct State {
+    std::vector<Connection> connections;
+    int raising = 0;            // events under way (nested ones included)
+    bool disconnected = false;  // entries await erasing when the last event ends
+    bool orphaned = false;      // the connection point died during an event
+  };
+  // Counts an event under way; the last one to end tidies up.
+  class RaiseScope {
+   public:
+    explicit RaiseScope(State& state) : state_(state) { ++state_.raising; }
+    ~RaiseScope();
+    RaiseScope(const RaiseScope&) = delete;
+    RaiseScope& operator=(const RaiseScope&) = delete;
 
+   private:
+    State& state_;
+  };
+  static void EraseDisconnected(State& state);
+
+  State& state() const { return *state_; }
+
+ private:
   const InterfaceInfo* events_;
-  std::vector<std::shared_ptr<Connection>> connections_;
+  TypedCast typed_;
+  State* state_;  // outlives this object while an event is under way
   Cookie next_ = 1;
+};
+
+// A connection point whose typed listeners (subclasses of Listener) are called directly with
+// the raiser's own variables; the others receive variants that refer to them, made once per
+// event and only when such a listener is connected.
+template <class Listener>
+class TypedConnectionPoint : public ConnectionPoint {
+ public:
+  explicit TypedConnectionPoint(const InterfaceInfo& events)
+      : ConnectionPoint(events,
+                        [](EventSink& sink) -> void* { return dynamic_cast<Listener*>(&sink); }) {}
+
+  using ConnectionPoint::Raise;
+
+  template <auto Handler, class... A>
+  void Raise(DispId id, A&... args) {
+    State& s = state();
+    RaiseScope scope(s);
+    std::optional<std::array<Variant, sizeof...(A)>> refs;
+    const std::size_t count = s.connections.size();
+    for (std::size_t i = 0; i < count; ++i) {
+      const Connection& c = s.connections[i];  // read afresh: a listener may have connected more
+      if (!c.connected) continue;
+      if (c.typed) {
+        (static_cast<Listener*>(c.typed)->*Handler)(args...);
+      } else {
+        if (!refs) refs.emplace(std::array<Variant, sizeof...(A)>{Variant::RefTo(args)...});
+        c.sink->OnEvent(id, *refs);
+      }
+    }
+  }
 };
 
 // An object that raises events, asked for its connection point by event interface id.

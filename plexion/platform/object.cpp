@@ -7,6 +7,7 @@ namespace plexion {
 
 namespace {
 std::atomic<long> g_live{0};
+std::atomic<long> g_components{0};
 
 struct ModuleState {
   std::mutex mutex;
@@ -25,14 +26,17 @@ void Object::KeepInModuleState() const {
   kept.objects.insert(this);
 }
 
-bool Object::AnyHeldOutsideModuleState() {
+bool Object::AnyComponentObjectInUse() {
   auto& kept = Kept();
   std::lock_guard lock(kept.mutex);
-  if (LiveCount() > static_cast<long>(kept.objects.size())) return true;
-  // The module's own state holds each of its objects once; a second holder is someone else.
-  for (const Object* o : kept.objects)
+  long keptComponents = 0;
+  for (const Object* o : kept.objects) {
+    if (!o->component_) continue;
+    // The module's own state holds each of its objects once; a second holder is someone else.
     if (o->RefCount() > 1) return true;
-  return false;
+    ++keptComponents;
+  }
+  return ComponentCount() > keptComponents;
 }
 
 Object::Object() noexcept { g_live.fetch_add(1, std::memory_order_relaxed); }
@@ -47,8 +51,16 @@ Object::~Object() {
     weak_->Detach();
     weak_->Drop();
   }
+  if (component_) g_components.fetch_sub(1, std::memory_order_relaxed);
   g_live.fetch_sub(1, std::memory_order_relaxed);
 }
+
+void Object::CountAsComponentObject() noexcept {
+  component_ = true;
+  g_components.fetch_add(1, std::memory_order_relaxed);
+}
+
+long Object::ComponentCount() noexcept { return g_components.load(std::memory_order_relaxed); }
 
 void Object::Release() const noexcept {
   if (refs_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;

@@ -10,6 +10,8 @@ namespace plexion {
 
 class WeakBlock;
 template <class>
+class Ref;
+template <class>
 class WeakRef;
 
 // Every class derives from Object (virtually, so that an object that implements several
@@ -28,12 +30,18 @@ class Object {
   // Objects of the whole process that are alive now.
   static long LiveCount() noexcept;
 
+  // Objects of the component alive now: objects whose most-derived class is one of the
+  // component's own (see MakeRef). A host's objects, its subclasses of the component's classes
+  // included, are not counted: they are the host's to keep.
+  static long ComponentCount() noexcept;
+
   // Marks an object as kept by the component's own per-thread state (a cache, a service
   // handle, the global object). Such an object keeps the component loaded only while someone
   // else holds it too.
   void KeepInModuleState() const;
-  // Whether any object is held outside the component's own state: the component may not unload.
-  static bool AnyHeldOutsideModuleState();
+  // Whether any object of the component is held outside the component's own state: the
+  // component may not unload.
+  static bool AnyComponentObjectInUse();
 
  protected:
   virtual ~Object();
@@ -42,12 +50,16 @@ class Object {
   friend class WeakBlock;
   template <class>
   friend class WeakRef;
+  template <class T, class... Args>
+  friend Ref<T> MakeRef(Args&&... args);
   bool TryAddRef() const noexcept;  // fails once the count has reached zero
   WeakBlock* Weak() const;
+  void CountAsComponentObject() noexcept;
 
   mutable std::atomic<long> refs_{0};
   mutable WeakBlock* weak_ = nullptr;
   mutable std::atomic<bool> moduleState_{false};
+  bool component_ = false;
 };
 
 // A counted reference; empty means "no object".
@@ -112,9 +124,17 @@ bool operator==(const Ref<T>& a, std::nullptr_t) noexcept {
   return !a;
 }
 
+// A class of the component names itself as its ComponentClass (`using ComponentClass =
+// CSchedData;`); a subclass inherits the name of its base and so is not one.
+template <class T>
+concept ComponentClass = requires { typename T::ComponentClass; } &&
+                         std::is_same_v<typename T::ComponentClass, T>;
+
 template <class T, class... Args>
 Ref<T> MakeRef(Args&&... args) {
-  return Ref<T>(new T(std::forward<Args>(args)...));
+  T* object = new T(std::forward<Args>(args)...);
+  if constexpr (ComponentClass<T>) object->CountAsComponentObject();
+  return Ref<T>(object);
 }
 
 // Shared between an object and its weak references; outlives the object.

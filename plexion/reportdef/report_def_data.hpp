@@ -25,6 +25,7 @@ constexpr std::string_view TypeNameOf(ERefType) { return "ERefType"; }
 
 class CReportDefData : public virtual Object {
  public:
+  using ComponentClass = CReportDefData;
   static constexpr std::string_view kTypeName = "CReportDefData";
 
   // Creates the object's own, empty general-attribute set.

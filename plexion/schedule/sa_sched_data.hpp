@@ -25,6 +25,7 @@ namespace plexion {
 // ScheduleID; the date-time scope and destination handed to it are only held.
 class CSASchedData : public ScheduleRun {
  public:
+  using ComponentClass = CSASchedData;
   static constexpr std::string_view kTypeName = "CSASchedData";
 
   CSASchedData() = default;

@@ -24,6 +24,7 @@ namespace plexion {
 // SaveSubTableData has stored the override date-time scope and destination.
 class CSchedData : public ScheduleRun {
  public:
+  using ComponentClass = CSchedData;
   static constexpr std::string_view kTypeName = "CSchedData";
 
   CSchedData() = default;

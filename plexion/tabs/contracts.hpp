@@ -12,6 +12,7 @@ namespace plexion {
 
 class IPlexionEditor : public virtual Object {
  public:
+  using ComponentClass = IPlexionEditor;
   static constexpr std::string_view kTypeName = "IPlexionEditor";
   // Carries out a named process step; false when the editor does not know it.
   virtual bool HandleProcess(const std::string& sProc);
@@ -27,6 +28,7 @@ class IPlexionEditor : public virtual Object {
 
 class IPlexionControl : public virtual Object {
  public:
+  using ComponentClass = IPlexionControl;
   static constexpr std::string_view kTypeName = "IPlexionControl";
   // Carries out a named process step; false when the tab does not know it.
   virtual bool HandleTabProcess(const std::string& sProcess);

@@ -28,6 +28,7 @@ bool IsSATimeoutEnabled();
 // thread has its own predeclared instance (Global); it can also be created.
 class GPlexion : public virtual Object {
  public:
+  using ComponentClass = GPlexion;
   static constexpr std::string_view kTypeName = "GPlexion";
 
   // This thread's predeclared instance, created on first use.

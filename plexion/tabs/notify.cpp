@@ -1,10 +1,9 @@
 #include "plexion/tabs/notify.hpp"
 
-#include <array>
-
 namespace plexion {
 
 using dispatch::Method;
+using L = CPlexionNotifyEvents;
 
 // The listener's defaults do nothing; they are defined out of line so that unnamed parameters
 // keep their names in the header.
@@ -25,7 +24,6 @@ void CPlexionNotifyEvents::OnEvent(DispId id, std::span<Variant> args) {
 }
 
 const InterfaceInfo& NotifyEventInterface() {
-  using L = CPlexionNotifyEvents;
   auto id = [](NotifyEvent e) { return static_cast<DispId>(e); };
   static const InterfaceInfo events(
       "__CPlexionNotify", Guid::Parse("{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}"),
@@ -58,39 +56,40 @@ const InterfaceInfo& NotifyEventInterface() {
 
 CPlexionNotify::CPlexionNotify() : events_(NotifyEventInterface()) {}
 
-template <class... A>
+template <auto Handler, class... A>
 void CPlexionNotify::Raise(NotifyEvent e, A&... args) {
-  std::array<Variant, sizeof...(A)> refs{Variant::RefTo(args)...};
-  events_.Raise(static_cast<DispId>(e), refs);
+  events_.Raise<Handler>(static_cast<DispId>(e), args...);
 }
 
 void CPlexionNotify::NotifyFormChange(const std::string& ControlName,
                                       const std::string& PropertyName, const Variant& fValue) {
   std::string control = ControlName, property = PropertyName;
   Variant value = fValue.Value();
-  Raise(NotifyEvent::FormChange, control, property, value);
+  Raise<&L::FormChange>(NotifyEvent::FormChange, control, property, value);
 }
 
-void CPlexionNotify::NotifyTabChange() { Raise(NotifyEvent::TabChange); }
+void CPlexionNotify::NotifyTabChange() { Raise<&L::TabChange>(NotifyEvent::TabChange); }
 
-void CPlexionNotify::NotifyTabShow(std::string& sTabName) { Raise(NotifyEvent::TabShow, sTabName); }
+void CPlexionNotify::NotifyTabShow(std::string& sTabName) {
+  Raise<&L::TabShow>(NotifyEvent::TabShow, sTabName);
+}
 
 void CPlexionNotify::NotifyTabStateChange(std::string& sTabName, bool& fOverrideAllowed) {
-  Raise(NotifyEvent::TabStateChange, sTabName, fOverrideAllowed);
+  Raise<&L::TabStateChange>(NotifyEvent::TabStateChange, sTabName, fOverrideAllowed);
 }
 
 void CPlexionNotify::NotifyTabOverride(std::string& TheName, bool& TheState) {
-  Raise(NotifyEvent::TabOverride, TheName, TheState);
+  Raise<&L::TabOverride>(NotifyEvent::TabOverride, TheName, TheState);
 }
 
-void CPlexionNotify::NotifyInitComplete() { Raise(NotifyEvent::InitComplete); }
+void CPlexionNotify::NotifyInitComplete() { Raise<&L::InitComplete>(NotifyEvent::InitComplete); }
 
 void CPlexionNotify::NotifyPlexStateChange(std::string& sTabName, bool& fState) {
-  Raise(NotifyEvent::PlexStateChange, sTabName, fState);
+  Raise<&L::PlexStateChange>(NotifyEvent::PlexStateChange, sTabName, fState);
 }
 
 void CPlexionNotify::NotifyEntityTemplateChange(Ref<Object>& TheDoc) {
-  Raise(NotifyEvent::EntityTemplateChange, TheDoc);
+  Raise<&L::EntityTemplateChange>(NotifyEvent::EntityTemplateChange, TheDoc);
 }
 
 void CPlexionNotify::NotifyScenarioChange(std::int32_t& lScenarioId) {
@@ -99,23 +98,23 @@ void CPlexionNotify::NotifyScenarioChange(std::int32_t& lScenarioId) {
 }
 
 void CPlexionNotify::NotifyScenarioChange(std::int32_t& lScenarioId, bool& fIsExpress) {
-  Raise(NotifyEvent::ScenarioChange, lScenarioId, fIsExpress);
+  Raise<&L::ScenarioChange>(NotifyEvent::ScenarioChange, lScenarioId, fIsExpress);
 }
 
 void CPlexionNotify::NotifyBusyhourChange(bool& fDoStored, std::int32_t& lBusyHourId) {
-  Raise(NotifyEvent::BusyhourChange, fDoStored, lBusyHourId);
+  Raise<&L::BusyhourChange>(NotifyEvent::BusyhourChange, fDoStored, lBusyHourId);
 }
 
 void CPlexionNotify::NotifyTabClick(std::int32_t& Index, std::string& ProgID) {
-  Raise(NotifyEvent::TabClick, Index, ProgID);
+  Raise<&L::TabClick>(NotifyEvent::TabClick, Index, ProgID);
 }
 
 void CPlexionNotify::NotifyReportTypeChange(std::string& sReportType) {
-  Raise(NotifyEvent::ReportTypeChange, sReportType);
+  Raise<&L::ReportTypeChange>(NotifyEvent::ReportTypeChange, sReportType);
 }
 
 void CPlexionNotify::NotifyGroupByIDChange(std::string& sSpan) {
-  Raise(NotifyEvent::GroupByIDChange, sSpan);
+  Raise<&L::GroupByIDChange>(NotifyEvent::GroupByIDChange, sSpan);
 }
 
 ConnectionPoint::Cookie CPlexionNotify::Connect(const Ref<EventSink>& listener) {

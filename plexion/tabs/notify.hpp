@@ -57,6 +57,7 @@ const InterfaceInfo& NotifyEventInterface();
 // hub's copies of the three values.
 class CPlexionNotify : public virtual Object, public ConnectionPointContainer {
  public:
+  using ComponentClass = CPlexionNotify;
   static constexpr std::string_view kTypeName = "CPlexionNotify";
 
   CPlexionNotify();
@@ -79,16 +80,16 @@ class CPlexionNotify : public virtual Object, public ConnectionPointContainer {
   void NotifyReportTypeChange(std::string& sReportType);
   void NotifyGroupByIDChange(std::string& sSpan);
 
-  // Listeners are held weakly (see ConnectionPoint): the one who connects keeps them alive.
+  // A connection holds its listener until Disconnect or the end of the hub (see ConnectionPoint).
   ConnectionPoint::Cookie Connect(const Ref<EventSink>& listener);
   void Disconnect(ConnectionPoint::Cookie cookie);
   ConnectionPoint* FindConnectionPoint(const Guid& eventIid) override;
 
  private:
-  template <class... A>
+  template <auto Handler, class... A>
   void Raise(NotifyEvent e, A&... args);
 
-  ConnectionPoint events_;
+  TypedConnectionPoint<CPlexionNotifyEvents> events_;
 };
 
 }  // namespace plexion

@@ -16,6 +16,7 @@ namespace plexion {
 // handed to the control. Set once by the owning set, read-only afterwards.
 class CPlexionCtl : public virtual Object {
  public:
+  using ComponentClass = CPlexionCtl;
   static constexpr std::string_view kTypeName = "CPlexionCtl";
   const std::string& Name() const { return name_; }
   const std::string& Label() const { return label_; }
@@ -35,6 +36,7 @@ class CPlexionCtl : public virtual Object {
 // An ordered set of tab descriptors keyed by Name (letter case ignored), positions from 1.
 class CPlexionCtls : public virtual Object {
  public:
+  using ComponentClass = CPlexionCtls;
   static constexpr std::string_view kTypeName = "CPlexionCtls";
   // Replaces the collection by an empty one; descriptors handed out earlier stay valid.
   void Clear();

@@ -11,7 +11,9 @@
 #include "plexion/component/automation.hpp"
 #include "plexion/host/entry_points.hpp"
 #include "plexion/host/loader.hpp"
+#include "plexion/tabs/contracts.hpp"
 #include "plexion/tabs/gplexion.hpp"
+#include "plexion/tabs/notify.hpp"
 #include "plexion/testing/doubles.hpp"
 
 namespace plexion {
@@ -96,9 +98,18 @@ TEST_F(Registration, AHostCreatesByProgIdOrClassIdAndTheLibraryMayThenUnload) {
   EXPECT_EQ(DllCanUnloadNow(), status::Ok);
 
   {
-    testing::InstalledDoubles doubles;  // live objects of the host: they keep it loaded too
+    // The host's own objects do not keep it loaded, even those built on the library's bases.
+    testing::InstalledDoubles doubles;
+    auto listener = MakeRef<CPlexionNotifyEvents>();
+    class HostEditor final : public IPlexionEditor {};
+    auto editor = MakeRef<HostEditor>();
+    EXPECT_EQ(DllCanUnloadNow(), status::Ok);
+    auto hub = MakeRef<CPlexionNotify>();
+    hub->Connect(listener);
+    EXPECT_EQ(DllCanUnloadNow(), status::False) << "the hub is the component's";
+    hub.reset();
+    EXPECT_EQ(DllCanUnloadNow(), status::Ok);
     GPlexion::Global()->AppTabs("Schedule");
-    EXPECT_EQ(DllCanUnloadNow(), status::False);
   }
   // The library's own state (the tab-set cache, the global object) does not keep it loaded...
   EXPECT_EQ(DllCanUnloadNow(), status::Ok);

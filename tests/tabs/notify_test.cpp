@@ -250,37 +250,56 @@ TEST(Hub, ConnectingOrDisconnectingDuringAnEventTakesEffectForWhatFollows) {
   EXPECT_THROW(hub->Disconnect(cookieB), Error);
 }
 
-TEST(Hub, AListenerThatDiesIsSkippedAndAFailingOneStopsTheEvent) {
+TEST(Hub, AConnectionHoldsItsListenerAndAFailingOneStopsTheEvent) {
   auto hub = MakeRef<CPlexionNotify>();
   std::vector<std::string> order;
-  auto gone = MakeRef<Listener>(), failing = MakeRef<Listener>(), after = MakeRef<Listener>();
-  gone->name = "gone", failing->name = "failing", after->name = "after";
-  gone->order = failing->order = after->order = &order;
+  auto held = MakeRef<Listener>(), failing = MakeRef<Listener>(), after = MakeRef<Listener>();
+  held->name = "held", failing->name = "failing", after->name = "after";
+  held->order = failing->order = after->order = &order;
   failing->onTabChange = [] { throw Error::Runtime(errnum::InvalidProcedureCall); };
-  hub->Connect(gone);
+  hub->Connect(held);
   hub->Connect(failing);
   hub->Connect(after);
-  gone.reset();
+  held.reset();  // now only its connection holds it
   EXPECT_THROW(hub->NotifyTabChange(), Error);
-  EXPECT_EQ(order, (std::vector<std::string>{"failing"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"held", "failing"}));
 }
 
-// An editor that owns its hub and listens to it.
+// An editor that owns its hub and listens to it; closing breaks the cycle.
 class Editor final : public IPlexionEditor, public CPlexionNotifyEvents {
  public:
   Editor() : hub(MakeRef<CPlexionNotify>()) {}
-  void Open() { hub->Connect(Ref<EventSink>(this)); }
+  void Open() { cookie = hub->Connect(Ref<EventSink>(this)); }
+  void Close() { hub->Disconnect(cookie); }
   Ref<CPlexionNotify> hub;
+  ConnectionPoint::Cookie cookie = 0;
 };
 
-TEST(Hub, NeitherTheHubNorAListeningEditorLeaks) {
+TEST(Hub, AnEditorThatDisconnectsOnCloseLeavesNothingAlive) {
   const long before = Object::LiveCount();
   {
     auto editor = MakeRef<Editor>();
     editor->Open();
-    auto tab = MakeRef<Listener>();
-    editor->hub->Connect(tab);
+    editor->hub->Connect(MakeRef<Listener>());  // held by its connection alone
     editor->hub->NotifyTabChange();
+    editor->Close();
+  }
+  EXPECT_EQ(Object::LiveCount(), before);
+  {
+    // A listener may drop the last reference to the hub from inside the hub's own event: the
+    // event finishes with the listeners it started with, then everything goes.
+    auto hub = MakeRef<CPlexionNotify>();
+    auto dropper = MakeRef<Listener>(), next = MakeRef<Listener>();
+    std::vector<std::string> order;
+    dropper->name = "dropper", next->name = "next";
+    dropper->order = next->order = &order;
+    dropper->onTabChange = [&] { hub.reset(); };
+    CPlexionNotify* raw = hub.get();
+    hub->Connect(dropper);
+    hub->Connect(next);
+    dropper.reset(), next.reset();
+    raw->NotifyTabChange();
+    EXPECT_EQ(order, (std::vector<std::string>{"dropper", "next"}));
   }
   EXPECT_EQ(Object::LiveCount(), before);
 }

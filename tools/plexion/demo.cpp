@@ -79,19 +79,21 @@ void ShowHub() {
   Heading("Notification hub");
   Ref<CPlexionCtls> tabs = MPlexion::AppTabs("Schedule");
   auto editor = MakeRef<DemoEditor>();
-  editor->hub->Connect(editor);
+  // The hub holds its listeners until they disconnect; the editor and the tabs hold the hub.
+  std::vector<ConnectionPoint::Cookie> connections{editor->hub->Connect(editor)};
   std::vector<Ref<DemoTab>> controls;
   for (const char* name : {"DestinationOverride", "DateTimeOverride"}) {
     Ref<CPlexionCtl> descriptor = tabs->Item(Variant(name));
     auto tab = MakeRef<DemoTab>();
     tab->LoadData(descriptor->Data(), descriptor->Name(), editor->hub);
-    editor->hub->Connect(tab);
+    connections.push_back(editor->hub->Connect(tab));
     controls.push_back(tab);
   }
   std::string shown = "DestinationOverride";
   std::cout << "  editor: NotifyTabShow(\"" << shown << "\")\n";
   editor->hub->NotifyTabShow(shown);
   controls.front()->AskToOverride();
+  for (ConnectionPoint::Cookie cookie : connections) editor->hub->Disconnect(cookie);
 }
 
 void ShowGlobalServices() {
