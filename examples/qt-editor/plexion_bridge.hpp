@@ -7,9 +7,10 @@
 // widget through a QPointer:
 // - the adapter never keeps its widget alive, and outlives it harmlessly (the QPointer goes
 //   null and the calls do nothing), so it does not matter whether Qt or the hub lets go first;
-// - the widget never holds its adapter, so no count cycle runs through the hub, whether the hub
-//   holds its listeners weakly or strongly. The editor window keeps the adapters and the
-//   connection cookies itself and disconnects every listener when the document closes.
+// - the widget never holds its adapter, so the hub, which holds each listener until it
+//   disconnects, keeps no widget alive and no count cycle runs through it. The editor window
+//   keeps the adapters and the connection cookies itself and disconnects every listener when
+//   the document closes.
 // One adapter per widget serves both the contract and the events, as one Plexion object
 // (Object is a virtual base), so the hub and the editor see the same identity.
 #pragma once
