@@ -284,9 +284,11 @@ void Database::Impl::Limit(Milliseconds limit) {
     if (limit.count() > 0) deadline = Clock::now() + limit;
     return;
   }
-  if (serverLimitMs == limit.count()) return;
-  session << "SET statement_timeout = " + std::to_string(limit.count());
-  serverLimitMs = limit.count();
+  // The server takes at most 2^31 - 1 ms (24 days).
+  const long long ms = std::min<long long>(limit.count(), INT32_MAX);
+  if (serverLimitMs == ms) return;
+  session << "SET statement_timeout = " + std::to_string(ms);
+  serverLimitMs = ms;
 }
 
 Error Database::Impl::Translate(const soci::soci_error& e, Milliseconds limit, bool pastLimit) {
