@@ -14,15 +14,19 @@ std::string DatabaseUrlOf(const Configuration& config) {
   return config.databaseUrl.empty() ? DatabaseUrl::DefaultSqliteUrl() : config.databaseUrl;
 }
 
+std::function<Ref<DbService>()> DbServiceFactory(const Configuration& config) {
+  const DatabaseUrl url = DatabaseUrl::Parse(DatabaseUrlOf(config));
+  return [url, options = config.database]() -> Ref<DbService> {
+    std::shared_ptr<Database> db = Database::Open(url, options);
+    EnsureSchema(*db);
+    return MakeRef<SociDbService>(std::move(db));
+  };
+}
+
 void InstallDefaults(const Configuration& config) {
   auto shared = std::make_shared<const Configuration>(config);
   InstallConfigServices(shared);
-  const DatabaseUrl url = DatabaseUrl::Parse(DatabaseUrlOf(config));
-  services::SetFactory<DbService>([url]() -> Ref<DbService> {
-    std::shared_ptr<Database> db = Database::Open(url);
-    EnsureSchema(*db);
-    return MakeRef<SociDbService>(std::move(db));
-  });
+  services::SetFactory<DbService>(DbServiceFactory(config));
   services::SetFactory<ProcCall>(
       []() -> Ref<ProcCall> { return MakeRef<SociProcCall>(ThreadDatabase()); });
   InstallScheduleOutputs();

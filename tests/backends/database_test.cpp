@@ -1,4 +1,12 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
 #include "db_fixture.hpp"
+#include "plexion/backends/defaults.hpp"
 #include "plexion/backends/sql/schema.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/services/memory_recordset.hpp"
@@ -104,6 +112,175 @@ TEST_P(DbServiceOnDatabase, FailuresCarryTheDatabaseStatusAndMessage) {
   EXPECT_THROW(service->ExecuteStatement("INSERT INTO pm_folder (id, name) VALUES (1, 'duplicate')"),
                Error);
   EXPECT_EQ(service->CallNumericFunction("EA_DD.ea_num_servers_for_repgroup", "12, 0"), 3);
+}
+
+// A query that runs until something stops it.
+std::string EndlessQuery(Engine engine) {
+  return engine == Engine::SQLite ? "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+                                    "SELECT count(*) AS c FROM n"
+                                  : "SELECT pg_sleep(60) AS slept";
+}
+
+// The error a call fails with and how long it took.
+Error ErrorOf(const std::function<void()>& call, double& seconds) {
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    call();
+  } catch (const Error& e) {
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return e;
+  }
+  ADD_FAILURE() << "no error";
+  return Error::Runtime(0);
+}
+
+TEST_P(DbServiceOnDatabase, AStatementPastItsTimeOutStopsAndTheConnectionStaysUsable) {
+  using namespace std::chrono_literals;
+  const bool sqlite = GetParam() == Engine::SQLite;
+  DatabaseOptions options;
+  options.statementTimeout = 500ms;
+  options.busyTimeout = 200ms;
+  auto bounded = MakeRef<SociDbService>(Database::Open(DatabaseUrl::Parse(url), options));
+  auto holder = Database::Open(DatabaseUrl::Parse(url));
+  const std::string lockedWrite = "UPDATE pm_folder SET name = 'changed' WHERE id = 1";
+  auto holdLock = [&] {
+    holder->Execute(sqlite ? "BEGIN IMMEDIATE" : "BEGIN");
+    holder->Execute("UPDATE pm_folder SET name = name WHERE id = 1");
+  };
+  struct Case {
+    const char* what;
+    Ref<SociDbService> on;
+    std::function<void()> call;
+    bool locked;
+    Status status;
+    std::string says;
+    double atLeast;  // seconds
+  };
+  const std::vector<Case> cases = {
+      {"OpenRecordset's own time-out", service,
+       [&] { service->OpenRecordset(EndlessQuery(GetParam()), false, "", 0, "", "", 1); }, false,
+       kTimeoutStatus, "time-out of 1 s", 0.9},
+      {"the default limit of ExecuteStatement", bounded,
+       [&] { bounded->ExecuteStatement(EndlessQuery(GetParam())); }, false, kTimeoutStatus,
+       "time-out of 0.5 s", 0.45},
+      // SQLite waits for another connection's lock for the busy timeout; PostgreSQL until the
+      // statement's limit.
+      {"a write meeting another connection's lock", bounded,
+       [&] { bounded->ExecuteStatement(lockedWrite); }, true,
+       sqlite ? status::Database : kTimeoutStatus,
+       sqlite ? "database is locked" : "time-out of 0.5 s", sqlite ? 0.15 : 0.45},
+  };
+  for (const Case& c : cases) {
+    if (c.locked) holdLock();
+    double seconds = 0;
+    const Error e = ErrorOf(c.call, seconds);
+    if (c.locked) holder->Execute("ROLLBACK");
+    EXPECT_EQ(e.status(), c.status) << c.what << ": " << e.description();
+    EXPECT_EQ(e.source(), "DbService") << c.what;
+    EXPECT_NE(e.description().find(c.says), std::string::npos) << c.what << ": " << e.description();
+    EXPECT_GE(seconds, c.atLeast) << c.what;
+    EXPECT_LT(seconds, 5.0) << c.what;
+    Ref<DbRecordset> rs = c.on->OpenRecordset("SELECT 7 AS seven", true, "", 0, "", "", 60);
+    EXPECT_EQ(c.on->FieldLong(rs->Fields()->Item("seven")), 7) << c.what << ": still usable";
+  }
+
+  // A lock released within the busy timeout is waited for.
+  holdLock();
+  std::thread release([&] {
+    std::this_thread::sleep_for(300ms);
+    holder->Execute("COMMIT");
+  });
+  service->ExecuteStatement(lockedWrite);
+  release.join();
+  EXPECT_EQ(service->FieldText(Open("SELECT name FROM pm_folder WHERE id = 1")->Fields()->Item("name")),
+            "changed");
+}
+
+// What cuts this process's connection to the database the way the outside world does:
+// PostgreSQL ends its session; SQLite's file becomes unreachable (the descriptors of the
+// database and its log now lead to /dev/null, as on a share gone away).
+std::function<void()> ConnectionCutter(Engine engine, SociDbService& service, const std::string& url) {
+  if (engine == Engine::PostgreSQL) {
+    const std::int32_t pid = service.FieldLong(
+        service.OpenRecordset("SELECT pg_backend_pid() AS pid", true, "", 0, "", "", 60)
+            ->Fields()
+            ->Item("pid"));
+    return [pid, url] {
+      Database::Open(DatabaseUrl::Parse(url))->Query("SELECT pg_terminate_backend(:p0) AS done", {Variant(pid)});
+    };
+  }
+  return [file = DatabaseUrl::Parse(url).connect.substr(3)] {
+    const int nowhere = open("/dev/null", O_RDONLY);
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+      std::error_code ec;
+      const std::string target = std::filesystem::read_symlink(fd.path(), ec).string();
+      if (target == file || target == file + "-wal")
+        dup2(nowhere, std::stoi(fd.path().filename().string()));
+    }
+    close(nowhere);
+  };
+}
+
+TEST_P(DbServiceOnDatabase, ALostConnectionFailsTheCallUnderWayOnceAndIsReopened) {
+  using namespace std::chrono_literals;
+  const bool sqlite = GetParam() == Engine::SQLite;
+  const std::string write = "INSERT INTO pm_folder (id, name) VALUES (60, 'lost')";
+  // PostgreSQL: cut while a statement runs, then between two calls; SQLite: before a write.
+  double seconds = 0;
+  const Error e = ErrorOf(
+      [&] {
+        const auto cutConnection = ConnectionCutter(GetParam(), *service, url);
+        if (sqlite) {
+          cutConnection();
+          service->ExecuteStatement(write);
+          return;
+        }
+        std::thread cut([&] {
+          std::this_thread::sleep_for(300ms);
+          cutConnection();
+        });
+        struct Join {
+          std::thread& t;
+          ~Join() { t.join(); }
+        } join{cut};
+        service->ExecuteStatement("SELECT pg_sleep(5) AS slept");
+      },
+      seconds);
+  EXPECT_EQ(e.status(), kConnectionLostStatus) << e.description();
+  EXPECT_NE(e.description().find(sqlite ? "disk I/O error" : "server closed the connection"),
+            std::string::npos)
+      << e.description();
+  EXPECT_EQ(service->FieldLong(Open("SELECT count(*) AS n FROM pm_folder WHERE id = 60")->Fields()->Item("n")), 0)
+      << "the next call reopens the connection; the failed write left nothing";
+  if (sqlite) {
+    EXPECT_EQ(service->FieldText(Open("PRAGMA journal_mode")->Fields()->Item("journal_mode")), "wal")
+        << "a reopened connection is set up as a new one";
+  } else {
+    ConnectionCutter(GetParam(), *service, url)();
+    std::this_thread::sleep_for(300ms);
+    service->ExecuteStatement(write);  // a connection found closed before a call is reopened first
+  }
+}
+
+TEST(DatabaseConnections, EveryThreadsConnectionIsInWalModeWithTheConfiguredBusyTimeout) {
+  const auto dir = std::filesystem::temp_directory_path() / ("plexion-wal-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const Configuration config = Configuration::Parse(
+      "[database]\nurl = \"sqlite3://db=" + (dir / "x.db").string() + "\"\nbusy_timeout = 2.5\n", "site.toml");
+  const auto factory = DbServiceFactory(config);
+  std::vector<std::string> seen(2);
+  auto probe = [&](std::string& out) {
+    services::ScopedFactory<DbService> installed(factory);
+    Database& db = dynamic_cast<SociDbService&>(services::Locate<DbService>()).database();
+    out = ToString(db.Query("PRAGMA journal_mode").rows.at(0).at(0)) + " " +
+          ToString(db.Query("PRAGMA busy_timeout").rows.at(0).at(0));
+  };
+  std::thread first(probe, std::ref(seen[0]));
+  first.join();
+  std::thread second(probe, std::ref(seen[1]));
+  second.join();
+  EXPECT_EQ(seen, (std::vector<std::string>{"wal 2500", "wal 2500"}));
+  std::filesystem::remove_all(dir);
 }
 
 PLEXION_ON_BOTH_ENGINES(DbServiceOnDatabase);

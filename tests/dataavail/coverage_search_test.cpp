@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 
 #include "data_avail_test_support.hpp"
@@ -186,6 +187,81 @@ TEST_P(CoverageSearchOnDatabase, CountsDatesAndScopeComeFromTheLoads) {
   EXPECT_EQ(fresh->MinLoadDateText(), "");
   EXPECT_EQ(fresh->TimeScopeValue(), 0);
   EXPECT_EQ(data->MinLoadDate(), "2/20/2026") << "a search object reads its tables once";
+}
+
+// Loads generated over four April days with gaps, searched in several ways; each result row
+// must equal a plain count of the generated hours.
+TEST_P(CoverageSearchOnDatabase, CountsInTheDatabaseEqualAPlainCountOfTheLoads) {
+  const std::vector<std::pair<std::int32_t, std::string>> types = {{1, "Traffic"}, {2, "Failures"}};
+  const std::vector<std::pair<std::int32_t, std::string>> systems = {
+      {7, "S101-A"}, {8, "S101-B"}, {11, "S201-B"}};
+  auto hour = [](int h) { return DateTime::FromParts(2026, 4, 1 + h / 24, h % 24); };
+  // Hour h of the four days is loaded for a pair unless the pattern leaves a gap there; S101-B
+  // has no Failures at all.
+  auto loaded = [](std::int32_t type, std::int32_t system, int h) {
+    return !(type == 2 && system == 8) && (h * 7 + system * 3 + type) % 5 != 0;
+  };
+  db->InTransaction([&] {
+    for (const auto& [type, typeName] : types)
+      for (const auto& [system, key] : systems)
+        for (int h = 0; h < 96; ++h)
+          if (loaded(type, system, h))
+            db->Execute("INSERT INTO cov_load (data_type_id, system_id, period_start) VALUES (:p0, :p1, :p2)",
+                        {Variant(type), Variant(system), Variant(hour(h))});
+  });
+
+  struct Search {
+    std::string start, end;
+    std::vector<std::string> times;
+    int firstHour, lastHour;  // of the four days, both searched
+    std::vector<int> hoursOfDay;
+  };
+  const std::vector<Search> searches = {
+      {"4/1/2026", "4/4/2026", {}, 0, 95, {}},
+      {"4/1/2026 5:30 AM", "4/3/2026 7:00 PM", {}, 6, 67, {}},
+      {"4/2/2026", "4/4/2026", {"8:00 AM", "17:00", "8:15"}, 24, 95, {8, 17}},
+      {"4/1/2026 11:00 PM", "4/2/2026", {"23:00", "0:00"}, 23, 47, {0, 23}}};
+  data->SelectedDatatypes(List({"Traffic", "Failures"}));
+  data->SetupSystemControl(MakeRef<FakeSelectorCtl>());
+  data->AddSelectedSystems(List({"S101-A", "S101-B", "S201-B"}), 1);
+  for (const Search& search : searches) {
+    data->StartDate(search.start);
+    data->EndDate(search.end);
+    data->SelectedTimes(List(search.times));
+    data->ExecuteQuery();
+    auto chosen = [&](int h) {
+      return search.hoursOfDay.empty() ||
+             std::count(search.hoursOfDay.begin(), search.hoursOfDay.end(), h % 24) > 0;
+    };
+    int inRange = 0;
+    for (int h = search.firstHour; h <= search.lastHour; ++h) inRange += chosen(h);
+    Lines expected;
+    for (const auto& [type, typeName] : types) {
+      for (const auto& [system, key] : systems) {
+        int hours = 0;
+        std::string firstText, lastText;
+        for (int h = search.firstHour; h <= search.lastHour; ++h) {
+          if (!chosen(h) || !loaded(type, system, h)) continue;
+          ++hours;
+          lastText = hour(h).ToText();
+          if (firstText.empty()) firstText = lastText;
+        }
+        expected.push_back(typeName + " | " + key + " | " + std::to_string(hours) + " | " +
+                           std::to_string(inRange) + " | " + firstText + " | " + lastText);
+      }
+    }
+    Lines found;
+    for (const std::string& row : Results()) {
+      // Data type | System | Name | Entity type | Hours loaded | in range | First | Last
+      std::vector<std::string> f;
+      for (std::size_t at = 0, bar; at <= row.size(); at = bar + 3) {
+        bar = std::min(row.find(" | ", at), row.size());
+        f.push_back(row.substr(at, bar - at));
+      }
+      if (f[0] != "Data type") found.push_back(f[0] + " | " + f[1] + " | " + f[4] + " | " + f[5] + " | " + f[6] + " | " + f[7]);
+    }
+    EXPECT_EQ(found, expected) << search.start << " to " << search.end;
+  }
 }
 
 PLEXION_ON_BOTH_ENGINES(CoverageSearchOnDatabase);

@@ -11,5 +11,6 @@ void RegisterCommands(CLI::App& app, Context& ctx) {
   RegisterReportCommands(app, ctx);
   RegisterDataAvailCommands(app, ctx);
   RegisterComponentCommands(app, ctx);
+  RegisterBatchCommand(app, ctx);
 }
 }  // namespace plexion::cli

@@ -44,5 +44,6 @@ void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx);
 void RegisterReportCommands(CLI::App& app, Context& ctx);
 void RegisterDataAvailCommands(CLI::App& app, Context& ctx);
 void RegisterComponentCommands(CLI::App& app, Context& ctx);
+void RegisterBatchCommand(CLI::App& app, Context& ctx);
 
 }  // namespace plexion::cli

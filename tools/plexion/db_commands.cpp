@@ -10,15 +10,20 @@
 
 namespace plexion::cli {
 
-void InitDatabase(const std::string& url, bool withDemo, std::ostream& progress) {
+void InitDatabase(const std::string& url, bool withDemo, std::ostream& progress,
+                  const backends::DatabaseOptions& options) {
   const auto start = std::chrono::steady_clock::now();
   progress << "opening " << url << "\n";
-  auto db = backends::Database::Open(backends::DatabaseUrl::Parse(url));
+  auto db = backends::Database::Open(backends::DatabaseUrl::Parse(url), options);
   progress << "creating the schema" << (withDemo ? " and the demo rows" : "") << "\n";
   backends::CreateSchema(*db, withDemo);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   progress << "done in " << NumberText(std::round(seconds * 100) / 100) << " s\n";
+}
+
+void InitDatabase(const std::string& url, bool withDemo, std::ostream& progress) {
+  InitDatabase(url, withDemo, progress, {});
 }
 
 void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
@@ -36,7 +41,7 @@ void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
   init->callback([demo, &ctx] {
     backends::Configuration config = ctx.LoadConfiguration();
     if (!ctx.dbUrl.empty()) config.databaseUrl = ctx.dbUrl;
-    InitDatabase(backends::DatabaseUrlOf(config), *demo, std::cout);
+    InitDatabase(backends::DatabaseUrlOf(config), *demo, std::cout, config.database);
   });
 
   auto day = std::make_shared<std::string>();

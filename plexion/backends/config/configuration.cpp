@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <toml++/toml.h>
 
@@ -59,10 +60,23 @@ class Reader {
     return static_cast<std::int32_t>(v);
   }
 
+  // A number of seconds, whole or not, from 0 to a million.
+  Milliseconds Seconds(const toml::node& n, const std::string& key) {
+    std::optional<double> seconds;
+    if (auto i = n.value_exact<std::int64_t>()) seconds = static_cast<double>(*i);
+    else if (auto d = n.value_exact<double>()) seconds = *d;
+    if (!seconds || !(*seconds >= 0 && *seconds <= 1e6))
+      Fail(file_, Line(n), "'" + key + "' must be a number of seconds from 0 to 1000000");
+    return Milliseconds(static_cast<long long>(*seconds * 1000 + 0.5));
+  }
+
   void Database(const toml::table& t) {
     for (auto&& [key, node] : t) {
       const std::string k(key.str());
       if (k == "url") c_.databaseUrl = Value<std::string>(node, k, "a string");
+      else if (k == "busy_timeout") c_.database.busyTimeout = Seconds(node, k);
+      else if (k == "statement_timeout") c_.database.statementTimeout = Seconds(node, k);
+      else if (k == "reconnect_timeout") c_.database.reconnectTimeout = Seconds(node, k);
       else Unknown(node, k, "database");
     }
   }

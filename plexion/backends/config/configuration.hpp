@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "plexion/backends/sql/database.hpp"
 #include "plexion/platform/variant.hpp"
 
 namespace plexion::backends {
@@ -28,6 +29,7 @@ struct Configuration {
   std::string source = "built-in defaults";  // the file it was read from
 
   std::string databaseUrl;  // a SOCI connection string; empty: the per-user SQLite file
+  DatabaseOptions database;  // busy, statement and reconnect time-outs
   bool enterpriseMode = false;
   std::int32_t hourSlotCount = 24;
   std::map<std::string, bool> features;  // keys matched exactly; absent keys are off

@@ -153,7 +153,33 @@ const std::vector<std::string>& ResultFields() {
   return fields;
 }
 
+std::string NumberList(const std::vector<std::int32_t>& numbers) {
+  std::string list;
+  for (std::int32_t n : numbers) list += (list.empty() ? "" : ", ") + std::to_string(n);
+  return list;
+}
+
+// The hour of the day of a load, in each engine's own words.
+std::string_view HourOfLoad(Engine engine) {
+  return engine == Engine::SQLite ? "CAST(strftime('%H', period_start) AS integer)"
+                                  : "CAST(EXTRACT(HOUR FROM period_start) AS integer)";
+}
+
 }  // namespace
+
+std::string LoadsFoundSql(Engine engine, const std::vector<std::int32_t>& dataTypeIds,
+                          const std::vector<std::int32_t>& systemIds, const std::vector<int>& hours,
+                          bool wholeEndDay) {
+  std::string sql =
+      "SELECT data_type_id, system_id, count(*) AS hours, min(period_start) AS first_hour, "
+      "max(period_start) AS last_hour FROM cov_load WHERE data_type_id IN (" +
+      NumberList(dataTypeIds) + ") AND system_id IN (" + NumberList(systemIds) +
+      ") AND period_start >= :p0 AND period_start " + (wholeEndDay ? "<" : "<=") + " :p1";
+  if (!hours.empty())
+    sql += " AND " + std::string(HourOfLoad(engine)) + " IN (" +
+           NumberList(std::vector<std::int32_t>(hours.begin(), hours.end())) + ")";
+  return sql + " GROUP BY data_type_id, system_id";
+}
 
 struct CoverageSearch::Tables {
   Ref<EntityTypeList> types = MakeRef<EntityTypeList>();
@@ -381,15 +407,14 @@ Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
   }
 
   auto idList = [](const auto& items) {
-    std::string list;
-    for (const auto* item : items) list += (list.empty() ? "" : ", ") + std::to_string(item->id);
-    return list;
+    std::vector<std::int32_t> ids;
+    for (const auto* item : items) ids.push_back(item->id);
+    return ids;
   };
+  // Counted in the database: one row per data type and system that has loads, whatever the
+  // number of rows searched.
   const QueryResult found = db_->Query(
-      "SELECT data_type_id, system_id, period_start FROM cov_load WHERE data_type_id IN (" +
-          idList(types) + ") AND system_id IN (" + idList(systems) +
-          ") AND period_start >= :p0 AND period_start " + (wholeEndDay ? "<" : "<=") +
-          " :p1 ORDER BY period_start",
+      LoadsFoundSql(db_->engine(), idList(types), idList(systems), hours, wholeEndDay),
       {Variant(start_), Variant(until)});
 
   struct Found {
@@ -397,15 +422,8 @@ Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
     std::optional<DateTime> first, last;
   };
   std::map<std::pair<std::int32_t, std::int32_t>, Found> byPair;
-  for (const auto& r : found.rows) {
-    const DateTime when = ToDate(r[2]);
-    if (!hours.empty() && !std::binary_search(hours.begin(), hours.end(), when.ToCivil().hour))
-      continue;
-    Found& f = byPair[{Number(r[0]), Number(r[1])}];
-    ++f.hours;
-    if (!f.first) f.first = when;
-    f.last = when;
-  }
+  for (const auto& r : found.rows)
+    byPair[{Number(r[0]), Number(r[1])}] = {Number(r[2]), When(r[3]), When(r[4])};
 
   results_.clear();
   for (const DataTypeInfo* type : types) {

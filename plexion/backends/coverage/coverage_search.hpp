@@ -15,6 +15,13 @@ namespace plexion::backends {
 // unknown query name, an index out of range), with source "CoverageDb".
 inline constexpr Status kCoverageStatus = static_cast<Status>(0x80040E17u);
 
+// The query of a search: per data type and system among those ids, the count of hours
+// loaded, the first and the last (first_hour, last_hour), from :p0 up to :p1 (before :p1 when
+// the search covers the whole end day), only in those hours of the day when any are given.
+std::string LoadsFoundSql(Engine engine, const std::vector<std::int32_t>& dataTypeIds,
+                          const std::vector<std::int32_t>& systemIds, const std::vector<int>& hours,
+                          bool wholeEndDay);
+
 // What the search offers is read from the database once, on first use, and kept for the
 // object's life; each RunQuery reads the loads afresh.
 //

@@ -1,12 +1,17 @@
 #include "plexion/backends/sql/database.hpp"
 
+#include <poll.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <soci/postgresql/soci-postgresql.h>
 #include <soci/soci.h>
 #include <soci/sqlite3/soci-sqlite3.h>
+#include <thread>
 
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/text.hpp"
@@ -17,10 +22,48 @@ namespace {
 
 constexpr std::string_view kSource = "DbService";
 
-[[noreturn]] void Fail(const std::string& message) {
-  std::string m = message;
+using Clock = std::chrono::steady_clock;
+
+std::string Trimmed(std::string m) {
   while (!m.empty() && (m.back() == '\n' || m.back() == ' ')) m.pop_back();
-  throw Error::External(status::Database, std::string(kSource), m);
+  return m;
+}
+
+Error DbError(const std::string& message, Status status = status::Database) {
+  return Error::External(status, std::string(kSource), Trimmed(message));
+}
+
+[[noreturn]] void Fail(const std::string& message) { throw DbError(message); }
+
+std::string SecondsText(Milliseconds ms) {
+  return NumberText(static_cast<double>(ms.count()) / 1000.0) + " s";
+}
+
+sqlite_api::sqlite3* SqliteHandle(soci::session& s) {
+  auto* backend = static_cast<soci::sqlite3_session_backend*>(s.get_backend());
+  return backend ? backend->conn_ : nullptr;
+}
+
+PGconn* PgHandle(soci::session& s) {
+  auto* backend = static_cast<soci::postgresql_session_backend*>(s.get_backend());
+  return backend ? backend->conn_ : nullptr;
+}
+
+// SQLite's primary result code of a failure (0 when it is not SQLite's).
+int SqliteResult(const soci::soci_error& e) {
+  const auto* sqlite = dynamic_cast<const soci::sqlite3_soci_error*>(&e);
+  return sqlite ? (sqlite->result() & 0xFF) : 0;
+}
+
+// SQLite failures after which the file itself is unreachable: the next call reopens it.
+bool SqliteConnectionLost(int result) {
+  return result == SQLITE_IOERR || result == SQLITE_CANTOPEN || result == SQLITE_NOTADB ||
+         result == SQLITE_CORRUPT;
+}
+
+std::string PgSqlState(const soci::soci_error& e) {
+  const auto* pg = dynamic_cast<const soci::postgresql_soci_error*>(&e);
+  return pg ? pg->sqlstate() : std::string();
 }
 
 bool StartsWith(const std::string& s, std::string_view prefix) {
@@ -102,9 +145,187 @@ class Binder {
 
 struct Database::Impl {
   DatabaseUrl url;
+  DatabaseOptions options;
   soci::session session;
   bool inTransaction = false;
+  bool lost = false;                       // reopened by the next call
+  std::optional<long long> serverLimitMs;  // PostgreSQL's statement_timeout, when known
+  long long busyMs = -1;                   // SQLite's busy timeout now
+  std::optional<Clock::time_point> deadline;  // of the statement running on SQLite
+  std::string serverNotice;  // what PostgreSQL said outside a result (its goodbye), this call
+
+  void Open();
+  void SetUp();
+  void Reopen();
+  void EnsureOpen();
+  bool ClosedByServer();
+  void Limit(Milliseconds limit);
+  Error Translate(const soci::soci_error& e, Milliseconds limit, bool pastLimit);
+  void EndTransaction(const char* sql) noexcept;
+
+  // Runs one call's statements on an open connection within the limit (0: none).
+  template <class Body>
+  auto Run(Milliseconds limit, Body&& body) -> decltype(body()) {
+    EnsureOpen();
+    serverNotice.clear();
+    const Clock::time_point start = Clock::now();
+    try {
+      Limit(limit);
+      struct EndOfStatement {
+        Impl& impl;
+        ~EndOfStatement() { impl.deadline.reset(); }
+      } end{*this};
+      return body();
+    } catch (const soci::soci_error& e) {
+      throw Translate(e, limit, limit.count() > 0 && Clock::now() - start >= limit);
+    }
+  }
+
+  // Keeps PostgreSQL's messages out of the host's standard error; the last one goes into the
+  // error of a lost connection.
+  static void OnNotice(void* impl, const char* message) {
+    static_cast<Impl*>(impl)->serverNotice = Trimmed(message);
+  }
+
+  // Stops an SQLite statement past its deadline (SQLite then fails it with SQLITE_INTERRUPT).
+  static int Progress(void* impl) {
+    const auto& deadline = static_cast<Impl*>(impl)->deadline;
+    return deadline && Clock::now() >= *deadline ? 1 : 0;
+  }
 };
+
+void Database::Impl::Open() {
+  if (url.engine == Engine::SQLite) {
+    session.open(soci::sqlite3, url.connect);
+  } else {
+    // A server that does not answer fails the connect instead of holding the call.
+    std::string connect = url.connect;
+    if (connect.find("connect_timeout") == std::string::npos) {
+      const auto seconds = std::chrono::ceil<std::chrono::seconds>(options.reconnectTimeout);
+      connect += " connect_timeout=" + std::to_string(std::max<long long>(2, seconds.count()));
+    }
+    session.open(soci::postgresql, connect);
+  }
+  SetUp();
+}
+
+// What every connection gets, a reopened one too.
+void Database::Impl::SetUp() {
+  lost = false;
+  serverLimitMs.reset();
+  busyMs = -1;
+  deadline.reset();
+  if (url.engine == Engine::PostgreSQL) {
+    PQsetNoticeProcessor(PgHandle(session), &Impl::OnNotice, this);
+    return;
+  }
+  sqlite_api::sqlite3* handle = SqliteHandle(session);
+  busyMs = options.busyTimeout.count();
+  sqlite_api::sqlite3_busy_timeout(handle, static_cast<int>(busyMs));
+  sqlite_api::sqlite3_progress_handler(handle, 1000, &Impl::Progress, this);
+  // Readers and one writer at a time, each waiting for the others' locks: the journal mode
+  // stays with the file, so this switches a database once.
+  std::string mode;
+  session << "PRAGMA journal_mode=WAL", soci::into(mode);
+}
+
+void Database::Impl::Reopen() {
+  const Clock::time_point giveUp = Clock::now() + options.reconnectTimeout;
+  while (true) {
+    try {
+      session.reconnect();
+      SetUp();
+      return;
+    } catch (const soci::soci_error& e) {
+      lost = true;
+      const auto left = std::chrono::duration_cast<Milliseconds>(giveUp - Clock::now());
+      if (left.count() <= 0)
+        throw DbError("cannot reopen the lost connection to " + url.text + ": " + e.what(),
+                      kConnectionLostStatus);
+      std::this_thread::sleep_for(std::min(left, Milliseconds(200)));
+    }
+  }
+}
+
+void Database::Impl::EnsureOpen() {
+  // Inside a transaction a closed connection must fail the work, not be replaced under it.
+  if (!lost && !inTransaction && url.engine == Engine::PostgreSQL && ClosedByServer()) lost = true;
+  if (!lost) return;
+  if (inTransaction)
+    throw DbError("the connection to the database was lost during a transaction; the next call "
+                  "reopens it",
+                  kConnectionLostStatus);
+  Reopen();
+}
+
+// True when the server has closed the connection (a restart, an administrator): its goodbye
+// is already waiting on the socket, so nothing is sent on a dead connection.
+bool Database::Impl::ClosedByServer() {
+  PGconn* conn = PgHandle(session);
+  if (!conn || PQstatus(conn) == CONNECTION_BAD) return true;
+  // The goodbye message and the end of the stream may arrive in separate reads.
+  for (int read = 0; read < 4; ++read) {
+    pollfd fd{PQsocket(conn), POLLIN, 0};
+    if (poll(&fd, 1, 0) <= 0) return false;
+    if (PQconsumeInput(conn) == 0 || PQstatus(conn) == CONNECTION_BAD) return true;
+  }
+  return false;
+}
+
+void Database::Impl::Limit(Milliseconds limit) {
+  if (url.engine == Engine::SQLite) {
+    // A lock is waited for no longer than the statement may run.
+    const long long busy =
+        limit.count() > 0 ? std::min(options.busyTimeout, limit).count() : options.busyTimeout.count();
+    if (busy != busyMs) {
+      sqlite_api::sqlite3_busy_timeout(SqliteHandle(session), static_cast<int>(busy));
+      busyMs = busy;
+    }
+    if (limit.count() > 0) deadline = Clock::now() + limit;
+    return;
+  }
+  // The server takes at most 2^31 - 1 ms (24 days).
+  const long long ms = std::min<long long>(limit.count(), INT32_MAX);
+  if (serverLimitMs == ms) return;
+  session << "SET statement_timeout = " + std::to_string(ms);
+  serverLimitMs = ms;
+}
+
+Error Database::Impl::Translate(const soci::soci_error& e, Milliseconds limit, bool pastLimit) {
+  const std::string message = Trimmed(e.what());
+  const std::string timedOut = "the statement ran past its time-out of " + SecondsText(limit) +
+                               " and was stopped; the connection stays usable (" + message + ")";
+  if (url.engine == Engine::SQLite) {
+    const int result = SqliteResult(e);
+    if (pastLimit && (result == SQLITE_INTERRUPT || result == SQLITE_BUSY))
+      return DbError(timedOut, kTimeoutStatus);
+    if (result == SQLITE_BUSY || result == SQLITE_LOCKED)
+      return DbError(message + " (another connection kept its lock past the busy timeout of " +
+                     SecondsText(options.busyTimeout) + ")");
+    if (SqliteConnectionLost(result)) lost = true;
+  } else {
+    PGconn* conn = PgHandle(session);
+    if (!conn || PQstatus(conn) == CONNECTION_BAD) lost = true;
+    else if (limit.count() > 0 && PgSqlState(e) == "57014") return DbError(timedOut, kTimeoutStatus);
+  }
+  if (lost)
+    return DbError("the connection to the database was lost; the next call reopens it (" +
+                       message + (serverNotice.empty() ? "" : "; the server said: " + serverNotice) +
+                       ")",
+                   kConnectionLostStatus);
+  return DbError(message);
+}
+
+// Ends a transaction that failed; its own error says more than a failed rollback, and a lost
+// connection has dropped the transaction already.
+void Database::Impl::EndTransaction(const char* sql) noexcept {
+  serverLimitMs.reset();  // a rollback undoes a SET made inside the transaction
+  if (lost) return;
+  try {
+    session << sql;
+  } catch (const soci::soci_error&) {
+  }
+}
 
 DatabaseUrl DatabaseUrl::Parse(const std::string& url) {
   DatabaseUrl u;
@@ -146,12 +367,12 @@ std::string DatabaseUrl::DefaultSqliteUrl() {
 Database::Database(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Database::~Database() = default;
 
-std::shared_ptr<Database> Database::Open(const DatabaseUrl& url) {
+std::shared_ptr<Database> Database::Open(const DatabaseUrl& url, const DatabaseOptions& options) {
   auto impl = std::make_unique<Impl>();
   impl->url = url;
+  impl->options = options;
   try {
-    if (url.engine == Engine::SQLite) impl->session.open(soci::sqlite3, url.connect);
-    else impl->session.open(soci::postgresql, url.connect);
+    impl->Open();
   } catch (const soci::soci_error& e) {
     Fail("cannot open " + url.text + ": " + e.what());
   }
@@ -160,10 +381,16 @@ std::shared_ptr<Database> Database::Open(const DatabaseUrl& url) {
 
 Engine Database::engine() const { return impl_->url.engine; }
 const DatabaseUrl& Database::url() const { return impl_->url; }
+const DatabaseOptions& Database::options() const { return impl_->options; }
 
 QueryResult Database::Query(const std::string& sql, const std::vector<Variant>& params) {
-  QueryResult result;
-  try {
+  return Query(sql, params, impl_->options.statementTimeout);
+}
+
+QueryResult Database::Query(const std::string& sql, const std::vector<Variant>& params,
+                            Milliseconds limit) {
+  return impl_->Run(limit, [&] {
+    QueryResult result;
     soci::row row;
     Binder binder;
     soci::details::prepare_temp_type prep = (impl_->session.prepare << sql);
@@ -180,22 +407,23 @@ QueryResult Database::Query(const std::string& sql, const std::vector<Variant>& 
       result.rows.push_back(std::move(values));
       more = st.fetch();
     }
-  } catch (const soci::soci_error& e) {
-    Fail(e.what());
-  }
-  return result;
+    return result;
+  });
 }
 
 void Database::Execute(const std::string& sql, const std::vector<Variant>& params) {
-  try {
+  Execute(sql, params, impl_->options.statementTimeout);
+}
+
+void Database::Execute(const std::string& sql, const std::vector<Variant>& params,
+                       Milliseconds limit) {
+  impl_->Run(limit, [&] {
     Binder binder;
     soci::details::prepare_temp_type prep = (impl_->session.prepare << sql);
     for (const Variant& p : params) binder.Bind(prep, p);
     soci::statement st(prep);
     st.execute(true);
-  } catch (const soci::soci_error& e) {
-    Fail(e.what());
-  }
+  });
 }
 
 void Database::RunScript(const std::string& script) {
@@ -207,30 +435,17 @@ void Database::InTransaction(const std::function<void()>& work) {
     work();
     return;
   }
-  try {
-    impl_->session.begin();
-  } catch (const soci::soci_error& e) {
-    Fail(e.what());
-  }
+  Execute(engine() == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
   impl_->inTransaction = true;
   try {
     work();
+    Execute("COMMIT");
   } catch (...) {
+    impl_->EndTransaction("ROLLBACK");
     impl_->inTransaction = false;
-    try {
-      impl_->session.rollback();
-    } catch (const soci::soci_error&) {
-      // The work's own error says more than a failed rollback; the connection drops the
-      // transaction anyway when it closes.
-    }
     throw;
   }
   impl_->inTransaction = false;
-  try {
-    impl_->session.commit();
-  } catch (const soci::soci_error& e) {
-    Fail(e.what());
-  }
 }
 
 bool Database::HasTable(const std::string& table) {

@@ -1,17 +1,39 @@
 // One connection to the database, through SOCI: embedded SQLite or PostgreSQL.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "plexion/platform/error.hpp"
 #include "plexion/platform/variant.hpp"
 
 namespace plexion::backends {
 
 enum class Engine { SQLite, PostgreSQL };
+
+// A statement stopped at its time-out (the status ADO gives a command time-out), and a
+// connection found lost, which the next call reopens. Both with source "DbService".
+inline constexpr Status kTimeoutStatus = static_cast<Status>(0x80040E31u);
+inline constexpr Status kConnectionLostStatus = static_cast<Status>(0x80040E18u);
+
+using Milliseconds = std::chrono::milliseconds;
+
+// How every connection the library opens behaves under load and failures (the [database]
+// section of the configuration file).
+struct DatabaseOptions {
+  // SQLite: how long a statement waits for another connection's lock before it fails with
+  // "database is locked".
+  Milliseconds busyTimeout{5000};
+  // The limit of a statement whose call names none (ExecuteStatement, procedures, functions,
+  // the objects that store themselves, the coverage search); 0 is no limit.
+  Milliseconds statementTimeout{60000};
+  // How long a call keeps trying to reopen a lost connection before it fails.
+  Milliseconds reconnectTimeout{5000};
+};
 
 // "sqlite3://db=FILE" or "postgresql://host=... dbname=...": the engine and SOCI's connection
 // string. A bare "sqlite3://FILE" names the file.
@@ -31,23 +53,37 @@ struct QueryResult {
   std::vector<std::vector<Variant>> rows;
 };
 
-// Every failure is a plexion::Error with status::Database, source "DbService" and the
-// database's own message. Parameters are bound to :p0, :p1, ... in order.
+// Every failure is a plexion::Error with source "DbService" and the database's own message:
+// status::Database, kTimeoutStatus for a statement stopped at its limit, kConnectionLostStatus
+// for a lost connection. Parameters are bound to :p0, :p1, ... in order.
+//
+// Every connection is set up alike, reopened ones too: SQLite in WAL journal mode with the busy
+// timeout; PostgreSQL bounding each statement by statement_timeout. A connection found lost
+// while a statement runs fails that call, and the next call reopens it; one found closed before
+// anything is sent (a server restarted meanwhile) is reopened at once. Nothing is ever run
+// twice: a statement that failed is not retried.
 class Database {
  public:
-  static std::shared_ptr<Database> Open(const DatabaseUrl& url);
+  static std::shared_ptr<Database> Open(const DatabaseUrl& url, const DatabaseOptions& options = {});
   ~Database();
 
   Engine engine() const;
   const DatabaseUrl& url() const;
+  const DatabaseOptions& options() const;
 
+  // Statements bounded by the default limit (options().statementTimeout), or by their own
+  // (0: none).
   QueryResult Query(const std::string& sql, const std::vector<Variant>& params = {});
+  QueryResult Query(const std::string& sql, const std::vector<Variant>& params, Milliseconds limit);
   void Execute(const std::string& sql, const std::vector<Variant>& params = {});
+  void Execute(const std::string& sql, const std::vector<Variant>& params, Milliseconds limit);
   // Runs a script statement by statement (a string of several statements would run only its
   // first on SQLite).
   void RunScript(const std::string& script);
   // Runs work as one transaction: committed when it returns, rolled back when it throws (the
   // error then goes on). A transaction already open on this connection is joined instead.
+  // SQLite takes the write lock at the start (BEGIN IMMEDIATE), waiting the busy timeout for
+  // it, so that a transaction never fails half-way on another writer's lock.
   void InTransaction(const std::function<void()>& work);
 
   bool HasTable(const std::string& table);

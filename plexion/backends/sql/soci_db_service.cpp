@@ -137,8 +137,12 @@ std::vector<Variant> ParseValueList(const std::string& list) {
 
 Ref<DbRecordset> SociDbService::OpenRecordset(const std::string& sql, bool, const std::string&,
                                               std::int32_t, const std::string&, const std::string&,
-                                              std::int32_t) {
-  QueryResult r = db_->Query(sql);
+                                              std::int32_t timeoutSeconds) {
+  if (timeoutSeconds < 0)
+    throw Error::External(status::InvalidArg, "DbService",
+                          "a time-out is a number of seconds, 0 for none, not " +
+                              std::to_string(timeoutSeconds));
+  QueryResult r = db_->Query(sql, {}, std::chrono::seconds(timeoutSeconds));
   return MakeRef<MemoryRecordset>(std::move(r.columns), std::move(r.rows));
 }
 

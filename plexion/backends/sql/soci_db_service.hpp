@@ -15,7 +15,9 @@ class SociDbService final : public DbService {
   Database& database() const { return *db_; }
   std::shared_ptr<Database> shared() const { return db_; }
 
-  // Every query yields a record set (never no object); its rows are read at once.
+  // Every query yields a record set (never no object); its rows are read at once. The query
+  // runs within timeoutSeconds (0: no limit); past it, it fails with kTimeoutStatus. The other
+  // calls run within the database's default limit ([database] statement_timeout).
   Ref<DbRecordset> OpenRecordset(const std::string& sql, bool byKey, const std::string& source,
                                  std::int32_t options, const std::string& user,
                                  const std::string& password, std::int32_t timeoutSeconds) override;
