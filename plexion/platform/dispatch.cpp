@@ -1,5 +1,7 @@
 #include "plexion/platform/dispatch.hpp"
 
+#include <cstdio>
+
 #include "plexion/platform/text.hpp"
 
 namespace plexion {
@@ -25,6 +27,29 @@ std::size_t MemberInfo::RequiredCount() const {
   for (const ParamInfo& p : params)
     if (!p.optional) ++n;
   return n;
+}
+
+std::string MemberInfo::Signature() const {
+  std::string s(name);
+  s += "(";
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    const ParamInfo& p = params[i];
+    if (i) s += ", ";
+    if (p.optional) s += "Optional ";
+    s += p.byRef ? "ByRef " : "ByVal ";
+    s += std::string(p.name) + " As " + p.type.Name();
+    if (p.defaultValue) s += " = " + p.defaultValue->Describe();
+  }
+  s += ")";
+  if (result.type != VarType::Empty) s += " As " + result.Name();
+  return s;
+}
+
+std::string DispIdText(DispId id) {
+  if (id > -0x10000 && id < 0x10000) return std::to_string(id);
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(id));
+  return buf;
 }
 
 InterfaceInfo::InterfaceInfo(std::string_view name, Guid iid, std::vector<MemberInfo> members)

@@ -65,7 +65,12 @@ struct MemberInfo {
   TypeDesc result;
   Invoker invoke;
   std::size_t RequiredCount() const;
+  // As the type library prints it: "Item(ByVal Index As Variant) As CPlexionCtl".
+  std::string Signature() const;
 };
+
+// A dispatch id as the type library prints it: small ones in decimal, the others as 0x%08X.
+std::string DispIdText(DispId id);
 
 // A dispatch interface (or an event interface): members in function-table order.
 class InterfaceInfo {

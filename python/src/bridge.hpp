@@ -118,6 +118,22 @@ py::object CallMember(Object& object, const InterfaceView& view, const Member& m
 // A Python exception raised inside a call from the library: kept to be raised again when the
 // failure reaches Python, and turned into an Error for the library.
 Error KeepPythonError(py::error_already_set& e);
+
+// Runs a call into Python for the library: a Python exception is kept to be raised again in
+// Python and leaves the library as an Error.
+template <class F>
+auto IntoPython(F&& body) -> decltype(body()) {
+  try {
+    return body();
+  } catch (py::error_already_set& e) {
+    throw KeepPythonError(e);
+  } catch (py::builtin_exception& e) {
+    e.set_error();
+    py::error_already_set raised;
+    throw KeepPythonError(raised);
+  }
+}
+
 void ForgetPythonError();
 
 // ---- wrapped objects (dispatch_object.cpp) ----------------------------------------------

@@ -29,20 +29,14 @@ class PythonSink final : public EventSink {
   void OnEvent(DispId id, std::span<Variant> args) override {
     const MemberInfo* event = events_->Find(id, InvokeKind::Method);
     if (!event || !handler_) return;
-    try {
+    IntoPython([&] {
       py::object handler = handler_;  // kept while it runs, even if disconnected meanwhile
       py::object method = py::getattr(handler, py::str(std::string(event->name)), py::none());
       if (method.is_none()) return;
       py::tuple values(args.size());
       for (std::size_t i = 0; i < args.size(); ++i) values[i] = ToPython(args[i].Value());
       Answer(*event, args, method(*values));
-    } catch (py::error_already_set& e) {
-      throw KeepPythonError(e);
-    } catch (py::builtin_exception& e) {
-      e.set_error();
-      py::error_already_set raised;
-      throw KeepPythonError(raised);
-    }
+    });
   }
 
   PyObject* handler() const { return handler_.ptr(); }

@@ -156,21 +156,6 @@ const InterfaceInfo& DateTimeCtlInterface() {
 
 // ---- Python implementations ----------------------------------------------------------------
 
-// Runs a call into Python for the library: a Python exception is kept to be raised again in
-// Python and leaves the library as an Error.
-template <class F>
-auto IntoPython(F&& body) -> decltype(body()) {
-  try {
-    return body();
-  } catch (py::error_already_set& e) {
-    throw KeepPythonError(e);
-  } catch (py::builtin_exception& e) {
-    e.set_error();
-    py::error_already_set raised;
-    throw KeepPythonError(raised);
-  }
-}
-
 template <class T>
 py::object Out(const T& value) {
   return ToPython(ToVariant(value));

@@ -1,39 +1,11 @@
 // Member tables as the bridge reads them: the accessors of each dispatch id, names resolved
 // through GetIDsOfNames once per interface and name.
-#include <cstdio>
 #include <map>
 #include <memory>
 
 #include "bridge.hpp"
 
 namespace plexion::python {
-
-namespace {
-
-std::string IdText(DispId id) {
-  if (id >= -0xFFFF && id < 0x10000) return std::to_string(id);
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(id));
-  return buf;
-}
-
-std::string Signature(const MemberInfo& m) {
-  std::string s(m.name);
-  s += "(";
-  for (std::size_t i = 0; i < m.params.size(); ++i) {
-    const ParamInfo& p = m.params[i];
-    if (i) s += ", ";
-    if (p.optional) s += "Optional ";
-    s += p.byRef ? "ByRef " : "ByVal ";
-    s += std::string(p.name) + " As " + p.type.Name();
-    if (p.defaultValue) s += " = " + p.defaultValue->Describe();
-  }
-  s += ")";
-  if (m.result.type != VarType::Empty) s += " As " + m.result.Name();
-  return s;
-}
-
-}  // namespace
 
 const MemberInfo& Member::Primary() const {
   if (method) return *method;
@@ -47,9 +19,9 @@ std::string Member::Help() const {
     if (!m) continue;
     std::string kind(KindName(m->kind));
     kind.resize(7, ' ');
-    std::string id = IdText(m->id);
+    std::string id = DispIdText(m->id);
     id.resize(11, ' ');
-    text += "  " + id + " " + kind + " " + Signature(*m) + "\n";
+    text += "  " + id + " " + kind + " " + m->Signature() + "\n";
   }
   return text;
 }

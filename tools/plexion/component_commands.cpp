@@ -14,39 +14,15 @@ namespace plexion::cli {
 
 namespace {
 
-std::string IdText(DispId id) {
-  if (id >= 0 && id < 0x10000) return std::to_string(id);
-  if (id < 0) return std::to_string(id);
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(id));
-  return buf;
-}
-
-std::string Signature(const MemberInfo& m) {
-  std::string s(m.name);
-  s += "(";
-  for (std::size_t i = 0; i < m.params.size(); ++i) {
-    const ParamInfo& p = m.params[i];
-    if (i) s += ", ";
-    if (p.optional) s += "Optional ";
-    s += p.byRef ? "ByRef " : "ByVal ";
-    s += std::string(p.name) + " As " + p.type.Name();
-    if (p.defaultValue) s += " = " + p.defaultValue->Describe();
-  }
-  s += ")";
-  if (m.result.type != VarType::Empty) s += " As " + m.result.Name();
-  return s;
-}
-
 void PrintInterface(std::ostream& out, const InterfaceInfo& itf, bool events) {
   out << (events ? "event interface " : "interface ") << itf.name() << " " << itf.iid().ToString()
       << "\n";
   for (const MemberInfo& m : itf.members()) {
     std::string kind(events ? "event" : KindName(m.kind));
     kind.resize(7, ' ');
-    std::string id = IdText(m.id);
+    std::string id = DispIdText(m.id);
     id.resize(11, ' ');
-    out << "  " << id << " " << kind << " " << Signature(m) << "\n";
+    out << "  " << id << " " << kind << " " << m.Signature() << "\n";
   }
 }
 

@@ -1,5 +1,4 @@
 // The component surface as a host that knows only ProgIDs, names and ids sees it.
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <unistd.h>
@@ -44,9 +43,7 @@ void ShowComponentSurface() {
     const DispId id = *component::GetIDsOfNames(*hub, "NotifyTabOverride");
     Variant name("ServerGrpOverride"), state(false);
     std::vector<Variant> args{Variant::RefTo(name), Variant::RefTo(state)};
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(id));
-    std::cout << "  Invoke(" << hex << " NotifyTabOverride, \"ServerGrpOverride\", False)\n";
+    std::cout << "  Invoke(" << DispIdText(id) << " NotifyTabOverride, \"ServerGrpOverride\", False)\n";
     const InvokeResult r = component::Invoke(*hub, id, InvokeKind::Method, args);
     std::cout << "  status " << r.status << "; TheState is now " << state.Describe() << "\n";
     std::cout << "  DllCanUnloadNow while the hub lives: " << (DllCanUnloadNow() == 0 ? "yes" : "no") << "\n";
