@@ -12,33 +12,23 @@ namespace {
 
 using testing::Concat;
 using testing::EditArgs;
-using testing::ErrorFrom;
+using testing::ErrorOf;
 using testing::FakeHourExSet;
 using testing::Lines;
 using testing::OpenLine;
 
-TEST(SASchedData, InitNewStoresTheOverridePlanAndLeavesTheIdAndTimeOut) {
+TEST(SASchedData, InitNewStoresTheOverridePlanInitEditConvertsTheNameBeforeStoringTheId) {
   testing::InstalledDoubles d;
-  auto s = MakeRef<CSASchedData>();
-  s->ScheduleID(9);
-  s->Timeout(30);
-  s->TimeoutUnit("M");
-  s->InitNew(true, 12, "Alarm", 4, 2);
-  EXPECT_EQ(std::tuple(s->OvrScenarioId(), s->OvrChanSetId(), s->ScheduleID(), s->Timeout(),
-                       s->TimeoutUnit()),
-            std::tuple(4, 2, 9, 30, "M"));
-  auto t = MakeRef<CSASchedData>();
-  t->InitNew(false, 7, "Scheduled", 0, 0);
-  EXPECT_EQ(std::tuple(t->Timeout(), t->TimeoutUnit()), std::tuple(0, ""))
-      << "a new schedule starts without a time-out";
-}
-
-TEST(SASchedData, InitEditConvertsTheNameBeforeStoringTheIdAndTakesTheTimeOutLast) {
   auto s = MakeRef<CSASchedData>();
   EditArgs a;
   testing::Edit(*s, a);
   EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit()),
             std::tuple(9, 4, 30, "M"));
+  s->InitNew(true, 12, "Alarm", 5, 2);
+  EXPECT_EQ(std::tuple(s->OvrScenarioId(), s->OvrChanSetId(), s->ScheduleID(), s->Timeout(),
+                       s->TimeoutUnit()),
+            std::tuple(5, 2, 9, 30, "M"))
+      << "InitNew leaves the id and the time-out";
   auto t = MakeRef<CSASchedData>();
   a.editor = Variant::Null();
   EXPECT_THROW(testing::Edit(*t, a), Error);
@@ -98,8 +88,8 @@ TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTim
   s->LoadSASchedData(1);
   EXPECT_TRUE(s->IsNew());
   EXPECT_EQ(d.log->Lines().size(), 1u) << "not even the time-out check";
-  EXPECT_EQ(ErrorFrom([&] { s->LoadSASchedData(2); }).number(), 3021);
-  EXPECT_EQ(ErrorFrom([&] { s->LoadSASchedData(4); }).number(), 3265) << "a column missing";
+  EXPECT_EQ(ErrorOf([&] { s->LoadSASchedData(2); }).number(), 3021);
+  EXPECT_EQ(ErrorOf([&] { s->LoadSASchedData(4); }).number(), 3265) << "a column missing";
   EXPECT_TRUE(s->IsNew());
   EXPECT_EQ(std::tuple(s->ScheduleID(), s->EditorName(), s->Timeout()), std::tuple(9, "Ed", 30));
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
@@ -180,18 +170,23 @@ TEST(SAHoursEx, StoredHoursAreSixteenBitIntegersAndOutOfRangeSlotsAreTheSetsToHa
   }
   for (std::int32_t overflowing : {32767, 40000, -32769}) {
     script(overflowing);
-    EXPECT_EQ(ErrorFrom([&] { f.s->GetHoursEx(1); }).number(), errnum::Overflow) << overflowing;
+    EXPECT_EQ(ErrorOf([&] { f.s->GetHoursEx(1); }).number(), errnum::Overflow) << overflowing;
   }
 }
 
+// Schedule 5, run by events ("N"), where "Data load" is event type 1.
+struct EventSchedule : SideTables {
+  EventSchedule() {
+    d.db->WhenQuery("SELECT * FROM EN_Event_Type", {"Event_Type_ID"}, {{Variant(std::int32_t{1})}});
+    s->ScheduleID(5);
+    s->Periodicity("N");
+  }
+};
+
 TEST(SASave, StoredScheduleDeletesThenInsertsTheEventAndOneRowPerHourAscending) {
-  SideTables f;
-  f.d.db->WhenQuery("SELECT * FROM EN_Event_Type", {"Event_Type_ID", "Name"},
-                    {{Variant(std::int32_t{1}), Variant("Data load")}});
+  EventSchedule f;
   auto set = MakeRef<FakeHourExSet>(f.d.log);
   set->slots = {{24, true}, {1, true}, {5, false}};
-  f.s->ScheduleID(5);
-  f.s->Periodicity("N");
   f.s->HourEXData(set);
   EXPECT_TRUE(f.s->SaveSubTableData() == f.s) << "the object itself";
   Lines expected{OpenLine("SELECT * FROM EN_Event_Type WHERE Name = 'Data load'"),
@@ -213,10 +208,7 @@ TEST(SASave, StoredScheduleDeletesThenInsertsTheEventAndOneRowPerHourAscending) 
 }
 
 TEST(SASave, NewScheduleOrIdZeroDeletesNothingAndAddsEachTime) {
-  SideTables f;
-  f.d.db->WhenQuery("SELECT * FROM EN_Event_Type", {"Event_Type_ID"}, {{Variant(std::int32_t{1})}});
-  f.s->ScheduleID(5);
-  f.s->Periodicity("N");
+  EventSchedule f;
   f.s->IsNew(true);
   f.s->SaveSubTableData();
   f.s->SaveSubTableData();
@@ -252,7 +244,7 @@ TEST(SASave, AFailureMidSaveLeavesTheStatementsAlreadyRun) {
   f.s->ScheduleID(5);
   f.s->Periodicity("N");
   f.s->HourEXData(set);
-  EXPECT_EQ(ErrorFrom([&] { f.s->SaveSubTableData(); }).number(), 3021) << "no \"Data load\" row";
+  EXPECT_EQ(ErrorOf([&] { f.s->SaveSubTableData(); }).number(), 3021) << "no \"Data load\" row";
   EXPECT_TRUE(f.d.db->statements.empty()) << "the event type is read before any delete";
 
   f.d.db->WhenQuery("SELECT * FROM EN_Event_Type", {"Event_Type_ID"}, {{Variant(std::int32_t{1})}});

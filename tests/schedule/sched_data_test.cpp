@@ -13,7 +13,7 @@ namespace {
 
 using testing::Concat;
 using testing::EditArgs;
-using testing::ErrorFrom;
+using testing::ErrorOf;
 using testing::FakeDateTimeScope;
 using testing::FakeDestination;
 using testing::Lines;
@@ -122,7 +122,7 @@ TYPED_TEST(BothSchedules, InitNewKeepsTheFieldsSetBeforeAFailure) {
   d.settings->failOn.clear();
   d.settings->groups["ImmediateDefaults"][3].second = Variant("seven");
   auto t = MakeRef<TypeParam>();
-  EXPECT_EQ(ErrorFrom([&] { New(*t, true, 12, "Ed"); }).number(), errnum::TypeMismatch);
+  EXPECT_EQ(ErrorOf([&] { New(*t, true, 12, "Ed"); }).number(), errnum::TypeMismatch);
   EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()),
             std::tuple("N", "Y", 0));
 }
@@ -146,7 +146,7 @@ TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActive
 
   auto t = MakeRef<TypeParam>();
   a.editor = Variant::Null();
-  EXPECT_EQ(ErrorFrom([&] { testing::Edit(*t, a); }).number(), errnum::InvalidUseOfNull);
+  EXPECT_EQ(ErrorOf([&] { testing::Edit(*t, a); }).number(), errnum::InvalidUseOfNull);
   EXPECT_EQ(std::tuple(t->EditorName(), t->ClientMachineID()), std::tuple("", 0));
   a.editor = Variant("Ed");
   a.active = Variant::Null();
@@ -308,7 +308,7 @@ TEST(SchedData, SaveWritesAnIdOnlyAfterItsCallSucceededAndStopsAtAFailingScope) 
 
   f.scope->failOn.clear();
   f.destination->failOn = {"Destination.Insert"};
-  EXPECT_EQ(ErrorFrom([&] { f.s->SaveSubTableData(); }).source(), "Destination");
+  EXPECT_EQ(ErrorOf([&] { f.s->SaveSubTableData(); }).source(), "Destination");
   EXPECT_EQ(f.s->OvrDTScopeId(), 501) << "the scope was saved before the destination failed";
   EXPECT_EQ(f.s->OvrDestinationId(), 0);
 }

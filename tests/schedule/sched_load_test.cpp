@@ -11,7 +11,7 @@ namespace {
 
 using testing::Concat;
 using testing::EditArgs;
-using testing::ErrorFrom;
+using testing::ErrorOf;
 using testing::Lines;
 using testing::OpenLine;
 
@@ -109,7 +109,7 @@ TEST(SchedLoad, NoRecordsetChangesNothingAndAFailurePartWayKeepsWhatWasStored) {
   EXPECT_EQ(d.log->Matching("DbService.").size(), 1u) << "nothing read after the query";
 
   testing::ScriptRow(*d.db, "SELECT ", testing::Without(testing::ScheduleRow({}), {"Frequency"}));
-  EXPECT_EQ(ErrorFrom([&] { s->LoadSchedData(21, "Schedule"); }).number(), 3265)
+  EXPECT_EQ(ErrorOf([&] { s->LoadSchedData(21, "Schedule"); }).number(), 3265)
       << "an unknown column";
   EXPECT_EQ(s->OvrServerGroupID(), 2) << "stored at once, before the failure";
   EXPECT_EQ(s->RptGrpID(), 0) << "the row goes through InitEdit, which never ran";
@@ -128,7 +128,7 @@ TEST(SchedLoad, NoRecordsetChangesNothingAndAFailurePartWayKeepsWhatWasStored) {
   d.db->queries.clear();
   d.db->WhenQuery("SELECT ", {"ID", "DLGroupBy", "OvrSrvGroupID"}, {});
   auto fresh = MakeRef<CSchedData>();
-  EXPECT_EQ(ErrorFrom([&] { fresh->LoadSchedData(99, "Schedule"); }).number(), 3021)
+  EXPECT_EQ(ErrorOf([&] { fresh->LoadSchedData(99, "Schedule"); }).number(), 3021)
       << "no row with that id";
   EXPECT_EQ(fresh->OvrServerGroupID(), 0);
 }

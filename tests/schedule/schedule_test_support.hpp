@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "../error_of.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/variant.hpp"
 #include "plexion/schedule/sa_sched_data.hpp"
@@ -114,18 +115,6 @@ void ExpectUntouched(const S& s) {
   EXPECT_EQ(s.LastRunDate(), DateTime(200.25));
 }
 
-// The error f raises; the test fails when it raises none.
-template <class F>
-Error ErrorFrom(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return Error::Runtime(0);
-}
-
 // The log line of a query run with the constant trailing arguments.
 inline std::string OpenLine(const std::string& sql, bool byKey = true) {
   return "DbService.OpenRecordset(" + sql + " | " + (byKey ? "true" : "false") +
@@ -140,17 +129,11 @@ List Concat(List a, const List& b) {
 
 // How both loaders read the run and recurrence columns, in order.
 inline Lines RecurrenceReads() {
-  Lines reads{"DbService.FieldText(RunMode)",
-              "DbService.FieldText(RetrieveMode)",
-              "DbService.FieldText(AutoPurge)",
-              "DbService.FieldLongOrDefault(PurgeInterval | 0)",
-              "DbService.FieldText(SubFolderName)",
-              "DbService.FieldDate(FirstDateTime)",
-              "DbService.FieldDate(FinalDateTime)",
-              "DbService.FieldLongOrDefault(WhichMonthDate | 0)",
-              "DbService.FieldLongOrDefault(WhichWeek | 1)",
-              "DbService.FieldLongOrDefault(WhichWeekday | 1)",
-              "DbService.FieldText(Periodicity)",
+  Lines reads{"DbService.FieldText(RunMode)", "DbService.FieldText(RetrieveMode)", "DbService.FieldText(AutoPurge)",
+              "DbService.FieldLongOrDefault(PurgeInterval | 0)", "DbService.FieldText(SubFolderName)",
+              "DbService.FieldDate(FirstDateTime)", "DbService.FieldDate(FinalDateTime)",
+              "DbService.FieldLongOrDefault(WhichMonthDate | 0)", "DbService.FieldLongOrDefault(WhichWeek | 1)",
+              "DbService.FieldLongOrDefault(WhichWeekday | 1)", "DbService.FieldText(Periodicity)",
               "DbService.FieldLongOrDefault(Frequency | 1)"};
   for (const std::string& day : kDayColumns) reads.push_back("DbService.FieldText(" + day + ")");
   return reads;
