@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
+#include "../error_of.hpp"
 #include "plexion/tabs/gplexion.hpp"
 #include "plexion/testing/doubles.hpp"
 
@@ -9,6 +8,7 @@ namespace plexion {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::ErrorOf;
 
 TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessAndTheLastMatchingRowWins) {
   testing::InstalledDoubles d;
@@ -33,23 +33,14 @@ TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessAndTheLastMatchingRowWins) {
 TEST(GPlexionWeekdays, ConversionAndServiceErrorsReachTheCaller) {
   testing::InstalledDoubles d;
   d.settings->weekdays = {{Variant("Mon"), Variant("two")}};
-  try {
-    GPlexion::Global()->WeekdayToDB("Mon");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errnum::TypeMismatch);
-  }
+  EXPECT_EQ(ErrorOf([] { GPlexion::Global()->WeekdayToDB("Mon"); }).number(), errnum::TypeMismatch);
   EXPECT_THROW(GPlexion::Global()->DBToWeekday(2), Error) << "a DBVal that is not a number";
   d.settings->weekdays = {{Variant::Null(), Variant::Null()}};
   EXPECT_EQ(GPlexion::Global()->WeekdayToDB("Mon"), 0) << "Null matches nothing";
   d.settings->failOn = {"WeekdayList.Count"};
-  try {
-    GPlexion::Global()->WeekdayToDB("Mon");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.source(), "SettingsService");
-    EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u));
-  }
+  const Error e = ErrorOf([] { GPlexion::Global()->WeekdayToDB("Mon"); });
+  EXPECT_EQ(e.source(), "SettingsService");
+  EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u));
 }
 
 TEST(GPlexionFolders, SendsOneQueryAndReadsTheFirstRowsId) {
@@ -76,7 +67,7 @@ TEST(GPlexionFolders, SendsOneQueryAndReadsTheFirstRowsId) {
   EXPECT_THROW(GPlexion::Global()->GetFolderIdFromName("Null"), Error);
 }
 
-TEST(GPlexionServers, WrapsBothIdsInOrderAndReturnsTheFunctionsAnswer) {
+TEST(GPlexionServers, WrapsBothIdsInOrderAndReturnsTheFunctionsAnswerAndTheTimeOutIsAColumnCheck) {
   testing::InstalledDoubles d;
   d.db->numericResult = 5;
   EXPECT_EQ(GPlexion::Global()->GetNumServersForReportGroup(12), 5);
@@ -88,21 +79,10 @@ TEST(GPlexionServers, WrapsBothIdsInOrderAndReturnsTheFunctionsAnswer) {
   EXPECT_THROW(GPlexion::Global()->GetNumServersForReportGroup(-3, 7), Error);
   EXPECT_EQ(d.log->Lines().back(),
             "DbService.CallNumericFunction(EA_DD.ea_num_servers_for_repgroup | -3, 7)");
-}
 
-TEST(GPlexionTimeout, AsksWhetherSaScheduleHasTheTimeOutColumn) {
-  testing::InstalledDoubles d;
   d.db->columnExists = false;
   EXPECT_FALSE(GPlexion::Global()->IsSATimeoutEnabled());
-  EXPECT_EQ(d.log->Lines(),
-            (Lines{"DbService.ColumnExists(sa_schedule | TimeOut | \"\" | 0 | \"\" | \"\")"}));
-}
-
-TEST(GPlexionGlobal, OnePredeclaredInstancePerThread) {
-  Ref<GPlexion> here = GPlexion::Global(), there;
-  EXPECT_TRUE(GPlexion::Global() == here);
-  std::thread([&] { there = GPlexion::Global(); }).join();
-  EXPECT_FALSE(here == there);
+  EXPECT_EQ(d.log->Lines().back(), "DbService.ColumnExists(sa_schedule | TimeOut | \"\" | 0 | \"\" | \"\")");
 }
 
 }  // namespace
