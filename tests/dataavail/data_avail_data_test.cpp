@@ -109,28 +109,32 @@ TEST(DataTypeControl, TitlesInProperCaseLoadedAsFirstAvailAndTheBoundsDecideWhat
 }
 
 TEST(DataTypeControl, FailuresStopWhereTheyHappen) {
-  Fixture x;
-  x.search->columns = FieldsByRows({{"a", "10"}, {"b", "wide"}, {"c", "1"}, {"d", "1"}, {"e", "1"}});
-  EXPECT_EQ(ErrorOf([&] { x.data->SetupDatatypeControl(x.selector); }).number(), errnum::TypeMismatch);
-  EXPECT_EQ(x.log->Lines().back(), "Selector.AddColumn(A | 10 | 0)")
-      << "columns before the bad width stay; no tag, no event";
-
-  Fixture o;
-  o.search->columns = FieldsByRows({{"a", "40000"}, {"b", "1"}, {"c", "1"}});
-  EXPECT_EQ(ErrorOf([&] { o.data->SetupDatatypeControl(o.selector); }).number(), errnum::Overflow);
-
-  Fixture l;
-  l.search->columns = FieldsByRows({{"a", "1"}, {"b", "1"}, {"c", "1"}});
-  l.events->fail = true;
-  EXPECT_EQ(ErrorOf([&] { l.data->SetupDatatypeControl(l.selector); }).source(), "Listener");
-  EXPECT_EQ(l.log->Lines().back(), "Event.DataTypesChanged") << "the rows are not loaded";
-
-  Fixture u;
-  u.search->columns = FieldsByRows({{"a", "1"}, {"b", "1"}, {"c", "1"}});
-  EXPECT_EQ(ErrorOf([&] { u.data->SetupDatatypeControl(u.selector); }).number(),
-            errnum::SubscriptOutOfRange)
-      << "unallocated rows";
-  EXPECT_EQ(u.selector->endLoads, 0);
+  struct Case {
+    std::vector<std::vector<std::string>> columns;
+    bool listenerFails;
+    std::int32_t number;
+    std::string source, lastCall;
+  };
+  const auto listenerFailure = static_cast<std::int32_t>(0x80041234u);
+  for (const Case& c : {
+           // Columns before a bad width stay; no tag, no event.
+           Case{{{"a", "10"}, {"b", "wide"}, {"c", "1"}, {"d", "1"}, {"e", "1"}}, false, errnum::TypeMismatch, "Plexion",
+                "Selector.AddColumn(A | 10 | 0)"},
+           Case{{{"a", "40000"}, {"b", "1"}, {"c", "1"}}, false, errnum::Overflow, "Plexion",
+                "CoverageDb.DataTypeColumns"},
+           // A failing listener: the rows are not loaded.
+           Case{{{"a", "1"}, {"b", "1"}, {"c", "1"}}, true, listenerFailure, "Listener", "Event.DataTypesChanged"},
+           // The rows were never allocated: the load is not ended.
+           Case{{{"a", "1"}, {"b", "1"}, {"c", "1"}}, false, errnum::SubscriptOutOfRange, "Plexion",
+                "CoverageDb.DataTypeRows"}}) {
+    Fixture x;
+    x.search->columns = FieldsByRows(c.columns);
+    x.events->fail = c.listenerFails;
+    const Error e = ErrorOf([&] { x.data->SetupDatatypeControl(x.selector); });
+    EXPECT_EQ(std::pair(e.number(), e.source()), std::pair(c.number, c.source));
+    EXPECT_EQ(x.log->Lines().back(), c.lastCall);
+    EXPECT_EQ(x.selector->endLoads, 0);
+  }
 }
 
 TEST(SystemControl, LevelsBuildPlainColumnsThenTheChainOfTheLevelsType) {
