@@ -4,6 +4,7 @@
 
 #include <type_traits>
 
+#include "plexion/tabs/gplexion.hpp"
 #include "plexion/testing/doubles.hpp"
 #include "plexion/testing/schedule_doubles.hpp"
 #include "schedule_test_support.hpp"
@@ -17,6 +18,7 @@ using testing::ErrorOf;
 using testing::FakeDateTimeScope;
 using testing::FakeDestination;
 using testing::Lines;
+using testing::OpenLine;
 
 // What the report-group and the soft-alarm schedule answer alike.
 template <class S>
@@ -64,7 +66,7 @@ Lines AfterTheDefaults(const CSchedData&) {
 }
 Lines AfterTheDefaults(const CSASchedData&) { return {}; }
 
-TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunAndLeavesTheRestAlone) {
+TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunLeavesTheRestAndKeepsWhatItSetBeforeAFailure) {
   testing::InstalledDoubles d;
   d.settings->groups["ImmediateDefaults"][1].second = Variant("I");
   d.settings->groups["ScheduledDefaults"] = {
@@ -106,25 +108,18 @@ TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunAndLeavesTheRestA
   auto fresh = MakeRef<TypeParam>();
   New(*fresh, false, 7, "");
   EXPECT_FALSE(fresh->Override());
-}
 
-TYPED_TEST(BothSchedules, InitNewKeepsTheFieldsSetBeforeAFailure) {
-  testing::InstalledDoubles d;
   d.settings->failOn = {"ImmediateDefaults.Item(Download)"};
-  auto s = MakeRef<TypeParam>();
-  EXPECT_THROW(New(*s, true, 12, "Ed"), Error);
-  EXPECT_EQ(std::tuple(s->RunMode(), s->EditorName(), s->RetrieveMode(), s->ScheduleActive(),
-                       s->OvrScenarioId()),
-            std::tuple("I", "Ed", "", "", 0));
-  EXPECT_TRUE(s->Override());
-  EXPECT_FALSE(s->IsNew());
-
+  auto f = MakeRef<TypeParam>();
+  EXPECT_THROW(New(*f, true, 12, "Ed"), Error);
+  EXPECT_EQ(std::tuple(f->RunMode(), f->EditorName(), f->RetrieveMode(), f->ScheduleActive(),
+                       f->OvrScenarioId(), f->Override(), f->IsNew()),
+            std::tuple("I", "Ed", "", "", 0, true, false));
   d.settings->failOn.clear();
   d.settings->groups["ImmediateDefaults"][3].second = Variant("seven");
   auto t = MakeRef<TypeParam>();
   EXPECT_EQ(ErrorOf([&] { New(*t, true, 12, "Ed"); }).number(), errnum::TypeMismatch);
-  EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()),
-            std::tuple("N", "Y", 0));
+  EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()), std::tuple("I", "Y", 0));
 }
 
 TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActiveFlag) {
@@ -144,17 +139,26 @@ TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActive
   testing::Edit(*s, a);
   EXPECT_EQ(s->EditorName(), "42") << "a variant name converts to text";
 
+  // The report group stores its application first; the soft-alarm schedule converts the name
+  // before it stores its id.
   auto t = MakeRef<TypeParam>();
   a.editor = Variant::Null();
   EXPECT_EQ(ErrorOf([&] { testing::Edit(*t, a); }).number(), errnum::InvalidUseOfNull);
   EXPECT_EQ(std::tuple(t->EditorName(), t->ClientMachineID()), std::tuple("", 0));
+  if constexpr (std::is_same_v<TypeParam, CSchedData>) {
+    EXPECT_EQ(t->AppName(), "Schedule");
+  } else {
+    EXPECT_EQ(t->ScheduleID(), 0);
+  }
   a.editor = Variant("Ed");
   a.active = Variant::Null();
   t->IsNew(true);
   EXPECT_THROW(testing::Edit(*t, a), Error);
-  EXPECT_EQ(std::tuple(t->EditorName(), t->ScheduleActive(), t->ClientMachineID(), t->RptGrpID()),
-            std::tuple("Ed", "", 3, 0));
-  EXPECT_TRUE(t->IsNew());
+  EXPECT_EQ(std::tuple(t->EditorName(), t->ScheduleActive(), t->ClientMachineID(), t->RptGrpID(), t->IsNew()),
+            std::tuple("Ed", "", 3, 0, true));
+  if constexpr (std::is_same_v<TypeParam, CSASchedData>) {
+    EXPECT_EQ(std::tuple(t->ScheduleID(), t->OvrScenarioId()), std::tuple(9, 0));
+  }
 }
 
 TYPED_TEST(BothSchedules, HoldOneReferenceToEachAttachedObjectAndReleaseThemInOrder) {
@@ -210,7 +214,7 @@ TEST(SchedData, InitNewAlsoSetsTheApplicationTheGroupByCodeAndTheRegion) {
       << "time zones are not asked after the failure";
 }
 
-TEST(SchedData, InitEditStoresTheApplicationFirstAndTheRegionAndGroupByCode) {
+TEST(SchedData, InitEditStoresTheApplicationTheRegionAndTheGroupByCode) {
   testing::InstalledDoubles d;
   auto s = MakeRef<CSchedData>();
   s->OvrServerGroupID(8);
@@ -232,12 +236,6 @@ TEST(SchedData, InitEditStoresTheApplicationFirstAndTheRegionAndGroupByCode) {
     testing::Edit(*s, a);
     EXPECT_EQ(s->TimeZone(), stored) << '"' << given << '"';
   }
-
-  auto t = MakeRef<CSchedData>();
-  a.editor = Variant::Null();
-  a.app = "First";
-  EXPECT_THROW(testing::Edit(*t, a), Error);
-  EXPECT_EQ(t->AppName(), "First") << "stored before the name";
 }
 
 // A schedule holding a recording scope and destination, both to be saved.
@@ -311,6 +309,126 @@ TEST(SchedData, SaveWritesAnIdOnlyAfterItsCallSucceededAndStopsAtAFailingScope) 
   EXPECT_EQ(ErrorOf([&] { f.s->SaveSubTableData(); }).source(), "Destination");
   EXPECT_EQ(f.s->OvrDTScopeId(), 501) << "the scope was saved before the destination failed";
   EXPECT_EQ(f.s->OvrDestinationId(), 0);
+}
+
+// ---- loading ----
+
+const std::string kListHead =
+    "ID, CLIENTMACHINEID, SCHEDULEACTIVE, RPTGRPID, RUNMODE, RETRIEVEMODE, AUTOPURGE, "
+    "PURGEINTERVAL, SUBFOLDERNAME, FINALDATETIME, WHICHMONTHDATE, WHICHWEEK, WHICHWEEKDAY, "
+    "PERIODICITY, FREQUENCY, INCLUDEMONDAYS, INCLUDETUESDAYS, INCLUDEWEDNESDAYS, "
+    "INCLUDETHURSDAYS, INCLUDEFRIDAYS, INCLUDESATURDAYS, INCLUDESUNDAYS, INCLUDEHOLIDAYS, "
+    "INCLUDEDAYAFTERHOL, OVRSCENARIOID, OVRCHANSETID, OVRDESTINATIONID, OVRDTSCOPEID";
+const std::string kPlainList = kListHead + ", FIRSTDATETIME";
+const std::string kTimeZoneList = kListHead + ", TZREGION, SCHEDULEDTIME AS FIRSTDATETIME";
+
+// The reads of the row after the optional columns, as the database service sees them.
+Lines RowReads() {
+  return Concat(Concat({"DbService.FieldLong(ClientMachineID)",
+                        "DbService.FieldText(ScheduleActive)", "DbService.FieldLong(RptGrpID)"},
+                       testing::RecurrenceReads()),
+                {"DbService.FieldLong(OvrScenarioId)", "DbService.FieldLong(OvrChanSetId)",
+                 "DbService.FieldLong(OvrDestinationId)", "DbService.FieldLong(OvrDTScopeId)"});
+}
+
+TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) {
+  testing::InstalledDoubles d;
+  EditArgs a;
+  testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(a));
+  auto s = MakeRef<CSchedData>();
+  s->EditorName("Before");
+  s->IsNew(true);
+  s->OvrServerGroupID(77);
+  s->DLGroupBy("X");
+  testing::SetUntouched(*s);
+  s->LoadSchedData(21, "Loader");
+
+  EXPECT_EQ(d.log->Lines().front(), "SystemConfig.EnterpriseMode");
+  EXPECT_EQ(d.log->Lines().back(), "DbRecordset.Close");
+  EXPECT_EQ(d.log->Matching("DbService."),
+            Concat({OpenLine("SELECT " + kPlainList + " FROM rg_schedule_view WHERE Id = 21")},
+                   RowReads()));
+  EXPECT_EQ(d.log->Matching("SettingsService."), (Lines(2, "SettingsService.TimeZonesEnabled")))
+      << "once for the column list, once before reading the region";
+  EXPECT_TRUE(d.log->Matching("DbRecordset.Fields.Item(ID)").empty()) << "ID is selected, not read";
+
+  a.editor = Variant("");
+  testing::ExpectEdited(*s, a);
+  EXPECT_EQ(s->AppName(), "Loader");
+  EXPECT_EQ(std::tuple(s->OvrScenarioId(), s->OvrChanSetId(), s->OvrDestinationId(),
+                       s->OvrDTScopeId(), s->OvrServerGroupID()),
+            std::tuple(9, 8, 7, 6, 77))
+      << "the server group is not read outside enterprise mode";
+  EXPECT_EQ(s->TimeZone(), "Default TimeZone Region") << "time zones are off";
+  EXPECT_EQ(s->DLGroupBy(), "") << "outside enterprise mode the loader passes no code";
+  testing::ExpectUntouched(*s);
+
+  // Enterprise mode and time zones: their columns come first while the list stays whole.
+  d.log->Clear();
+  d.system->enterprise = true;
+  d.settings->timeZones = true;
+  s->LoadSchedData(-4, "Schedule");
+  EXPECT_EQ(d.log->Matching("DbService."),
+            Concat({OpenLine("SELECT DLGROUPBY, OVRSRVGROUPID, " + kTimeZoneList +
+                             " FROM rg_schedule_view WHERE Id = -4"),
+                    "DbService.FieldText(DLGroupBy)", "DbService.FieldLong(OvrSrvGroupID)",
+                    "DbService.FieldText(TZRegion)"},
+                   RowReads()));
+  EXPECT_EQ(d.log->Matching("SystemConfig."), (Lines{"SystemConfig.EnterpriseMode"}));
+  EXPECT_EQ(GPlexion::Global()->SchedDataFields(), kTimeZoneList) << "the global object's list";
+  EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone()), std::tuple("S", "Central"));
+  EXPECT_EQ(s->OvrServerGroupID(), 2);
+
+  for (const char* region : {"NULL", ""}) {
+    a.timeZone = region;
+    d.db->queries.clear();
+    testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(a));
+    s->LoadSchedData(0, "Schedule");
+    EXPECT_EQ(s->TimeZone(), "Default TimeZone Region") << '"' << region << '"';
+  }
+  EXPECT_EQ(d.log->Matching("DbService.OpenRecordset").back(),
+            OpenLine("SELECT DLGROUPBY, OVRSRVGROUPID, " + kTimeZoneList +
+                     " FROM rg_schedule_view WHERE Id = 0"));
+}
+
+TEST(SchedLoad, NoRecordsetChangesNothingAndAFailurePartWayKeepsWhatWasStored) {
+  testing::InstalledDoubles d;
+  d.system->enterprise = true;
+  d.db->WhenQueryReturnsNothing("SELECT DLGROUPBY, OVRSRVGROUPID, " + kPlainList +
+                                " FROM rg_schedule_view WHERE Id = 5");
+  auto s = MakeRef<CSchedData>();
+  s->IsNew(true);
+  s->EditorName("Kept");
+  s->OvrServerGroupID(3);
+  s->LoadSchedData(5, "Schedule");
+  EXPECT_TRUE(s->IsNew());
+  EXPECT_EQ(std::tuple(s->EditorName(), s->OvrServerGroupID(), s->AppName()),
+            std::tuple("Kept", 3, ""));
+  EXPECT_EQ(d.log->Matching("DbService.").size(), 1u) << "nothing read after the query";
+
+  testing::ScriptRow(*d.db, "SELECT ", testing::Without(testing::ScheduleRow({}), {"Frequency"}));
+  EXPECT_EQ(ErrorOf([&] { s->LoadSchedData(21, "Schedule"); }).number(), 3265)
+      << "an unknown column";
+  EXPECT_EQ(s->OvrServerGroupID(), 2) << "stored at once, before the failure";
+  EXPECT_EQ(s->RptGrpID(), 0) << "the row goes through InitEdit, which never ran";
+  EXPECT_TRUE(s->IsNew());
+  EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
+
+  d.db->queries.clear();
+  testing::ScriptRow(*d.db, "SELECT ",
+                     testing::Without(testing::ScheduleRow({}), {"OvrChanSetId"}));
+  s->OvrChanSetId(55);
+  EXPECT_THROW(s->LoadSchedData(21, "Schedule"), Error);
+  EXPECT_FALSE(s->IsNew()) << "InitEdit ran";
+  EXPECT_EQ(std::tuple(s->OvrScenarioId(), s->OvrChanSetId()), std::tuple(9, 55));
+  EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
+
+  d.db->queries.clear();
+  d.db->WhenQuery("SELECT ", {"ID", "DLGroupBy", "OvrSrvGroupID"}, {});
+  auto fresh = MakeRef<CSchedData>();
+  EXPECT_EQ(ErrorOf([&] { fresh->LoadSchedData(99, "Schedule"); }).number(), 3021)
+      << "no row with that id";
+  EXPECT_EQ(fresh->OvrServerGroupID(), 0);
 }
 
 }  // namespace
