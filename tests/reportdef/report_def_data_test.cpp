@@ -380,8 +380,8 @@ TEST(SaveGenReportAttrs, WithoutADestinationItFailsAfterClearAndBeforeSave) {
   EXPECT_FALSE(bare->GenAttributes());
   env.log->Clear();
   bare->SaveGenReportAttrs(12);
-  EXPECT_EQ(bare->WebAutoOrganize(), "");
   EXPECT_TRUE(env.log->Lines().empty()) << "no attribute set: nothing to do, not even fail";
+  EXPECT_EQ(bare->WebAutoOrganize(), "");
 }
 
 TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadResetsFirst) {
@@ -396,9 +396,8 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   d->IncludeInactive(true);
   env.log->Clear();
   Open(*d, 12);
-  EXPECT_FALSE(d->IncludeInactive());
-  EXPECT_EQ(d->ExpressType(), "Weekly");
-  EXPECT_EQ(dest->webAutoOrganize, "ByName");
+  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), dest->webAutoOrganize),
+            std::tuple(false, "Weekly", "ByName"));
   EXPECT_EQ(env.log->Matching("GeneralAttribute(").size(), 8u)
       << "one Name per attribute, one Value per known name: "
       << ::testing::PrintToString(env.log->Matching("GeneralAttribute("));
@@ -407,9 +406,8 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   (*env.report.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"WebAuto-Organize", "ByDate"}};
   d->DestinationData({});
   Open(*d, 12);
-  EXPECT_TRUE(d->IncludeInactive());
-  EXPECT_EQ(d->ExpressType(), "") << "reset before loading";
-  EXPECT_EQ(dest->webAutoOrganize, "ByName") << "a detached destination hears nothing";
+  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), dest->webAutoOrganize), std::tuple(true, "", "ByName"))
+      << "reset before loading; a detached destination hears nothing";
   env.log->Clear();
   EXPECT_EQ(d->WebAutoOrganize(), "ByDate") << "but the set has it";
   EXPECT_EQ(env.log->Lines(),
@@ -438,7 +436,7 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   }
 }
 
-TEST(ExpressCopies, EachCopyOfAnExpressDocumentIsANewProcedureCallWithTheSourceAndTheOwner) {
+TEST(ExpressCopies, EachCopyOfAnExpressDocumentIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThread) {
   Env env;
   env.report.scenarioDocs->express = {5};
   env.report.templateDocs->express = {-6};
@@ -477,6 +475,21 @@ TEST(ExpressCopies, EachCopyOfAnExpressDocumentIsANewProcedureCallWithTheSourceA
   EXPECT_EQ(d->CopyExpressScenario(-4), -4);
   EXPECT_EQ(env.log->Lines(), (Lines{"TemplateDocs.IsExpress(5)", "ScenarioDocs.IsExpress(-4)"}));
   EXPECT_EQ(env.report.procCalls.made, 2) << "no procedure for those";
+
+  // Each thread asks its own document services: 5 is no express scenario on another thread.
+  std::int32_t there = -1;
+  testing::SharedLog otherLog;
+  env.log->Clear();
+  std::thread([&] {
+    Env other;
+    otherLog = other.log;
+    there = MakeRef<CReportDefData>()->CopyExpressScenario(5);
+  }).join();
+  EXPECT_EQ(there, 5);
+  EXPECT_EQ(otherLog->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
+  EXPECT_TRUE(env.log->Lines().empty());
+  env.report.procCalls.result = Variant(std::int32_t{50});
+  EXPECT_EQ(d->CopyExpressScenario(5), 50) << "and this thread keeps its own";
 }
 
 TEST(ExpressCopies, FailuresOfTheFolderServiceAndTheProcedureReachTheCaller) {
@@ -538,26 +551,6 @@ TEST(ExpressDeletes, CleanUpDeletesExpressCopiesByReferenceKeepsTheIdsAndStopsAt
   env.report.scenarioDocs->failOn = {"ScenarioDocs.IsExpress"};
   EXPECT_THROW(d->CleanUpExpressDocuments(), Error);
   EXPECT_EQ(env.log->Lines(), (Lines{"ScenarioDocs.IsExpress(7)"}));
-}
-
-TEST(ExpressCopies, EachThreadAsksItsOwnDocumentServices) {
-  Env env;
-  env.report.scenarioDocs->express = {5};
-  env.report.procCalls.result = Variant(std::int32_t{50});
-  auto here = MakeRef<CReportDefData>();
-  EXPECT_EQ(here->CopyExpressScenario(5), 50);
-
-  std::int32_t there = -1;
-  testing::SharedLog otherLog;
-  std::thread([&] {
-    Env other;  // 5 is no express scenario on this thread
-    otherLog = other.log;
-    there = MakeRef<CReportDefData>()->CopyExpressScenario(5);
-  }).join();
-  EXPECT_EQ(there, 5);
-  EXPECT_EQ(otherLog->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
-  EXPECT_EQ(env.log->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
-  EXPECT_EQ(here->CopyExpressScenario(5), 50) << "and this thread keeps its own";
 }
 
 }  // namespace
