@@ -111,7 +111,7 @@ std::string HourInsert(const std::string& values) {
   return "INSERT INTO Schedule_Hour_Ex (Schedule_ID, Hour) Values (" + values + ")";
 }
 
-TEST(SAHoursEx, BuildsANewClearedSetAndMarksEachStoredHour) {
+TEST(SAHoursEx, BuildsANewClearedSetAndMarksEachStoredSixteenBitHour) {
   SideTables f;
   f.d.db->WhenQuery("Select * from Schedule_Hour_Ex where Schedule_ID=5", {"Schedule_ID", "Hour"},
                     {{Variant(std::int32_t{5}), Variant(std::int32_t{0})},
@@ -146,10 +146,8 @@ TEST(SAHoursEx, BuildsANewClearedSetAndMarksEachStoredHour) {
   f.s->GetHoursEx(-1);
   EXPECT_EQ(f.d.log->Lines().back(),
             OpenLine("Select * from Schedule_Hour_Ex where Schedule_ID=-1", false));
-}
 
-TEST(SAHoursEx, StoredHoursAreSixteenBitIntegersAndOutOfRangeSlotsAreTheSetsToHandle) {
-  SideTables f;
+  // Stored hours are 16-bit integers; a slot out of the set's range is the set's to handle.
   auto script = [&](std::int32_t hour) {
     f.d.db->queries.clear();
     f.d.db->WhenQuery("Select", {"Hour"}, {{Variant(hour)}});
@@ -199,7 +197,7 @@ TEST(SASave, StoredScheduleDeletesThenInsertsTheEventAndOneRowPerHourAscending) 
   EXPECT_EQ(f.d.log->Lines(), expected) << "N asked once, every slot read in ascending order";
 }
 
-TEST(SASave, NewScheduleOrIdZeroDeletesNothingAndAddsEachTime) {
+TEST(SASave, NewScheduleOrIdZeroDeletesNothingAndAddsEachTimeAndOnlyAnExactNTouchesEvents) {
   EventSchedule f;
   f.s->IsNew(true);
   f.s->SaveSubTableData();
@@ -215,10 +213,10 @@ TEST(SASave, NewScheduleOrIdZeroDeletesNothingAndAddsEachTime) {
   f.s->ScheduleID(0);
   f.s->SaveSubTableData();
   EXPECT_EQ(f.d.db->statements, (Lines{EventInsert("0, 1"), HourInsert("0, 2")}));
-}
 
-TEST(SASave, OnlyAnExactNTouchesEventsAndAnEmptySetOnlyDeletes) {
-  SideTables f;
+  // Only an exact N touches the events; an empty set only deletes.
+  f.d.db->statements.clear();
+  f.d.log->Clear();
   f.s->ScheduleID(-7);
   f.s->HourEXData(MakeRef<FakeHourExSet>(f.d.log));
   for (const char* periodicity : {"n", "H", "N "}) {

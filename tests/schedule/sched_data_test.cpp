@@ -207,9 +207,8 @@ TEST(SchedData, InitNewAlsoSetsTheApplicationTheGroupByCodeAndTheRegion) {
   auto u = MakeRef<CSchedData>();
   u->DLGroupBy("old");
   EXPECT_THROW(u->InitNew(true, 12, "Schedule", "Ed"), Error);
-  EXPECT_EQ(u->IncludeDayAfterHol(), "Y") << "set before the group-by default was asked";
-  EXPECT_EQ(u->DLGroupBy(), "old");
-  EXPECT_FALSE(u->IsNew());
+  EXPECT_EQ(std::tuple(u->IncludeDayAfterHol(), u->DLGroupBy(), u->IsNew()), std::tuple("Y", "old", false))
+      << "the day flags are set before the group-by default is asked";
   EXPECT_EQ(d.log->Lines().back(), "GroupByDefaults.DefaultDLGroupBy")
       << "time zones are not asked after the failure";
 }
@@ -221,9 +220,9 @@ TEST(SchedData, InitEditStoresTheApplicationTheRegionAndTheGroupByCode) {
   EditArgs a;
   testing::Edit(*s, a);
   EXPECT_TRUE(d.log->Lines().empty()) << "InitEdit asks no service, the group-by defaults included";
-  EXPECT_EQ(std::tuple(s->AppName(), s->TimeZone(), s->OvrServerGroupID()),
-            std::tuple("Schedule", "Central", 8));
-  EXPECT_EQ(s->DLGroupBy(), "R") << "the argument's default";
+  EXPECT_EQ(std::tuple(s->AppName(), s->TimeZone(), s->OvrServerGroupID(), s->DLGroupBy()),
+            std::tuple("Schedule", "Central", 8, "R"))
+      << "the group-by code's default";
   testing::Edit(*s, a, "");
   EXPECT_EQ(s->DLGroupBy(), "") << "the stored code, even an empty one, not the default";
   testing::Edit(*s, a, "S");
@@ -270,8 +269,8 @@ TEST(SchedData, SaveInsertsForANewScheduleAndUpdatesWhatAStoredOnePointsAt) {
   f.s->SaveSubTableData();
   EXPECT_EQ(f.log->Lines(),
             (Lines{"DateTimeScope.Update", "DateTimeScope.Id", "Destination.Update"}));
-  EXPECT_EQ(f.s->OvrDTScopeId(), 502) << "taken from the scope after the update";
-  EXPECT_EQ(f.s->OvrDestinationId(), 701) << "left unchanged by an update";
+  EXPECT_EQ(std::tuple(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::tuple(502, 701))
+      << "the scope's id is taken after the update, the destination's left unchanged";
 
   f.log->Clear();
   f.s->OvrDTScopeId(0);

@@ -219,22 +219,16 @@ TEST_P(ScheduleOnDatabase, EventTypesAndHoursOutsideTheSlots) {
 
 PLEXION_ON_BOTH_ENGINES(ScheduleOnDatabase);
 
-TEST(HourExSetDefault, SlotsFromTheBaseReadBackWhatWasSetAndRefuseOthers) {
+// Reading, setting and clearing the default set are the round trip's; here its bounds.
+TEST(HourExSetDefault, SlotsCountFromTheBaseGrowKeepingTheFlagsAndRefuseOthers) {
   Ref<HourExSet> set = backends::MakeHourExSet();
   set->SlotBase(1);
   set->SlotCount(24);
   set->Excluded(24, true);
-  set->Excluded(1, true);
-  EXPECT_TRUE(set->Excluded(24));
-  EXPECT_FALSE(set->Excluded(2));
   EXPECT_THROW(set->Excluded(0), Error);
   EXPECT_THROW(set->Excluded(25, true), Error);
   set->SlotCount(30);
-  EXPECT_TRUE(set->Excluded(24)) << "growing keeps the flags";
-  EXPECT_FALSE(set->Excluded(30));
-  set->ClearAll();
-  EXPECT_FALSE(set->Excluded(1));
-  EXPECT_EQ(set->SlotCount(), 30);
+  EXPECT_TRUE(set->Excluded(24) && !set->Excluded(30)) << "growing keeps the flags";
   EXPECT_THROW(set->SlotCount(-1), Error);
 }
 
