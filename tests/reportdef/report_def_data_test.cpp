@@ -75,12 +75,10 @@ TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsAndLeavesTheRestAlone
             (Lines{"SettingsService.ReportDefaults", "ReportDefaults.Item(Equipped Only)",
                    "ReportDefaults.Item(Test Channels)", "ReportDefaults.Item(Domain Scenario Id)"}))
       << "the parameters never reach the options, and no document service is asked";
-  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId()),
-            std::tuple("N", "1", 42));
   EXPECT_TRUE(d->ScenarioType() == scenario && d->TemplateType() == templ);
-  EXPECT_EQ(std::tuple(d->AppName(), d->EditorName(), d->EntityID(), d->ChannelNumber(),
-                       d->MapRadiusScale(), d->IsNew()),
-            std::tuple("Traffic", "RptEditor", 77, 4, 1.5f, true));
+  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId(), d->AppName(), d->EditorName(),
+                       d->EntityID(), d->ChannelNumber(), d->MapRadiusScale(), d->IsNew()),
+            std::tuple("N", "1", 42, "Traffic", "RptEditor", 77, 4, 1.5f, true));
   EXPECT_EQ(Ids(*d), "9 50 15 0 | 0 0 0 0 0");
   EXPECT_EQ(std::tuple(d->FileName(), d->TempExpScenarioId(), d->IsTemplateExpress(),
                        d->SaveOrigScenarioId(), d->SaveOrigTemplateId()),
@@ -165,13 +163,10 @@ TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAnd
                    "ScenarioDocs.IsExpress(21)", "TemplateDocs.IsExpress(22)"}))
       << "no settings are read, and the report specification is only stored";
   EXPECT_EQ(Ids(*d), "12 21 22 3 | 7 8 6 4 5");
-  EXPECT_EQ(std::tuple(d->FileName(), d->EditorName(), d->AppName(), d->EntityID(),
-                       d->ChannelNumber(), d->MapRadiusScale()),
-            std::tuple("out.csv", "RptEditor", "Traffic", 30, 31, 2.5f));
-  EXPECT_EQ(std::tuple(d->TestChannels(), d->EquippedOnly(), d->DomainScenarioId()),
-            std::tuple("T", "E", 33));
-  EXPECT_EQ(std::tuple(d->ScenarioType()->Name(), d->TemplateType()->Name()),
-            std::tuple("Scenario", "Template"));
+  EXPECT_EQ(std::tuple(d->FileName(), d->EditorName(), d->AppName(), d->EntityID(), d->ChannelNumber(),
+                       d->MapRadiusScale(), d->TestChannels(), d->EquippedOnly(), d->DomainScenarioId(),
+                       d->ScenarioType()->Name(), d->TemplateType()->Name()),
+            std::tuple("out.csv", "RptEditor", "Traffic", 30, 31, 2.5f, "T", "E", 33, "Scenario", "Template"));
   EXPECT_TRUE(d->ReportSpecData() == spec);
   EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), d->IsScenarioExpress(),
                        d->IsTemplateExpress(), d->IsNew()),
@@ -234,8 +229,8 @@ TEST(SaveSubTableData, ANewReportInsertsAndCapturesIdsAnExistingOneUpdatesYetRef
   a.spec->insertId = 201;
   env.log->Clear();
   a.d->SaveSubTableData(0);
-  EXPECT_EQ(env.log->Matching("ReportSpec.Insert").size(), 1u) << "still new: inserts again";
-  EXPECT_EQ(a.d->ReportSpecId(), 201);
+  EXPECT_EQ(std::pair(env.log->Matching("ReportSpec.Insert").size(), a.d->ReportSpecId()), std::pair(1ul, 201))
+      << "still new: inserts again";
 
   Attached existing(env);
   existing.d->SaveSubTableData(0);

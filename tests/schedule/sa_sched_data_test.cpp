@@ -54,12 +54,10 @@ TEST(SASchedLoad, QueryTimeOutCheckReadOrderAndTheFinalInitEdit) {
   EXPECT_EQ(d.log->Lines().back(), "DbRecordset.Close");
   a.editor = Variant("");
   testing::ExpectEdited(*s, a);
-  EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit()),
-            std::tuple(9, 4, 30, "M"))
-      << "the id comes from the row";
-  EXPECT_EQ(std::tuple(s->OvrChanSetId(), s->OvrDestinationId(), s->OvrDTScopeId()),
-            std::tuple(8, 7, 6))
-      << "no column supplies them";
+  EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit(), s->OvrChanSetId(),
+                       s->OvrDestinationId(), s->OvrDTScopeId()),
+            std::tuple(9, 4, 30, "M", 8, 7, 6))
+      << "the id comes from the row; no column supplies the other overrides";
   testing::ExpectUntouched(*s);
 }
 
@@ -78,12 +76,10 @@ TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTim
   testing::Edit(*s, EditArgs());
   s->IsNew(true);
   s->LoadSASchedData(1);
-  EXPECT_TRUE(s->IsNew());
   EXPECT_EQ(d.log->Lines().size(), 1u) << "not even the time-out check";
   EXPECT_EQ(ErrorOf([&] { s->LoadSASchedData(2); }).number(), 3021);
   EXPECT_EQ(ErrorOf([&] { s->LoadSASchedData(4); }).number(), 3265) << "a column missing";
-  EXPECT_TRUE(s->IsNew());
-  EXPECT_EQ(std::tuple(s->ScheduleID(), s->EditorName(), s->Timeout()), std::tuple(9, "Ed", 30));
+  EXPECT_EQ(std::tuple(s->IsNew(), s->ScheduleID(), s->EditorName(), s->Timeout()), std::tuple(true, 9, "Ed", 30));
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
 
   s->LoadSASchedData(31);

@@ -291,23 +291,16 @@ TEST(SchedData, SaveInsertsForANewScheduleAndUpdatesWhatAStoredOnePointsAt) {
 }
 
 TEST(SchedData, SaveWritesAnIdOnlyAfterItsCallSucceededAndStopsAtAFailingScope) {
-  SaveScene f;
-  f.scope->failOn = {"DateTimeScope.Insert"};
-  EXPECT_THROW(f.s->SaveSubTableData(), Error);
-  EXPECT_EQ(f.log->Lines(), (Lines{"DateTimeScope.Insert"})) << "the destination is not attempted";
-  EXPECT_EQ(f.s->OvrDTScopeId(), 0);
-
-  f.log->Clear();
-  f.scope->failOn = {"DateTimeScope.Id"};
-  EXPECT_THROW(f.s->SaveSubTableData(), Error);
-  EXPECT_EQ(f.log->Lines(), (Lines{"DateTimeScope.Insert", "DateTimeScope.Id"}));
-  EXPECT_EQ(f.s->OvrDTScopeId(), 0);
-
-  f.scope->failOn.clear();
-  f.destination->failOn = {"Destination.Insert"};
-  EXPECT_EQ(ErrorOf([&] { f.s->SaveSubTableData(); }).source(), "Destination");
-  EXPECT_EQ(f.s->OvrDTScopeId(), 501) << "the scope was saved before the destination failed";
-  EXPECT_EQ(f.s->OvrDestinationId(), 0);
+  const Lines all{"DateTimeScope.Insert", "DateTimeScope.Id", "Destination.Insert"};
+  for (std::size_t failing = 0; failing < all.size(); ++failing) {
+    SaveScene f;
+    f.scope->failOn = f.destination->failOn = {all[failing]};
+    const Error e = ErrorOf([&] { f.s->SaveSubTableData(); });
+    EXPECT_EQ(e.source() + ".", all[failing].substr(0, all[failing].find('.') + 1));
+    EXPECT_EQ(f.log->Lines(), Lines(all.begin(), all.begin() + failing + 1)) << "nothing after the failure";
+    EXPECT_EQ(std::pair(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::pair(failing == 2 ? 501 : 0, 0))
+        << all[failing] << ": the scope's id only once both its calls succeeded";
+  }
 }
 
 // ---- loading ----
@@ -353,13 +346,10 @@ TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) 
 
   a.editor = Variant("");
   testing::ExpectEdited(*s, a);
-  EXPECT_EQ(s->AppName(), "Loader");
-  EXPECT_EQ(std::tuple(s->OvrScenarioId(), s->OvrChanSetId(), s->OvrDestinationId(),
-                       s->OvrDTScopeId(), s->OvrServerGroupID()),
-            std::tuple(9, 8, 7, 6, 77))
-      << "the server group is not read outside enterprise mode";
-  EXPECT_EQ(s->TimeZone(), "Default TimeZone Region") << "time zones are off";
-  EXPECT_EQ(s->DLGroupBy(), "") << "outside enterprise mode the loader passes no code";
+  EXPECT_EQ(std::tuple(s->AppName(), s->OvrScenarioId(), s->OvrChanSetId(), s->OvrDestinationId(),
+                       s->OvrDTScopeId(), s->OvrServerGroupID(), s->TimeZone(), s->DLGroupBy()),
+            std::tuple("Loader", 9, 8, 7, 6, 77, "Default TimeZone Region", ""))
+      << "outside enterprise mode no server group is read and no code passed; time zones are off";
   testing::ExpectUntouched(*s);
 
   // Enterprise mode and time zones: their columns come first while the list stays whole.
@@ -375,8 +365,7 @@ TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) 
                    RowReads()));
   EXPECT_EQ(d.log->Matching("SystemConfig."), (Lines{"SystemConfig.EnterpriseMode"}));
   EXPECT_EQ(GPlexion::Global()->SchedDataFields(), kTimeZoneList) << "the global object's list";
-  EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone()), std::tuple("S", "Central"));
-  EXPECT_EQ(s->OvrServerGroupID(), 2);
+  EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone(), s->OvrServerGroupID()), std::tuple("S", "Central", 2));
 
   for (const char* region : {"NULL", ""}) {
     a.timeZone = region;
@@ -400,17 +389,15 @@ TEST(SchedLoad, NoRecordsetChangesNothingAndAFailurePartWayKeepsWhatWasStored) {
   s->EditorName("Kept");
   s->OvrServerGroupID(3);
   s->LoadSchedData(5, "Schedule");
-  EXPECT_TRUE(s->IsNew());
-  EXPECT_EQ(std::tuple(s->EditorName(), s->OvrServerGroupID(), s->AppName()),
-            std::tuple("Kept", 3, ""));
+  EXPECT_EQ(std::tuple(s->IsNew(), s->EditorName(), s->OvrServerGroupID(), s->AppName()),
+            std::tuple(true, "Kept", 3, ""));
   EXPECT_EQ(d.log->Matching("DbService.").size(), 1u) << "nothing read after the query";
 
   testing::ScriptRow(*d.db, "SELECT ", testing::Without(testing::ScheduleRow({}), {"Frequency"}));
   EXPECT_EQ(ErrorOf([&] { s->LoadSchedData(21, "Schedule"); }).number(), 3265)
       << "an unknown column";
-  EXPECT_EQ(s->OvrServerGroupID(), 2) << "stored at once, before the failure";
-  EXPECT_EQ(s->RptGrpID(), 0) << "the row goes through InitEdit, which never ran";
-  EXPECT_TRUE(s->IsNew());
+  EXPECT_EQ(std::tuple(s->OvrServerGroupID(), s->RptGrpID(), s->IsNew()), std::tuple(2, 0, true))
+      << "the server group is stored at once; the row goes through InitEdit, which never ran";
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
 
   d.db->queries.clear();
@@ -418,8 +405,8 @@ TEST(SchedLoad, NoRecordsetChangesNothingAndAFailurePartWayKeepsWhatWasStored) {
                      testing::Without(testing::ScheduleRow({}), {"OvrChanSetId"}));
   s->OvrChanSetId(55);
   EXPECT_THROW(s->LoadSchedData(21, "Schedule"), Error);
-  EXPECT_FALSE(s->IsNew()) << "InitEdit ran";
-  EXPECT_EQ(std::tuple(s->OvrScenarioId(), s->OvrChanSetId()), std::tuple(9, 55));
+  EXPECT_EQ(std::tuple(s->IsNew(), s->OvrScenarioId(), s->OvrChanSetId()), std::tuple(false, 9, 55))
+      << "InitEdit ran";
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
 
   d.db->queries.clear();
