@@ -118,7 +118,7 @@ TEST(Variant, ReferencesReadAndWriteTheCallersVariable) {
   EXPECT_FALSE(textRef.Value().IsByRef()) << "the value is a copy";
 }
 
-TEST(Variant, ArraysKeepTheirBoundsAndElementType) {
+TEST(Variant, ArraysKeepTheirBoundsElementTypeUnallocatedStateAndGrowth) {
   StringArray names(3, 4);
   names.at(3) = "a";
   names.at(4) = "b";
@@ -132,9 +132,7 @@ TEST(Variant, ArraysKeepTheirBoundsAndElementType) {
   Variant copy = v;
   names.at(3) = "changed";
   EXPECT_EQ(ToStringArray(copy).at(3), "a") << "arrays are values, copied with the variant";
-}
 
-TEST(Array, BoundsUnallocatedStateAndGrowth) {
   StringArray unallocated;
   EXPECT_FALSE(unallocated.allocated());
   EXPECT_EQ(ErrorOf([&] { unallocated.UBound(); }).number(), 9);

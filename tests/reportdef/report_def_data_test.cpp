@@ -55,7 +55,7 @@ struct Attached {
   Ref<testing::FakeDateTimeScope> scope;
 };
 
-TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsAndLeavesTheRestAlone) {
+TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsLeavesTheRestAndStopsAtAFailingOne) {
   Env env;
   env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
                                             {"Test Channels", Variant(std::int32_t{1})},
@@ -84,6 +84,22 @@ TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsAndLeavesTheRestAlone
                        d->SaveOrigScenarioId(), d->SaveOrigTemplateId()),
             std::tuple("kept.csv", 70, true, 50, 0))
       << "InitNew confirms no document id";
+
+  // A failing setting: the options read before it are stored, nothing after it.
+  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
+                                            {"Domain Scenario Id", Variant(std::int32_t{4})}};
+  auto f = MakeRef<CReportDefData>();
+  f->TestChannels("before");
+  Error e = ErrorOf([&] { f->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
+  EXPECT_EQ(std::tuple(e.source(), e.status(), f->EquippedOnly(), f->TestChannels(), f->DomainScenarioId(),
+                       f->AppName(), f->IsNew(), f->ScenarioId()),
+            std::tuple("SettingsService", static_cast<Status>(0x80041235u), "N", "before", 0, "", false, 0));
+
+  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
+                                            {"Test Channels", Variant("Y")},
+                                            {"Domain Scenario Id", Variant("four")}};
+  e = ErrorOf([&] { f->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
+  EXPECT_EQ(std::pair(e.number(), f->TestChannels()), std::pair(errnum::TypeMismatch, std::string("Y")));
 }
 
 TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNames) {
@@ -120,30 +136,11 @@ TEST(ReportDefInit, TheServerGroupTypeChangesOnlyWhenPassedAndTheServerGroupIdDe
 
   d->ServerGroupId(5);
   Open(*d, 12);
-  EXPECT_TRUE(d->ServerGroupType() == group);
-  EXPECT_EQ(d->ServerGroupId(), 0) << "an omitted server group id is 0";
+  EXPECT_EQ(std::pair(d->ServerGroupType() == group, d->ServerGroupId()), std::pair(true, 0))
+      << "an omitted server group id is 0";
   d->InitEdit(12, 0, 0, 0, 0, 0, 0, "", "", "", 0, 0, {}, {}, 0, 0, 0, "", "", 0, {},
               Ref<DocumentType>(), 44);
-  EXPECT_FALSE(d->ServerGroupType());
-  EXPECT_EQ(d->ServerGroupId(), 44);
-}
-
-TEST(ReportDefInit, NewFailsWithTheSettingsErrorAfterStoringTheOptionsReadBefore) {
-  Env env;
-  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
-                                            {"Domain Scenario Id", Variant(std::int32_t{4})}};
-  auto d = MakeRef<CReportDefData>();
-  d->TestChannels("before");
-  Error e = ErrorOf([&] { d->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
-  EXPECT_EQ(std::tuple(e.source(), e.status(), d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId(),
-                       d->AppName(), d->IsNew(), d->ScenarioId()),
-            std::tuple("SettingsService", static_cast<Status>(0x80041235u), "N", "before", 0, "", false, 0));
-
-  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
-                                            {"Test Channels", Variant("Y")},
-                                            {"Domain Scenario Id", Variant("four")}};
-  e = ErrorOf([&] { d->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
-  EXPECT_EQ(std::pair(e.number(), d->TestChannels()), std::pair(errnum::TypeMismatch, std::string("Y")));
+  EXPECT_EQ(std::pair(d->ServerGroupType() == nullptr, d->ServerGroupId()), std::pair(true, 44));
 }
 
 TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAndConfirmsIds) {
@@ -215,7 +212,7 @@ TEST(ReportDefLifetime, EachObjectGetsItsOwnAttributeSetAndReleasesAttachedObjec
                                      "GeneralAttributes.Release"}));
 }
 
-TEST(SaveSubTableData, ANewReportInsertsAndCapturesIdsAnExistingOneUpdatesYetRefreshesTheGrouping) {
+TEST(SaveSubTableData, ANewReportInsertsAnExistingOneUpdatesYetRefreshesTheGroupingOnlyAttachedObjectsCount) {
   Env env;
   Attached a(env);
   a.d->IsNew(true);
@@ -244,10 +241,9 @@ TEST(SaveSubTableData, ANewReportInsertsAndCapturesIdsAnExistingOneUpdatesYetRef
   existing.d->ResetReferences();
   EXPECT_EQ(env.log->Lines(),
             (Lines{"Destination.Id(3)", "DateTimeScope.Id(2)", "ReportSpec.Id(1)", "PageSetup.Id(4)"}));
-}
 
-TEST(SaveSubTableData, OnlyTheAttachedObjectsAreStoredOrGivenTheirIdsBack) {
-  Env env;
+  // Only the attached objects are stored or given their ids back.
+  env.log->Clear();
   auto d = MakeRef<CReportDefData>();
   d->IsNew(true);
   d->ReportSpecId(1);
@@ -320,7 +316,7 @@ TEST(SaveReportAttrs, HandsTheSpecKindToTheSettingsThenSavesSpecAndPageAttribute
   EXPECT_EQ(env.log->Lines(), (Lines{"ReportSpec.SpecKind", "SettingsService.UseSpecKind(7)"}));
 }
 
-TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetAnOrdinaryOneSkipsTheExpressAttributes) {
+TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetAnOrdinaryOneSkipsTheExpressAttributesNoDestinationFails) {
   Env env;
   Attached a(env);
   a.d->IsScenarioExpress(true);
@@ -356,10 +352,8 @@ TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetAnOrdinaryOneSkipsThe
   env.log->Clear();
   a.d->SaveGenReportAttrs(12);
   EXPECT_TRUE(env.log->Matching("PageSetup.").empty());
-}
 
-TEST(SaveGenReportAttrs, WithoutADestinationItFailsAfterClearAndBeforeSave) {
-  Env env;
+  // Without a destination it fails after Clear and before Save.
   auto d = MakeRef<CReportDefData>();
   d->IsScenarioExpress(true);
   env.log->Clear();

@@ -31,7 +31,7 @@ TEST(SASchedData, InitEditStoresTheIdTheScenarioAndTheTimeOutWhichInitNewLeaves)
       << "InitNew stores the override plan and leaves the id and the time-out";
 }
 
-TEST(SASchedLoad, QueryTimeOutCheckReadOrderAndTheFinalInitEdit) {
+TEST(SASchedLoad, QueryTimeOutCheckReadOrderFinalInitEditAndWhatNoRowOrNoTimeOutColumnLeave) {
   testing::InstalledDoubles d;
   EditArgs a;
   testing::ScriptRow(*d.db, "SELECT * FROM SA_Schedule_View", testing::SoftAlarmRow(a));
@@ -59,10 +59,10 @@ TEST(SASchedLoad, QueryTimeOutCheckReadOrderAndTheFinalInitEdit) {
             std::tuple(9, 4, 30, "M", 8, 7, 6))
       << "the id comes from the row; no column supplies the other overrides";
   testing::ExpectUntouched(*s);
-}
 
-TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTimeOut) {
-  testing::InstalledDoubles d;
+  // No recordset or no row changes nothing; no time-out column clears the time-out.
+  d.db->queries.clear();
+  d.log->Clear();
   d.db->columnExists = false;
   d.db->WhenQueryReturnsNothing("SELECT * FROM SA_Schedule_View WHERE Id = 1");
   d.db->WhenQuery("SELECT * FROM SA_Schedule_View WHERE Id = 2", {"Id"}, {});
@@ -72,21 +72,21 @@ TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTim
                      testing::Without(testing::SoftAlarmRow(other), {"IncludeDayAfterHol"}));
   testing::ScriptRow(*d.db, "SELECT * FROM SA_Schedule_View",
                      testing::Without(testing::SoftAlarmRow({}), {"TimeOut", "Timeout_unit"}));
-  auto s = MakeRef<CSASchedData>();
-  testing::Edit(*s, EditArgs());
-  s->IsNew(true);
-  s->LoadSASchedData(1);
+  auto t = MakeRef<CSASchedData>();
+  testing::Edit(*t, EditArgs());
+  t->IsNew(true);
+  t->LoadSASchedData(1);
   EXPECT_EQ(d.log->Lines().size(), 1u) << "not even the time-out check";
-  EXPECT_EQ(ErrorOf([&] { s->LoadSASchedData(2); }).number(), 3021);
-  EXPECT_EQ(ErrorOf([&] { s->LoadSASchedData(4); }).number(), 3265) << "a column missing";
-  EXPECT_EQ(std::tuple(s->IsNew(), s->ScheduleID(), s->EditorName(), s->Timeout()), std::tuple(true, 9, "Ed", 30));
+  EXPECT_EQ(ErrorOf([&] { t->LoadSASchedData(2); }).number(), 3021);
+  EXPECT_EQ(ErrorOf([&] { t->LoadSASchedData(4); }).number(), 3265) << "a column missing";
+  EXPECT_EQ(std::tuple(t->IsNew(), t->ScheduleID(), t->EditorName(), t->Timeout()), std::tuple(true, 9, "Ed", 30));
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
 
-  s->LoadSASchedData(31);
-  s->Timeout(99);
-  s->TimeoutUnit("H");
-  s->LoadSASchedData(-2);
-  EXPECT_EQ(std::tuple(s->Timeout(), s->TimeoutUnit()), std::tuple(0, ""));
+  t->LoadSASchedData(31);
+  t->Timeout(99);
+  t->TimeoutUnit("H");
+  t->LoadSASchedData(-2);
+  EXPECT_EQ(std::tuple(t->Timeout(), t->TimeoutUnit()), std::tuple(0, ""));
   EXPECT_EQ(d.log->Matching("DbService.ColumnExists").size(), 4u) << "asked at every load";
   EXPECT_TRUE(d.log->Matching("DbService.FieldText(Timeout_unit)").empty());
   EXPECT_EQ(d.log->Matching("DbService.OpenRecordset").back(),

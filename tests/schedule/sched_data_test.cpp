@@ -187,7 +187,7 @@ TYPED_TEST(BothSchedules, HoldOneReferenceToEachAttachedObjectAndReleaseThemInOr
   EXPECT_EQ(log->Lines().back(), "Dropped.Release");
 }
 
-TEST(SchedData, InitNewAlsoSetsTheApplicationTheGroupByCodeAndTheRegion) {
+TEST(SchedData, InitNewAndInitEditAlsoSetTheApplicationTheGroupByCodeAndTheRegion) {
   testing::InstalledDoubles d;
   d.groupBy->code = "T";
   d.settings->timeZones = true;
@@ -211,29 +211,28 @@ TEST(SchedData, InitNewAlsoSetsTheApplicationTheGroupByCodeAndTheRegion) {
       << "the day flags are set before the group-by default is asked";
   EXPECT_EQ(d.log->Lines().back(), "GroupByDefaults.DefaultDLGroupBy")
       << "time zones are not asked after the failure";
-}
 
-TEST(SchedData, InitEditStoresTheApplicationTheRegionAndTheGroupByCode) {
-  testing::InstalledDoubles d;
-  auto s = MakeRef<CSchedData>();
-  s->OvrServerGroupID(8);
+  // InitEdit stores them as given.
+  d.log->Clear();
+  auto t = MakeRef<CSchedData>();
+  t->OvrServerGroupID(8);
   EditArgs a;
-  testing::Edit(*s, a);
+  testing::Edit(*t, a);
   EXPECT_TRUE(d.log->Lines().empty()) << "InitEdit asks no service, the group-by defaults included";
-  EXPECT_EQ(std::tuple(s->AppName(), s->TimeZone(), s->OvrServerGroupID(), s->DLGroupBy()),
+  EXPECT_EQ(std::tuple(t->AppName(), t->TimeZone(), t->OvrServerGroupID(), t->DLGroupBy()),
             std::tuple("Schedule", "Central", 8, "R"))
       << "the group-by code's default";
-  testing::Edit(*s, a, "");
-  EXPECT_EQ(s->DLGroupBy(), "") << "the stored code, even an empty one, not the default";
-  testing::Edit(*s, a, "S");
-  EXPECT_EQ(s->DLGroupBy(), "S");
+  testing::Edit(*t, a, "");
+  EXPECT_EQ(t->DLGroupBy(), "") << "the stored code, even an empty one, not the default";
+  testing::Edit(*t, a, "S");
+  EXPECT_EQ(t->DLGroupBy(), "S");
 
   const std::string kDefault = "Default TimeZone Region";
   for (const auto& [given, stored] : std::vector<std::pair<std::string, std::string>>{
            {"NULL", kDefault}, {"", kDefault}, {"null", "null"}, {"NULL ", "NULL "}}) {
     a.timeZone = given;
-    testing::Edit(*s, a);
-    EXPECT_EQ(s->TimeZone(), stored) << '"' << given << '"';
+    testing::Edit(*t, a);
+    EXPECT_EQ(t->TimeZone(), stored) << '"' << given << '"';
   }
 }
 

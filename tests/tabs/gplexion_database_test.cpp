@@ -7,17 +7,14 @@ namespace {
 
 class GPlexionOnDatabase : public testing::DatabaseTest {};
 
-TEST_P(GPlexionOnDatabase, FoldersByNameWithQuotesAndAbsence) {
+TEST_P(GPlexionOnDatabase, FoldersByNameWithQuotesAndAbsenceAndTheServersOfAReportGroup) {
   Ref<GPlexion> g = GPlexion::Global();
   EXPECT_EQ(g->GetFolderIdFromName("Reports"), 1);
   EXPECT_EQ(g->GetFolderIdFromName("O'Brien's reports"), 3);
   EXPECT_EQ(g->GetFolderIdFromName("reports"), 0);
   EXPECT_EQ(g->GetFolderIdFromName(""), 0);
   EXPECT_EQ(g->GetFolderIdFromName("x' OR '1'='1"), 0) << "a quote cannot open the query";
-}
 
-TEST_P(GPlexionOnDatabase, TheDatabaseCountsTheServersOfAReportGroup) {
-  Ref<GPlexion> g = GPlexion::Global();
   EXPECT_EQ(g->GetNumServersForReportGroup(12), 3);
   EXPECT_EQ(g->GetNumServersForReportGroup(12, 1), 2);
   EXPECT_EQ(g->GetNumServersForReportGroup(12, 2), 1);

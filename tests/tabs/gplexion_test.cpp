@@ -10,7 +10,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::ErrorOf;
 
-TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessAndTheLastMatchingRowWins) {
+TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessTheLastMatchingRowWinsAndErrorsReachTheCaller) {
   testing::InstalledDoubles d;
   d.settings->weekdays = {{Variant("Mon"), Variant(std::int32_t{2})},
                           {Variant("Tue"), Variant("3")},
@@ -28,10 +28,7 @@ TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessAndTheLastMatchingRowWins) {
   EXPECT_EQ(GPlexion::Global()->WeekdayToDB("Tue"), 3) << "a stored text number converts";
   EXPECT_EQ(GPlexion::Global()->DBToWeekday(3), "Tue") << "a text number compares as a number";
   EXPECT_EQ(GPlexion::Global()->DBToWeekday(42), "");
-}
 
-TEST(GPlexionWeekdays, ConversionAndServiceErrorsReachTheCaller) {
-  testing::InstalledDoubles d;
   d.settings->weekdays = {{Variant("Mon"), Variant("two")}};
   EXPECT_EQ(ErrorOf([] { GPlexion::Global()->WeekdayToDB("Mon"); }).number(), errnum::TypeMismatch);
   EXPECT_THROW(GPlexion::Global()->DBToWeekday(2), Error) << "a DBVal that is not a number";
