@@ -138,7 +138,7 @@ TEST(DispatchSurface, DataAvailabilityRaisesItsThreeEventsById) {
   EXPECT_EQ(sink->ids, (std::vector<DispId>{1, 2, 3, 1}));
 }
 
-TEST(DispatchSurface, ReportDefinitionInitialisedAndSavedByName) {
+TEST(DispatchSurface, DataObjectsInitialisedAndSavedByName) {
   testing::InstalledDoubles d;
   Ref<Object> report = Create("Plexion.CReportDefData");
   Variant scenarioType = Variant::Nothing(), templateType = Variant::Nothing();
@@ -156,14 +156,11 @@ TEST(DispatchSurface, ReportDefinitionInitialisedAndSavedByName) {
   const InvokeResult saved = Call(*report, "SaveSubTableData", {Variant(std::int32_t{0})});
   ASSERT_TRUE(saved.ok());
   EXPECT_TRUE(saved.value.ObjectValue() == report) << "SaveSubTableData returns the object itself";
-}
 
-TEST(DispatchSurface, SchedulesThroughTheirInterfaces) {
-  testing::InstalledDoubles d;
   Ref<Object> schedule = Create("Plexion.CSchedData");
-  Variant immediate(true), group(std::int32_t{12}), app("Schedule"), name("Editor");
+  Variant immediate(true), group(std::int32_t{12}), schedApp("Schedule");
   ASSERT_TRUE(Call(*schedule, "InitNew", {Variant::RefTo(immediate), Variant::RefTo(group),
-                                          Variant::RefTo(app), Variant::RefTo(name)}).ok());
+                                          Variant::RefTo(schedApp), Variant::RefTo(editor)}).ok());
   EXPECT_EQ(Call(*schedule, "FinalDateTime").value, Variant(DateTime(50040)));
   EXPECT_TRUE(Call(*schedule, "RunMode", {Variant("i")}, InvokeKind::Let).ok());
   EXPECT_EQ(Call(*schedule, "IsOverride").value, Variant(false)) << "only an exact I is immediate";

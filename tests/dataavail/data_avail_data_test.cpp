@@ -56,7 +56,7 @@ std::vector<testing::EntityTypeSpec> Network() {
           {5, "antenna FACE", 6, 0, 1}, {6, "carrier", 0, 0, 0, false}};
 }
 
-TEST(DataTypeControl, ColumnsTagEventRowsAndEndInThisOrder) {
+TEST(DataTypeControl, ColumnsTagEventRowsAndEndInThisOrderTitlesInProperCaseAndTheBoundsDecideWhatIsShown) {
   Fixture x;
   x.search->columns = FieldsByRows(
       {{"DATA TYPE", "140"}, {"description", "300"}, {"LoAdEd", "90"}, {"ID", "0"}, {"ENTITY TYPE", "0"}});
@@ -72,18 +72,16 @@ TEST(DataTypeControl, ColumnsTagEventRowsAndEndInThisOrder) {
                    "Row(Traffic).SubItems(1 | hourly traffic)", "Row(Traffic).SubItems(2 | 3/1/2026)",
                    "Selector.AddRow(Paging | \"\")", "Row(Paging).SubItems(1 | \"\")",
                    "Row(Paging).SubItems(2 | \"\")", "Selector.EndLoad"}));
-}
 
-TEST(DataTypeControl, TitlesInProperCaseLoadedAsFirstAvailAndTheBoundsDecideWhatIsShown) {
-  Fixture x;
-  x.search->columns = FieldsByRows({{"loaded", "1"}, {"LOADED", "2"}, {"first avail", "3"},
+  Fixture p;  // proper-case titles
+  p.search->columns = FieldsByRows({{"loaded", "1"}, {"LOADED", "2"}, {"first avail", "3"},
                                     {"LOADED DATE", "4"}, {"  two  WORDS", "5"}, {"o'NEIL-smith\tx", "6"},
                                     {"", "7"}, {"hidden", "8"}, {"hidden too", "9"}});
-  x.search->rows = FieldsByRows({});
-  x.data->SetupDatatypeControl(x.selector);
-  EXPECT_EQ(Columns(*x.selector), (Lines{"First Avail/1/0", "First Avail/2/0", "First Avail/3/0",
+  p.search->rows = FieldsByRows({});
+  p.data->SetupDatatypeControl(p.selector);
+  EXPECT_EQ(Columns(*p.selector), (Lines{"First Avail/1/0", "First Avail/2/0", "First Avail/3/0",
                                          "Loaded Date/4/0", "  Two  Words/5/0", "O'neil-smith\tX/6/0", "/7/0"}));
-  EXPECT_EQ(x.selector->endLoads, 1) << "no rows still ends the load";
+  EXPECT_EQ(p.selector->endLoads, 1) << "no rows still ends the load";
 
   // Three definitions from 1: only the first is shown. A row of three fields: no sub-items.
   Fixture t;

@@ -52,7 +52,7 @@ TEST(Dispatch, TablesDescribeTypesAccessorsAndParameters) {
   EXPECT_THROW(Method("Add", 9, &Counter::Add, {"a"}), std::logic_error);
 }
 
-TEST(Dispatch, ConvertsArgumentsAndResults) {
+TEST(Dispatch, ConvertsArgumentsAndResultsAndFailuresComeBackAsStatusAndErrorInformation) {
   auto c = MakeRef<Counter>();
   EXPECT_TRUE(Call(*c, 0, InvokeKind::Let, {Variant("42")}).ok());
   EXPECT_EQ(c->Value(), 42);
@@ -67,6 +67,22 @@ TEST(Dispatch, ConvertsArgumentsAndResults) {
   EXPECT_EQ(Call(*c, 4, InvokeKind::Method, {}).value, Variant("missing"));
   EXPECT_EQ(Call(*c, 4, InvokeKind::Method, {Variant::Null()}).value, Variant("Null"));
   EXPECT_TRUE(Call(*c, 5, InvokeKind::Get, {}).value.ObjectValue() == c);
+
+  InvokeResult r = Call(*c, 99, InvokeKind::Method, {});
+  EXPECT_EQ(r.status, status::MemberNotFound);
+  EXPECT_EQ(r.error.number, 438);
+  EXPECT_EQ(Call(*c, 1, InvokeKind::Let, {Variant(), Variant()}).status, status::MemberNotFound)
+      << "a known id without that accessor";
+
+  r = Call(*c, 2, InvokeKind::Method, {});
+  EXPECT_EQ(r.status, status::BadParamCount);
+  EXPECT_EQ(r.error.description, "Add takes 1 to 2 arguments, not 0");
+  EXPECT_EQ(Call(*c, 0, InvokeKind::Get, {Variant(), Variant()}).status, status::BadParamCount);
+
+  r = Call(*c, 2, InvokeKind::Method, {Variant(std::int32_t{1}), Variant("x")});
+  EXPECT_EQ(std::tuple(r.status, r.argError, r.error.number, r.error.source),
+            std::tuple(status::TypeMismatch, 1, 13, "Plexion"));
+  EXPECT_EQ(Call(*c, 0, InvokeKind::Let, {Variant(1e12)}).status, status::Overflow);
 }
 
 TEST(Dispatch, ByReferenceArgumentsAreWrittenBack) {
@@ -91,25 +107,6 @@ TEST(Dispatch, ByReferenceArgumentsAreWrittenBack) {
             std::tuple(static_cast<Status>(0x80040001), "Counter", "no"));
   EXPECT_EQ(failing, "fail!") << "what the member wrote before failing stays written";
   EXPECT_EQ(n, -3);
-}
-
-TEST(Dispatch, FailuresComeBackAsStatusAndErrorInformation) {
-  auto c = MakeRef<Counter>();
-  InvokeResult r = Call(*c, 99, InvokeKind::Method, {});
-  EXPECT_EQ(r.status, status::MemberNotFound);
-  EXPECT_EQ(r.error.number, 438);
-  EXPECT_EQ(Call(*c, 1, InvokeKind::Let, {Variant(), Variant()}).status, status::MemberNotFound)
-      << "a known id without that accessor";
-
-  r = Call(*c, 2, InvokeKind::Method, {});
-  EXPECT_EQ(r.status, status::BadParamCount);
-  EXPECT_EQ(r.error.description, "Add takes 1 to 2 arguments, not 0");
-  EXPECT_EQ(Call(*c, 0, InvokeKind::Get, {Variant(), Variant()}).status, status::BadParamCount);
-
-  r = Call(*c, 2, InvokeKind::Method, {Variant(std::int32_t{1}), Variant("x")});
-  EXPECT_EQ(std::tuple(r.status, r.argError, r.error.number, r.error.source),
-            std::tuple(status::TypeMismatch, 1, 13, "Plexion"));
-  EXPECT_EQ(Call(*c, 0, InvokeKind::Let, {Variant(1e12)}).status, status::Overflow);
 }
 
 }  // namespace

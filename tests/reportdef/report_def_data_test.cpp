@@ -143,7 +143,7 @@ TEST(ReportDefInit, TheServerGroupTypeChangesOnlyWhenPassedAndTheServerGroupIdDe
   EXPECT_EQ(std::pair(d->ServerGroupType() == nullptr, d->ServerGroupId()), std::pair(true, 44));
 }
 
-TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAndConfirmsIds) {
+TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsConfirmsIdsOrStopsAtAFailure) {
   Env env;
   (*env.report.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"ExpressType", "Daily"}};
   env.report.scenarioDocs->express = {21};
@@ -175,17 +175,16 @@ TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAnd
   EXPECT_EQ(std::tuple(d->ScenarioId(), d->TemplateID(), d->SaveOrigScenarioId()),
             std::tuple(21, 22, 21))
       << "InitEdit confirmed the loaded ids";
-}
 
-TEST(ReportDefInit, EditStopsAtAFailingDocumentServiceWithTheEarlierStepsDone) {
-  Env env;
+  // A failing document service stops it with the earlier steps done.
+  env.log->Clear();
   (*env.report.attributeStore)[12] = {{"ExpressType", "Daily"}};
   env.report.scenarioDocs->failOn = {"ScenarioDocs.IsExpress"};
-  auto d = MakeRef<CReportDefData>();
-  d->IsNew(true);
-  d->IsTemplateExpress(true);
-  EXPECT_EQ(ErrorOf([&] { EditReport12(*d); }).source(), "ScenarioDocs");
-  EXPECT_EQ(std::tuple(d->ReportId(), d->ExpressType(), d->IsTemplateExpress(), d->SaveOrigScenarioId(), d->IsNew()),
+  auto f = MakeRef<CReportDefData>();
+  f->IsNew(true);
+  f->IsTemplateExpress(true);
+  EXPECT_EQ(ErrorOf([&] { EditReport12(*f); }).source(), "ScenarioDocs");
+  EXPECT_EQ(std::tuple(f->ReportId(), f->ExpressType(), f->IsTemplateExpress(), f->SaveOrigScenarioId(), f->IsNew()),
             std::tuple(12, "Daily", true, 0, true))
       << "the attributes were loaded before; the template service is not asked, no id confirmed";
   EXPECT_TRUE(env.log->Matching("TemplateDocs.").empty());

@@ -56,7 +56,7 @@ class ScheduleOnDatabase : public testing::DatabaseTest {
   }
 };
 
-TEST_P(ScheduleOnDatabase, LoadsTheReportGroupDemoRowsInEachMode) {
+TEST_P(ScheduleOnDatabase, LoadsTheReportGroupDemoRowsInEachModeAndTheSoftAlarmDemoRows) {
   Ref<CSchedData> plain = Load(1);
   EXPECT_EQ(std::tuple(plain->ClientMachineID(), plain->RptGrpID(), plain->PurgeInterval(), plain->RunMode(),
                        plain->SubFolderName(), plain->Periodicity(), plain->IncludeSundays(), plain->TimeZone(),
@@ -85,6 +85,18 @@ TEST_P(ScheduleOnDatabase, LoadsTheReportGroupDemoRowsInEachMode) {
                        enterprise->OvrDestinationId(), enterprise->OvrDTScopeId()),
             std::tuple("S", "N", "I", 2, 15, 1, 1));
   EXPECT_EQ(ErrorOf([&] { Load(42); }).number(), 3021) << "no schedule 42";
+
+  Ref<CSASchedData> hourly = LoadSoftAlarm(1);
+  EXPECT_EQ(std::tuple(hourly->ScheduleID(), hourly->RptGrpID(), hourly->OvrScenarioId(), hourly->PurgeInterval(),
+                       hourly->Timeout(), hourly->Periodicity(), hourly->TimeoutUnit(), hourly->IsNew()),
+            std::tuple(1, 12, 4, 14, 30, "H", "M", false));
+  EXPECT_EQ(hourly->FirstDateTime(), DateTime::FromParts(2026, 2, 1));
+  Ref<CSASchedData> triggered = LoadSoftAlarm(2);
+  EXPECT_EQ(std::tuple(triggered->Periodicity(), triggered->TimeoutUnit(), triggered->Timeout(),
+                       triggered->PurgeInterval()),
+            std::tuple("N", "", 0, 0))
+      << "null columns take the fallbacks";
+  EXPECT_THROW(LoadSoftAlarm(3), Error) << "no row";
 }
 
 TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWithTheirIds) {
@@ -167,20 +179,6 @@ TEST_P(ScheduleOnDatabase, ScopesAndDestinationsRefuseBadValuesAndMissingRows) {
   EXPECT_THROW(read->Load(999), Error);
   read->Id(0);
   EXPECT_THROW(read->Update(), Error);
-}
-
-TEST_P(ScheduleOnDatabase, LoadsTheSoftAlarmDemoRows) {
-  Ref<CSASchedData> hourly = LoadSoftAlarm(1);
-  EXPECT_EQ(std::tuple(hourly->ScheduleID(), hourly->RptGrpID(), hourly->OvrScenarioId(), hourly->PurgeInterval(),
-                       hourly->Timeout(), hourly->Periodicity(), hourly->TimeoutUnit(), hourly->IsNew()),
-            std::tuple(1, 12, 4, 14, 30, "H", "M", false));
-  EXPECT_EQ(hourly->FirstDateTime(), DateTime::FromParts(2026, 2, 1));
-  Ref<CSASchedData> triggered = LoadSoftAlarm(2);
-  EXPECT_EQ(std::tuple(triggered->Periodicity(), triggered->TimeoutUnit(), triggered->Timeout(),
-                       triggered->PurgeInterval()),
-            std::tuple("N", "", 0, 0))
-      << "null columns take the fallbacks";
-  EXPECT_THROW(LoadSoftAlarm(3), Error) << "no row";
 }
 
 TEST_P(ScheduleOnDatabase, SoftAlarmHoursAndEventsRoundTripEventTypesMatchExactlyAndHoursNeedASlot) {

@@ -55,15 +55,14 @@ TEST(TabSet, ADuplicateNameFailsWith457AndRemoveIsByNameOnlyAndIgnoresAbsentName
   EXPECT_EQ(set->Item(Variant(std::int32_t{1}))->Name(), "ReportType");
 }
 
-TEST(TabSet, DataIsNoObjectByDefaultAndSharesObjects) {
+TEST(TabSet, DataIsNoObjectByDefaultSharesObjectsAndDescriptorsOutliveClear) {
   auto outside = MakeRef<CPlexionCtl>();
   EXPECT_EQ(outside->Name() + outside->ProgID(), "") << "a descriptor made outside a set";
   EXPECT_TRUE(outside->Data().IsEmpty());
   auto set = MakeRef<CPlexionCtls>();
   set->AddPlexion("A", "A", "P.A");
   const Variant data = set->Item(Variant("A"))->Data();
-  EXPECT_TRUE(data.IsObject());
-  EXPECT_FALSE(data.ObjectValue());
+  EXPECT_TRUE(data.IsObject() && !data.ObjectValue());
 
   auto shared = MakeRef<CPlexionCtls>();
   set->AddPlexion("B", "B", "P.B", Variant(shared));
@@ -74,17 +73,15 @@ TEST(TabSet, DataIsNoObjectByDefaultAndSharesObjects) {
   text = "changed";
   EXPECT_EQ(set->Item(Variant("C"))->Data(), Variant("by reference"))
       << "a plain value is copied when the descriptor is made";
-}
 
-TEST(TabSet, DescriptorsOutliveClearAndEnumeratorsSeeASnapshot) {
-  auto set = ThreeTabs();
+  // Descriptors outlive Clear and enumerators see a snapshot.
+  set = ThreeTabs();
   Ref<CPlexionCtl> first = set->Item(Variant(std::int32_t{1}));
   Ref<Enumerator> e = set->NewEnum();
   set->Clear();
   EXPECT_EQ(set->Count(), 0);
-  EXPECT_EQ(first->Name(), "General");
-  EXPECT_EQ(first->ProgID(), "PlexionCtls.XRptGenTab");
-  EXPECT_EQ(first->Data(), Variant("Traffic"));
+  EXPECT_EQ(std::tuple(first->Name(), first->ProgID(), first->Data()),
+            std::tuple("General", "PlexionCtls.XRptGenTab", Variant("Traffic")));
   Variant item;
   EXPECT_TRUE(e->Next(item));
   set->AddPlexion("General", "again", "P.G");  // the key is free after Clear
