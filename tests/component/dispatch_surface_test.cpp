@@ -188,7 +188,7 @@ class HostEditor final : public IPlexionEditor {
   bool IsDataValid() override { return true; }
 };
 
-TEST(DispatchSurface, ContractsDispatchToTheHostsOverrides) {
+TEST(DispatchSurface, ContractsDispatchToTheHostsOverridesAndOtherObjectsHaveNoDispatchInterface) {
   auto editor = MakeRef<HostEditor>();
   EXPECT_EQ(Call(*editor, "IsDataValid").value, Variant(true));
   EXPECT_EQ(Call(*editor, "HandleProcess", {Variant("Save")}).value, Variant(false));
@@ -199,6 +199,12 @@ TEST(DispatchSurface, ContractsDispatchToTheHostsOverrides) {
             status::TypeMismatch)
       << "an object of the wrong class for dtN";
   EXPECT_EQ(Call(*control, "IsTabValid", {Variant("Title")}).value, Variant(false));
+
+  class Stranger final : public Object {};
+  auto stranger = MakeRef<Stranger>();
+  std::vector<Variant> none;
+  EXPECT_EQ(Invoke(*stranger, 0, InvokeKind::Method, none).status, status::NoInterface);
+  EXPECT_FALSE(GetIDsOfNames(*stranger, "Item"));
 }
 
 TEST(DispatchSurface, GlobalObjectWithoutCreationOnePerThread) {
@@ -225,14 +231,6 @@ TEST(DispatchSurface, GlobalObjectWithoutCreationOnePerThread) {
   EXPECT_FALSE(other == global);
   EXPECT_FALSE(otherTabs == tabs.value.ObjectValue()) << "each thread has its own cache";
   EXPECT_TRUE(cls.create() != global) << "also creatable";
-}
-
-TEST(DispatchSurface, ObjectsOutsideTheLibraryHaveNoDispatchInterface) {
-  class Stranger final : public Object {};
-  auto stranger = MakeRef<Stranger>();
-  std::vector<Variant> none;
-  EXPECT_EQ(Invoke(*stranger, 0, InvokeKind::Method, none).status, status::NoInterface);
-  EXPECT_FALSE(GetIDsOfNames(*stranger, "Item"));
 }
 
 }  // namespace

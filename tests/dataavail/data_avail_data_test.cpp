@@ -135,7 +135,7 @@ TEST(DataTypeControl, FailuresStopWhereTheyHappen) {
   }
 }
 
-TEST(SystemControl, LevelsBuildPlainColumnsThenTheChainOfTheLevelsType) {
+TEST(SystemControl, LevelsBuildPlainColumnsThenTheChainAndFailuresKeepTheIncreasedLevelNotAHang) {
   Fixture x;
   x.search->entityTypes = Network();
   auto sw = MakeRef<testing::FakeSelectorCtl>(x.log, "Switches");
@@ -171,21 +171,20 @@ TEST(SystemControl, LevelsBuildPlainColumnsThenTheChainOfTheLevelsType) {
                    "EntityTypesById.Item(0)", "Selector.SelIndex(0)", "Selector.Caption", "CoverageDb.Systems",
                    "Systems.Count", "Selector.EndLoad", "CoverageDb.EntityTypes", "EntityTypes.Count"});
   EXPECT_EQ(x.log->Lines(), expected);
-}
 
-TEST(SystemControl, FailuresKeepTheIncreasedLevelAndAChainThatComesBackIsAnErrorNotAHang) {
-  Fixture x;
-  x.search->entityTypes = {{1, "MARKET", 0, 0, 0}, {2, "SWITCH", 3, 0, 0}, {3, "TAIL", 0, 0, 0}};
-  EXPECT_EQ(x.data->SetupSystemControl(x.selector), 1);
-  auto second = MakeRef<testing::FakeSelectorCtl>(x.log, "Second");
-  Error e = ErrorOf([&] { x.data->SetupSystemControl(second); });
+  // Failures keep the increased level; a chain that comes back is an error, not a hang.
+  Fixture y;
+  y.search->entityTypes = {{1, "MARKET", 0, 0, 0}, {2, "SWITCH", 3, 0, 0}, {3, "TAIL", 0, 0, 0}};
+  EXPECT_EQ(y.data->SetupSystemControl(y.selector), 1);
+  auto second = MakeRef<testing::FakeSelectorCtl>(y.log, "Second");
+  Error e = ErrorOf([&] { y.data->SetupSystemControl(second); });
   EXPECT_EQ(std::pair(e.number(), e.source()), std::pair(errnum::SubscriptOutOfRange, std::string("CoverageDb")));
-  EXPECT_EQ(x.log->Matching("EntityTypes.Item").back(), "EntityTypes.Item(4)") << "the first index past the end";
-  EXPECT_EQ(std::tuple(x.data->SystemControlCount(), second->columns.size(), second->selIndex, second->endLoads),
+  EXPECT_EQ(y.log->Matching("EntityTypes.Item").back(), "EntityTypes.Item(4)") << "the first index past the end";
+  EXPECT_EQ(std::tuple(y.data->SystemControlCount(), second->columns.size(), second->selIndex, second->endLoads),
             std::tuple(2, 3u, -1, 0))
       << "the count keeps its increase, the columns added before the failure stay";
-  EXPECT_THROW(x.data->SetupSystemControl(second), Error);
-  EXPECT_EQ(x.data->SystemControlCount(), 3);
+  EXPECT_THROW(y.data->SetupSystemControl(second), Error);
+  EXPECT_EQ(y.data->SystemControlCount(), 3);
 
   Fixture loop;
   loop.search->entityTypes = {{4, "SECTOR", 5, 1, 0}, {5, "FACE", 4, 0, 0, false}};

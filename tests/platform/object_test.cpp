@@ -16,7 +16,7 @@ class Square final : public Shape, public Named {
   bool* died_;
 };
 
-TEST(Object, CountedReferencesAndTheLiveCount) {
+TEST(Object, CountedReferencesTheLiveCountIdentityThroughEveryInterfaceAndWeakReferences) {
   const long before = Object::LiveCount();
   bool died = false;
   {
@@ -29,10 +29,9 @@ TEST(Object, CountedReferencesAndTheLiveCount) {
   }
   EXPECT_TRUE(died);
   EXPECT_EQ(Object::LiveCount(), before);
-}
 
-TEST(Object, IdentityIsTheSameThroughEveryInterfaceAndWeakReferencesKeepNothingAlive) {
-  bool died = false, otherDied = false;
+  bool otherDied = false;
+  died = false;
   Ref<Square> square = MakeRef<Square>(&died);
   Ref<Shape> shape = square;
   Ref<Named> named = shape.As<Named>();

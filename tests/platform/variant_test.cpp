@@ -71,7 +71,7 @@ TEST(VariantConversion, NumbersRoundHalfToEvenTextIsReadAsTheHostLanguageDoesAnd
   }
 }
 
-TEST(VariantConversion, StringsAsTheHostLanguageWritesThem) {
+TEST(VariantConversion, StringsAsTheHostLanguageWritesThemAndNullAndNoObjectAreNeitherEmptyNorEachOther) {
   for (const auto& [in, text] : std::vector<std::pair<Variant, std::string>>{
            {Variant(), ""}, {Variant(true), "True"}, {Variant(false), "False"},
            {Variant(std::int16_t{-7}), "-7"}, {Variant(1.5), "1.5"}, {Variant(0.1f), "0.1"},
@@ -80,9 +80,7 @@ TEST(VariantConversion, StringsAsTheHostLanguageWritesThem) {
     EXPECT_EQ(ToString(in), text);
   }
   EXPECT_EQ(ErrorOf([] { ToString(Variant::Nothing()); }).number(), 13);
-}
 
-TEST(Variant, NullAndNoObjectAreNeitherEmptyNorEachOther) {
   const Variant nothing = Variant::Nothing();
   EXPECT_TRUE(Variant::Null().IsNull());
   EXPECT_FALSE(Variant::Null() == Variant());

@@ -424,7 +424,7 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   }
 }
 
-TEST(ExpressCopies, EachCopyOfAnExpressDocumentIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThread) {
+TEST(ExpressCopies, EachCopyIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThreadAndFailuresReachTheCaller) {
   Env env;
   env.report.scenarioDocs->express = {5};
   env.report.templateDocs->express = {-6};
@@ -478,12 +478,9 @@ TEST(ExpressCopies, EachCopyOfAnExpressDocumentIsANewProcedureCallWithTheSourceA
   EXPECT_TRUE(env.log->Lines().empty());
   env.report.procCalls.result = Variant(std::int32_t{50});
   EXPECT_EQ(d->CopyExpressScenario(5), 50) << "and this thread keeps its own";
-}
 
-TEST(ExpressCopies, FailuresOfTheFolderServiceAndTheProcedureReachTheCaller) {
-  Env env;
-  env.report.scenarioDocs->express = {5};
-  auto d = MakeRef<CReportDefData>();
+  // Failures of the folder service and the procedure reach the caller.
+  env.report.procCalls.made = 0;
   auto copy = [&] { return ErrorOf([&] { d->CopyExpressScenario(5); }); };
 
   env.report.folderApp->noOwner = true;
@@ -499,8 +496,7 @@ TEST(ExpressCopies, FailuresOfTheFolderServiceAndTheProcedureReachTheCaller) {
   env.report.folderApp->failOn.clear();
   env.report.procCalls.failOn = {"ProcCall.Execute"};
   const Error e = copy();
-  EXPECT_EQ(e.source(), "ProcCall");
-  EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u));
+  EXPECT_EQ(std::pair(e.source(), e.status()), std::pair(std::string("ProcCall"), static_cast<Status>(0x80041234u)));
 
   env.report.procCalls.failOn.clear();
   env.report.procCalls.result = Variant("not an id");

@@ -99,7 +99,7 @@ TEST_P(ScheduleOnDatabase, LoadsTheReportGroupDemoRowsInEachModeAndTheSoftAlarmD
   EXPECT_THROW(LoadSoftAlarm(3), Error) << "no row";
 }
 
-TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWithTheirIds) {
+TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedWrittenWithTheirIdsAndRefuseBadValues) {
   Ref<CSchedData> s = Load(1);
   auto scope = MakeRef<DbDateTimeScope>();
   scope->Count(3);
@@ -143,35 +143,34 @@ TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedAndTheRowIsWrittenWith
   auto storedDestination = MakeRef<DbDestination>();
   storedDestination->Load(2);
   EXPECT_EQ(storedDestination->Describe(), "Email noc@example.com (CSV)");
-}
 
-TEST_P(ScheduleOnDatabase, ScopesAndDestinationsRefuseBadValuesAndMissingRows) {
-  auto scope = MakeRef<DbDateTimeScope>();
-  scope->Unit("Y");
-  EXPECT_THROW(scope->Insert(), Error);
-  scope->Relative(false);
-  scope->StartDateTime(DateTime::FromParts(2026, 1, 5));
-  scope->EndDateTime(DateTime::FromParts(2026, 1, 2));
-  EXPECT_THROW(scope->Insert(), Error) << "an end before the start";
-  EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 1) << "no row written";
-  scope->EndDateTime(DateTime::FromParts(2026, 2, 1, 12, 0));
-  scope->Insert();
+  // Scopes and destinations refuse bad values and missing rows.
+  auto newScope = MakeRef<DbDateTimeScope>();
+  newScope->Unit("Y");
+  EXPECT_THROW(newScope->Insert(), Error);
+  newScope->Relative(false);
+  newScope->StartDateTime(DateTime::FromParts(2026, 1, 5));
+  newScope->EndDateTime(DateTime::FromParts(2026, 1, 2));
+  EXPECT_THROW(newScope->Insert(), Error) << "an end before the start";
+  EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 2) << "no row written";
+  newScope->EndDateTime(DateTime::FromParts(2026, 2, 1, 12, 0));
+  newScope->Insert();
   auto loaded = MakeRef<DbDateTimeScope>();
-  loaded->Load(scope->Id());
+  loaded->Load(newScope->Id());
   EXPECT_FALSE(loaded->Relative());
   EXPECT_EQ(loaded->EndDateTime(), DateTime::FromParts(2026, 2, 1, 12, 0));
-  scope->Id(999);
-  EXPECT_THROW(scope->Update(), Error);
+  newScope->Id(999);
+  EXPECT_THROW(newScope->Update(), Error);
 
-  auto destination = MakeRef<DbDestination>();
-  destination->Kind("Fax");
-  EXPECT_THROW(destination->Insert(), Error);
-  destination->Kind("Folder");
-  destination->Target("O'Brien's reports");
-  destination->WebAutoOrganize("Y");
-  const std::int32_t first = destination->Insert();
-  EXPECT_EQ(destination->Insert(), first + 1);
-  EXPECT_EQ(destination->Id(), first + 1);
+  auto newDestination = MakeRef<DbDestination>();
+  newDestination->Kind("Fax");
+  EXPECT_THROW(newDestination->Insert(), Error);
+  newDestination->Kind("Folder");
+  newDestination->Target("O'Brien's reports");
+  newDestination->WebAutoOrganize("Y");
+  const std::int32_t first = newDestination->Insert();
+  EXPECT_EQ(newDestination->Insert(), first + 1);
+  EXPECT_EQ(newDestination->Id(), first + 1);
   auto read = MakeRef<DbDestination>();
   read->Load(first);
   EXPECT_EQ(std::tuple(read->Target(), read->WebAutoOrganize()),

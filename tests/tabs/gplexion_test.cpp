@@ -40,7 +40,7 @@ TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessTheLastMatchingRowWinsAndError
   EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u));
 }
 
-TEST(GPlexionFolders, SendsOneQueryAndReadsTheFirstRowsId) {
+TEST(GPlexionDatabase, FoldersServersAndTheTimeOutAskTheDatabaseServiceExactly) {
   testing::InstalledDoubles d;
   d.db->WhenQuery("SELECT id FROM pm_folder WHERE name = 'Reports'", {"id"},
                   {{Variant(std::int32_t{4})}, {Variant(std::int32_t{5})}});
@@ -62,10 +62,9 @@ TEST(GPlexionFolders, SendsOneQueryAndReadsTheFirstRowsId) {
   EXPECT_EQ(GPlexion::Global()->GetFolderIdFromName("None"), 0);
   d.db->WhenQuery("SELECT id FROM pm_folder WHERE name = 'Null'", {"Id"}, {{Variant::Null()}});
   EXPECT_THROW(GPlexion::Global()->GetFolderIdFromName("Null"), Error);
-}
 
-TEST(GPlexionServers, WrapsBothIdsInOrderAndReturnsTheFunctionsAnswerAndTheTimeOutIsAColumnCheck) {
-  testing::InstalledDoubles d;
+  // The server count wraps both ids in order and returns the function's answer.
+  d.log->Clear();
   d.db->numericResult = 5;
   EXPECT_EQ(GPlexion::Global()->GetNumServersForReportGroup(12), 5);
   EXPECT_EQ(d.log->Lines(),
