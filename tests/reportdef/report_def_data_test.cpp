@@ -102,7 +102,7 @@ TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsLeavesTheRestAndStops
   EXPECT_EQ(std::pair(e.number(), f->TestChannels()), std::pair(errnum::TypeMismatch, std::string("Y")));
 }
 
-TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNames) {
+TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNamesAndTheServerGroupTypeOnlyWhenPassed) {
   Env env;
   struct Case {
     ERefType kind;
@@ -120,10 +120,8 @@ TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNames) {
               std::tuple(c.scenario, c.templ, c.chanSet))
         << static_cast<int>(c.kind);
   }
-}
 
-TEST(ReportDefInit, TheServerGroupTypeChangesOnlyWhenPassedAndTheServerGroupIdDefaultsToZero) {
-  Env env;
+  // The server group type changes only when passed; an omitted server group id is 0.
   auto d = MakeRef<CReportDefData>();
   Ref<DocumentType> group = Type("Server Group");
   d->ServerGroupType(group);
@@ -280,7 +278,7 @@ TEST(SaveSubTableData, AFailurePartWayKeepsTheIdsCapturedSoFarAndGoesNoFurther) 
   }
 }
 
-TEST(SaveReportAttrs, HandsTheSpecKindToTheSettingsThenSavesSpecAndPageAttributes) {
+TEST(SaveReportAttrs, SpecAndPageAttributesAfterTheSpecKindThenTheGeneralSetWholeForAnExpressScenario) {
   Env env;
   Attached a(env);
   std::int32_t report = 12;
@@ -313,19 +311,18 @@ TEST(SaveReportAttrs, HandsTheSpecKindToTheSettingsThenSavesSpecAndPageAttribute
   env.settings->failOn = {"SettingsService.UseSpecKind"};
   EXPECT_THROW(a.d->SaveReportAttrs(report), Error);
   EXPECT_EQ(env.log->Lines(), (Lines{"ReportSpec.SpecKind", "SettingsService.UseSpecKind(7)"}));
-}
 
-TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetAnOrdinaryOneSkipsTheExpressAttributesNoDestinationFails) {
-  Env env;
-  Attached a(env);
-  a.d->IsScenarioExpress(true);
-  a.d->IncludeInactive(true);
-  a.d->ExpressType("Daily");
-  a.dest->webAutoOrganize = "ByDate";
-  a.page->headNote = "Head";
-  a.page->footNote = "Foot";
-  a.page->removeControlInfo = true;
-  a.d->SaveGenReportAttrs(12);
+  // The general attributes: an express scenario writes the whole set, an ordinary one skips the
+  // express attributes.
+  Attached g(env);
+  g.d->IsScenarioExpress(true);
+  g.d->IncludeInactive(true);
+  g.d->ExpressType("Daily");
+  g.dest->webAutoOrganize = "ByDate";
+  g.page->headNote = "Head";
+  g.page->footNote = "Foot";
+  g.page->removeControlInfo = true;
+  g.d->SaveGenReportAttrs(12);
   EXPECT_EQ(env.log->Lines(),
             (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
                    "GeneralAttributes.Add(IncludeInactive | Y | false)",
@@ -335,21 +332,21 @@ TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetAnOrdinaryOneSkipsThe
                    "GeneralAttributes.Add(FootNote | Foot | false)", "PageSetup.RemoveControlInfo",
                    "GeneralAttributes.Add(RemoveControlInfo | True | false)", "GeneralAttributes.Save"}));
 
-  a.d->IsScenarioExpress(false);
-  a.dest->webAutoOrganize = "";
-  a.page->headNote = a.page->footNote = "";
-  a.page->removeControlInfo = false;
+  g.d->IsScenarioExpress(false);
+  g.dest->webAutoOrganize = "";
+  g.page->headNote = g.page->footNote = "";
+  g.page->removeControlInfo = false;
   env.log->Clear();
-  a.d->SaveGenReportAttrs(12);
+  g.d->SaveGenReportAttrs(12);
   EXPECT_EQ(env.log->Lines(),
             (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)", "Destination.WebAutoOrganize",
                    "GeneralAttributes.Add(WebAuto-Organize | \"\" | false)", "PageSetup.HeadNote",
                    "PageSetup.FootNote", "PageSetup.RemoveControlInfo", "GeneralAttributes.Save"}))
       << "empty notes and a false flag are not written";
 
-  a.d->PageSetupData({});
+  g.d->PageSetupData({});
   env.log->Clear();
-  a.d->SaveGenReportAttrs(12);
+  g.d->SaveGenReportAttrs(12);
   EXPECT_TRUE(env.log->Matching("PageSetup.").empty());
 
   // Without a destination it fails after Clear and before Save.

@@ -223,7 +223,7 @@ TEST(SASave, NewScheduleOrIdZeroDeletesNothingAndAddsEachTimeAndOnlyAnExactNTouc
   EXPECT_EQ(f.d.db->statements, (Lines(3, "Delete From Schedule_Hour_Ex where Schedule_ID = -7")));
 }
 
-TEST(SASave, AFailureMidSaveLeavesTheStatementsAlreadyRun) {
+TEST(SASave, AFailureMidSaveLeavesTheStatementsAlreadyRunAndEventTypeNamesGoInUnquoted) {
   SideTables f;
   auto set = MakeRef<FakeHourExSet>(f.d.log);
   set->slots = {{1, true}, {24, true}};
@@ -245,9 +245,8 @@ TEST(SASave, AFailureMidSaveLeavesTheStatementsAlreadyRun) {
   set->failOn = {"HourExSet.Excluded(2)"};
   EXPECT_THROW(f.s->SaveSubTableData(), Error);
   EXPECT_EQ(f.d.db->statements.back(), HourInsert("5, 0"));
-}
 
-TEST(SAMsql, EventTypeNamesGoInUnquotedAndNoRecordsetMeansZero) {
+  // Event type names go in unquoted; no recordset means event type 0.
   testing::InstalledDoubles d;
   d.db->WhenQueryReturnsNothing("SELECT * FROM EN_Event_Type WHERE Name = 'Absent'");
   EXPECT_EQ(MSQL::GetEventTypeId("Absent"), 0);

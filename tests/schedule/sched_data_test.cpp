@@ -87,7 +87,13 @@ TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunLeavesTheRestAndK
                        s->PurgeInterval()),
             std::tuple("I", "Ed", "I", "Y", 7));
   EXPECT_TRUE(s->IsOverride() && s->Override());
-  testing::ExpectNewStart(*s, 12);
+  // The start values InitNew gives both schedules.
+  EXPECT_EQ(std::tuple(s->ScheduleActive(), s->SubFolderName(), s->Periodicity(), s->RptGrpID(), s->WhichMonthDate(),
+                       s->WhichWeek(), s->WhichWeekday(), s->Frequency(), s->IsNew()),
+            std::tuple("Y", "", "H", 12, 0, 1, 1, 1, true));
+  EXPECT_TRUE(s->FirstDateTime() == DateTime::Today() && !s->FirstDateTime().HasTime());
+  EXPECT_EQ(s->FinalDateTime().serial(), 50040.0);
+  EXPECT_EQ(testing::Flags(*s), (std::array<std::string, 9>{"Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y"}));
   EXPECT_EQ(
       std::tuple(s->ClientMachineID(), s->OvrDestinationId(), s->OvrDTScopeId(), s->NextRunDate()),
       std::tuple(4, 6, 7, DateTime(100.5)))

@@ -84,21 +84,6 @@ void ExpectEdited(const S& s, const EditArgs& a) {
   EXPECT_FALSE(s.IsNew());
 }
 
-// The start values InitNew gives both schedules for report group `group`.
-template <class S>
-void ExpectNewStart(const S& s, std::int32_t group) {
-  EXPECT_EQ(std::tuple(s.ScheduleActive(), s.SubFolderName(), s.Periodicity()),
-            std::tuple("Y", "", "H"));
-  EXPECT_EQ(
-      std::tuple(s.RptGrpID(), s.WhichMonthDate(), s.WhichWeek(), s.WhichWeekday(), s.Frequency()),
-      std::tuple(group, 0, 1, 1, 1));
-  EXPECT_EQ(s.FirstDateTime(), DateTime::Today());
-  EXPECT_FALSE(s.FirstDateTime().HasTime());
-  EXPECT_EQ(s.FinalDateTime().serial(), 50040.0);
-  EXPECT_EQ(Flags(s), (std::array<std::string, 9>{"Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y"}));
-  EXPECT_TRUE(s.IsNew());
-}
-
 // The override flags and run dates, which InitEdit and the loaders leave as they were.
 template <class S>
 void SetUntouched(S& s) {
