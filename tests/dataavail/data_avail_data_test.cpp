@@ -116,8 +116,8 @@ TEST(DataTypeControl, FailuresStopWhereTheyHappen) {
   const auto listenerFailure = static_cast<std::int32_t>(0x80041234u);
   for (const Case& c : {
            // Columns before a bad width stay; no tag, no event.
-           Case{{{"a", "10"}, {"b", "wide"}, {"c", "1"}, {"d", "1"}, {"e", "1"}}, false, errnum::TypeMismatch, "Plexion",
-                "Selector.AddColumn(A | 10 | 0)"},
+           Case{{{"a", "10"}, {"b", "wide"}, {"c", "1"}, {"d", "1"}, {"e", "1"}}, false, errnum::TypeMismatch,
+                "Plexion", "Selector.AddColumn(A | 10 | 0)"},
            Case{{{"a", "40000"}, {"b", "1"}, {"c", "1"}}, false, errnum::Overflow, "Plexion",
                 "CoverageDb.DataTypeColumns"},
            // A failing listener: the rows are not loaded.

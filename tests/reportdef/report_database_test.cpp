@@ -61,7 +61,8 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   auto d = MakeRef<CReportDefData>();
   d->InitNew(folders.DocType("Scenario"), folders.DocType("Template"), "Traffic", "RptEditor", 0,
              ERefType::RefScenario, 2, 0, 1.5f);
-  EXPECT_EQ(std::pair(d->ScenarioType()->Name(), d->EquippedOnly()), std::pair(std::string("Scenario"), std::string("Y")))
+  EXPECT_EQ(std::pair(d->ScenarioType()->Name(), d->EquippedOnly()),
+            std::pair(std::string("Scenario"), std::string("Y")))
       << "the folder application's type, the built-in report defaults";
 
   Ref<ReportSpec> spec = services::Create<ReportSpec>();
