@@ -266,7 +266,7 @@ TEST(SystemSelector, ListsTheSystemsOfTheCaptionAndRestartsTheLevelCountsThatAdd
   EXPECT_EQ(add(List({"a"}), 3), errnum::SubscriptOutOfRange);
 }
 
-TEST(DateTimeControl, ScopeFollowsEnterpriseModeAndTimesGoToTheSearch) {
+TEST(DateTimeControl, ScopeFollowsEnterpriseModeTimesAndDatesGoToTheSearchAndTextThatIsNoDateChangesNothing) {
   Fixture x;
   auto ctl = MakeRef<testing::FakeDateTimeCtl>(x.log);
   ctl->times = List({"08:00", "17:00"});
@@ -300,10 +300,9 @@ TEST(DateTimeControl, ScopeFollowsEnterpriseModeAndTimesGoToTheSearch) {
 
   x.data->SelectedTimes(List({"9:00 AM"}, 0));
   EXPECT_EQ(ArrayText(x.search->times), R"(String(0 To 0) {"9:00 AM"})");
-}
 
-TEST(Dates, TextRoundTripsThroughTheSearchObjectAndTextThatIsNoDateChangesNothing) {
-  Fixture x;
+  // Dates: text round-trips through the search object; text that is no date changes nothing.
+  x.log->Clear();
   x.data->StartDate("3/5/2026 2:30 PM");
   EXPECT_EQ(x.search->start, DateTime::FromParts(2026, 3, 5, 14, 30));
   EXPECT_EQ(x.log->Lines(), (Lines{"CoverageDb.StartDateValue(3/5/2026 2:30:00 PM)"}));
