@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../error_of.hpp"
 #include "plexion/testing/coverage_doubles.hpp"
 
 namespace plexion::testing {
@@ -33,17 +34,6 @@ inline Lines Rows(const FakeSelectorCtl& s) {
     for (const auto& [index, text] : r.subItems) out.back() += " " + std::to_string(index) + ":" + text;
   }
   return out;
-}
-
-template <class F>
-Error ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error";
-  return Error::Runtime(0);
 }
 
 }  // namespace plexion::testing

@@ -16,7 +16,7 @@ class Square final : public Shape, public Named {
   bool* died_;
 };
 
-TEST(Object, CountedReferencesAndTheLiveCount) {
+TEST(Object, CountedReferencesTheLiveCountIdentityThroughEveryInterfaceAndWeakReferences) {
   const long before = Object::LiveCount();
   bool died = false;
   {
@@ -29,24 +29,20 @@ TEST(Object, CountedReferencesAndTheLiveCount) {
   }
   EXPECT_TRUE(died);
   EXPECT_EQ(Object::LiveCount(), before);
-}
 
-TEST(Object, IdentityIsTheSameThroughEveryInterface) {
-  bool died = false;
+  bool otherDied = false;
+  died = false;
   Ref<Square> square = MakeRef<Square>(&died);
   Ref<Shape> shape = square;
   Ref<Named> named = shape.As<Named>();
   ASSERT_TRUE(named);
   EXPECT_TRUE(shape == named);
   EXPECT_EQ(shape.identity(), named.identity());
-  EXPECT_FALSE(shape == MakeRef<Square>(&died));
-}
-
-TEST(Object, WeakReferencesDoNotKeepObjectsAlive) {
-  bool died = false;
-  Ref<Square> square = MakeRef<Square>(&died);
-  WeakRef<Shape> weak{Ref<Shape>(square)};
+  EXPECT_FALSE(shape == MakeRef<Square>(&otherDied));
+  WeakRef<Shape> weak{shape};
   WeakRef<Shape> copy = weak;
+  shape.reset();
+  named.reset();
   EXPECT_TRUE(weak.Lock() == square);
   EXPECT_EQ(square->RefCount(), 1);
   square.reset();

@@ -55,7 +55,7 @@ struct Attached {
   Ref<testing::FakeDateTimeScope> scope;
 };
 
-TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsAndLeavesTheRestAlone) {
+TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsLeavesTheRestAndStopsAtAFailingOne) {
   Env env;
   env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
                                             {"Test Channels", Variant(std::int32_t{1})},
@@ -75,20 +75,34 @@ TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsAndLeavesTheRestAlone
             (Lines{"SettingsService.ReportDefaults", "ReportDefaults.Item(Equipped Only)",
                    "ReportDefaults.Item(Test Channels)", "ReportDefaults.Item(Domain Scenario Id)"}))
       << "the parameters never reach the options, and no document service is asked";
-  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId()),
-            std::tuple("N", "1", 42));
   EXPECT_TRUE(d->ScenarioType() == scenario && d->TemplateType() == templ);
-  EXPECT_EQ(std::tuple(d->AppName(), d->EditorName(), d->EntityID(), d->ChannelNumber(),
-                       d->MapRadiusScale(), d->IsNew()),
-            std::tuple("Traffic", "RptEditor", 77, 4, 1.5f, true));
+  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId(), d->AppName(), d->EditorName(),
+                       d->EntityID(), d->ChannelNumber(), d->MapRadiusScale(), d->IsNew()),
+            std::tuple("N", "1", 42, "Traffic", "RptEditor", 77, 4, 1.5f, true));
   EXPECT_EQ(Ids(*d), "9 50 15 0 | 0 0 0 0 0");
   EXPECT_EQ(std::tuple(d->FileName(), d->TempExpScenarioId(), d->IsTemplateExpress(),
                        d->SaveOrigScenarioId(), d->SaveOrigTemplateId()),
             std::tuple("kept.csv", 70, true, 50, 0))
       << "InitNew confirms no document id";
+
+  // A failing setting: the options read before it are stored, nothing after it.
+  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
+                                            {"Domain Scenario Id", Variant(std::int32_t{4})}};
+  auto f = MakeRef<CReportDefData>();
+  f->TestChannels("before");
+  Error e = ErrorOf([&] { f->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
+  EXPECT_EQ(std::tuple(e.source(), e.status(), f->EquippedOnly(), f->TestChannels(), f->DomainScenarioId(),
+                       f->AppName(), f->IsNew(), f->ScenarioId()),
+            std::tuple("SettingsService", static_cast<Status>(0x80041235u), "N", "before", 0, "", false, 0));
+
+  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
+                                            {"Test Channels", Variant("Y")},
+                                            {"Domain Scenario Id", Variant("four")}};
+  e = ErrorOf([&] { f->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
+  EXPECT_EQ(std::pair(e.number(), f->TestChannels()), std::pair(errnum::TypeMismatch, std::string("Y")));
 }
 
-TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNames) {
+TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNamesAndTheServerGroupTypeOnlyWhenPassed) {
   Env env;
   struct Case {
     ERefType kind;
@@ -106,10 +120,8 @@ TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNames) {
               std::tuple(c.scenario, c.templ, c.chanSet))
         << static_cast<int>(c.kind);
   }
-}
 
-TEST(ReportDefInit, TheServerGroupTypeChangesOnlyWhenPassedAndTheServerGroupIdDefaultsToZero) {
-  Env env;
+  // The server group type changes only when passed; an omitted server group id is 0.
   auto d = MakeRef<CReportDefData>();
   Ref<DocumentType> group = Type("Server Group");
   d->ServerGroupType(group);
@@ -122,36 +134,14 @@ TEST(ReportDefInit, TheServerGroupTypeChangesOnlyWhenPassedAndTheServerGroupIdDe
 
   d->ServerGroupId(5);
   Open(*d, 12);
-  EXPECT_TRUE(d->ServerGroupType() == group);
-  EXPECT_EQ(d->ServerGroupId(), 0) << "an omitted server group id is 0";
+  EXPECT_EQ(std::pair(d->ServerGroupType() == group, d->ServerGroupId()), std::pair(true, 0))
+      << "an omitted server group id is 0";
   d->InitEdit(12, 0, 0, 0, 0, 0, 0, "", "", "", 0, 0, {}, {}, 0, 0, 0, "", "", 0, {},
               Ref<DocumentType>(), 44);
-  EXPECT_FALSE(d->ServerGroupType());
-  EXPECT_EQ(d->ServerGroupId(), 44);
+  EXPECT_EQ(std::pair(d->ServerGroupType() == nullptr, d->ServerGroupId()), std::pair(true, 44));
 }
 
-TEST(ReportDefInit, NewFailsWithTheSettingsErrorAfterStoringTheOptionsReadBefore) {
-  Env env;
-  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
-                                            {"Domain Scenario Id", Variant(std::int32_t{4})}};
-  auto d = MakeRef<CReportDefData>();
-  d->TestChannels("before");
-  Error e = ErrorOf([&] { d->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
-  EXPECT_EQ(e.source(), "SettingsService");
-  EXPECT_EQ(e.status(), static_cast<Status>(0x80041235u));
-  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId(), d->AppName(),
-                       d->IsNew(), d->ScenarioId()),
-            std::tuple("N", "before", 0, "", false, 0));
-
-  env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
-                                            {"Test Channels", Variant("Y")},
-                                            {"Domain Scenario Id", Variant("four")}};
-  e = ErrorOf([&] { d->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
-  EXPECT_EQ(e.number(), errnum::TypeMismatch);
-  EXPECT_EQ(d->TestChannels(), "Y");
-}
-
-TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAndConfirmsIds) {
+TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsConfirmsIdsOrStopsAtAFailure) {
   Env env;
   (*env.report.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"ExpressType", "Daily"}};
   env.report.scenarioDocs->express = {21};
@@ -168,13 +158,10 @@ TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAnd
                    "ScenarioDocs.IsExpress(21)", "TemplateDocs.IsExpress(22)"}))
       << "no settings are read, and the report specification is only stored";
   EXPECT_EQ(Ids(*d), "12 21 22 3 | 7 8 6 4 5");
-  EXPECT_EQ(std::tuple(d->FileName(), d->EditorName(), d->AppName(), d->EntityID(),
-                       d->ChannelNumber(), d->MapRadiusScale()),
-            std::tuple("out.csv", "RptEditor", "Traffic", 30, 31, 2.5f));
-  EXPECT_EQ(std::tuple(d->TestChannels(), d->EquippedOnly(), d->DomainScenarioId()),
-            std::tuple("T", "E", 33));
-  EXPECT_EQ(std::tuple(d->ScenarioType()->Name(), d->TemplateType()->Name()),
-            std::tuple("Scenario", "Template"));
+  EXPECT_EQ(std::tuple(d->FileName(), d->EditorName(), d->AppName(), d->EntityID(), d->ChannelNumber(),
+                       d->MapRadiusScale(), d->TestChannels(), d->EquippedOnly(), d->DomainScenarioId(),
+                       d->ScenarioType()->Name(), d->TemplateType()->Name()),
+            std::tuple("out.csv", "RptEditor", "Traffic", 30, 31, 2.5f, "T", "E", 33, "Scenario", "Template"));
   EXPECT_TRUE(d->ReportSpecData() == spec);
   EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), d->IsScenarioExpress(),
                        d->IsTemplateExpress(), d->IsNew()),
@@ -186,22 +173,19 @@ TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsAnd
   EXPECT_EQ(std::tuple(d->ScenarioId(), d->TemplateID(), d->SaveOrigScenarioId()),
             std::tuple(21, 22, 21))
       << "InitEdit confirmed the loaded ids";
-}
 
-TEST(ReportDefInit, EditStopsAtAFailingDocumentServiceWithTheEarlierStepsDone) {
-  Env env;
+  // A failing document service stops it with the earlier steps done.
+  env.log->Clear();
   (*env.report.attributeStore)[12] = {{"ExpressType", "Daily"}};
   env.report.scenarioDocs->failOn = {"ScenarioDocs.IsExpress"};
-  auto d = MakeRef<CReportDefData>();
-  d->IsNew(true);
-  d->IsTemplateExpress(true);
-  EXPECT_EQ(ErrorOf([&] { EditReport12(*d); }).source(), "ScenarioDocs");
-  EXPECT_EQ(d->ReportId(), 12);
-  EXPECT_EQ(d->ExpressType(), "Daily") << "the attributes were loaded before";
-  EXPECT_TRUE(d->IsTemplateExpress()) << "the template service is not asked";
+  auto f = MakeRef<CReportDefData>();
+  f->IsNew(true);
+  f->IsTemplateExpress(true);
+  EXPECT_EQ(ErrorOf([&] { EditReport12(*f); }).source(), "ScenarioDocs");
+  EXPECT_EQ(std::tuple(f->ReportId(), f->ExpressType(), f->IsTemplateExpress(), f->SaveOrigScenarioId(), f->IsNew()),
+            std::tuple(12, "Daily", true, 0, true))
+      << "the attributes were loaded before; the template service is not asked, no id confirmed";
   EXPECT_TRUE(env.log->Matching("TemplateDocs.").empty());
-  EXPECT_EQ(d->SaveOrigScenarioId(), 0);
-  EXPECT_TRUE(d->IsNew());
 }
 
 TEST(ReportDefLifetime, EachObjectGetsItsOwnAttributeSetAndReleasesAttachedObjectsInOrder) {
@@ -225,7 +209,7 @@ TEST(ReportDefLifetime, EachObjectGetsItsOwnAttributeSetAndReleasesAttachedObjec
                                      "GeneralAttributes.Release"}));
 }
 
-TEST(SaveSubTableData, ANewReportInsertsAndCapturesIdsAnExistingOneUpdatesYetRefreshesTheGrouping) {
+TEST(SaveSubTableData, ANewReportInsertsAnExistingOneUpdatesYetRefreshesTheGroupingOnlyAttachedObjectsCount) {
   Env env;
   Attached a(env);
   a.d->IsNew(true);
@@ -239,8 +223,8 @@ TEST(SaveSubTableData, ANewReportInsertsAndCapturesIdsAnExistingOneUpdatesYetRef
   a.spec->insertId = 201;
   env.log->Clear();
   a.d->SaveSubTableData(0);
-  EXPECT_EQ(env.log->Matching("ReportSpec.Insert").size(), 1u) << "still new: inserts again";
-  EXPECT_EQ(a.d->ReportSpecId(), 201);
+  EXPECT_EQ(std::pair(env.log->Matching("ReportSpec.Insert").size(), a.d->ReportSpecId()), std::pair(1ul, 201))
+      << "still new: inserts again";
 
   Attached existing(env);
   existing.d->SaveSubTableData(0);
@@ -254,10 +238,9 @@ TEST(SaveSubTableData, ANewReportInsertsAndCapturesIdsAnExistingOneUpdatesYetRef
   existing.d->ResetReferences();
   EXPECT_EQ(env.log->Lines(),
             (Lines{"Destination.Id(3)", "DateTimeScope.Id(2)", "ReportSpec.Id(1)", "PageSetup.Id(4)"}));
-}
 
-TEST(SaveSubTableData, OnlyTheAttachedObjectsAreStoredOrGivenTheirIdsBack) {
-  Env env;
+  // Only the attached objects are stored or given their ids back.
+  env.log->Clear();
   auto d = MakeRef<CReportDefData>();
   d->IsNew(true);
   d->ReportSpecId(1);
@@ -295,7 +278,7 @@ TEST(SaveSubTableData, AFailurePartWayKeepsTheIdsCapturedSoFarAndGoesNoFurther) 
   }
 }
 
-TEST(SaveReportAttrs, HandsTheSpecKindToTheSettingsThenSavesSpecAndPageAttributes) {
+TEST(SaveReportAttrs, SpecAndPageAttributesAfterTheSpecKindThenTheGeneralSetWholeForAnExpressScenario) {
   Env env;
   Attached a(env);
   std::int32_t report = 12;
@@ -328,19 +311,18 @@ TEST(SaveReportAttrs, HandsTheSpecKindToTheSettingsThenSavesSpecAndPageAttribute
   env.settings->failOn = {"SettingsService.UseSpecKind"};
   EXPECT_THROW(a.d->SaveReportAttrs(report), Error);
   EXPECT_EQ(env.log->Lines(), (Lines{"ReportSpec.SpecKind", "SettingsService.UseSpecKind(7)"}));
-}
 
-TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetAnOrdinaryOneSkipsTheExpressAttributes) {
-  Env env;
-  Attached a(env);
-  a.d->IsScenarioExpress(true);
-  a.d->IncludeInactive(true);
-  a.d->ExpressType("Daily");
-  a.dest->webAutoOrganize = "ByDate";
-  a.page->headNote = "Head";
-  a.page->footNote = "Foot";
-  a.page->removeControlInfo = true;
-  a.d->SaveGenReportAttrs(12);
+  // The general attributes: an express scenario writes the whole set, an ordinary one skips the
+  // express attributes.
+  Attached g(env);
+  g.d->IsScenarioExpress(true);
+  g.d->IncludeInactive(true);
+  g.d->ExpressType("Daily");
+  g.dest->webAutoOrganize = "ByDate";
+  g.page->headNote = "Head";
+  g.page->footNote = "Foot";
+  g.page->removeControlInfo = true;
+  g.d->SaveGenReportAttrs(12);
   EXPECT_EQ(env.log->Lines(),
             (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
                    "GeneralAttributes.Add(IncludeInactive | Y | false)",
@@ -350,26 +332,24 @@ TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetAnOrdinaryOneSkipsThe
                    "GeneralAttributes.Add(FootNote | Foot | false)", "PageSetup.RemoveControlInfo",
                    "GeneralAttributes.Add(RemoveControlInfo | True | false)", "GeneralAttributes.Save"}));
 
-  a.d->IsScenarioExpress(false);
-  a.dest->webAutoOrganize = "";
-  a.page->headNote = a.page->footNote = "";
-  a.page->removeControlInfo = false;
+  g.d->IsScenarioExpress(false);
+  g.dest->webAutoOrganize = "";
+  g.page->headNote = g.page->footNote = "";
+  g.page->removeControlInfo = false;
   env.log->Clear();
-  a.d->SaveGenReportAttrs(12);
+  g.d->SaveGenReportAttrs(12);
   EXPECT_EQ(env.log->Lines(),
             (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)", "Destination.WebAutoOrganize",
                    "GeneralAttributes.Add(WebAuto-Organize | \"\" | false)", "PageSetup.HeadNote",
                    "PageSetup.FootNote", "PageSetup.RemoveControlInfo", "GeneralAttributes.Save"}))
       << "empty notes and a false flag are not written";
 
-  a.d->PageSetupData({});
+  g.d->PageSetupData({});
   env.log->Clear();
-  a.d->SaveGenReportAttrs(12);
+  g.d->SaveGenReportAttrs(12);
   EXPECT_TRUE(env.log->Matching("PageSetup.").empty());
-}
 
-TEST(SaveGenReportAttrs, WithoutADestinationItFailsAfterClearAndBeforeSave) {
-  Env env;
+  // Without a destination it fails after Clear and before Save.
   auto d = MakeRef<CReportDefData>();
   d->IsScenarioExpress(true);
   env.log->Clear();
@@ -385,8 +365,8 @@ TEST(SaveGenReportAttrs, WithoutADestinationItFailsAfterClearAndBeforeSave) {
   EXPECT_FALSE(bare->GenAttributes());
   env.log->Clear();
   bare->SaveGenReportAttrs(12);
-  EXPECT_EQ(bare->WebAutoOrganize(), "");
   EXPECT_TRUE(env.log->Lines().empty()) << "no attribute set: nothing to do, not even fail";
+  EXPECT_EQ(bare->WebAutoOrganize(), "");
 }
 
 TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadResetsFirst) {
@@ -401,9 +381,8 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   d->IncludeInactive(true);
   env.log->Clear();
   Open(*d, 12);
-  EXPECT_FALSE(d->IncludeInactive());
-  EXPECT_EQ(d->ExpressType(), "Weekly");
-  EXPECT_EQ(dest->webAutoOrganize, "ByName");
+  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), dest->webAutoOrganize),
+            std::tuple(false, "Weekly", "ByName"));
   EXPECT_EQ(env.log->Matching("GeneralAttribute(").size(), 8u)
       << "one Name per attribute, one Value per known name: "
       << ::testing::PrintToString(env.log->Matching("GeneralAttribute("));
@@ -412,9 +391,8 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   (*env.report.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"WebAuto-Organize", "ByDate"}};
   d->DestinationData({});
   Open(*d, 12);
-  EXPECT_TRUE(d->IncludeInactive());
-  EXPECT_EQ(d->ExpressType(), "") << "reset before loading";
-  EXPECT_EQ(dest->webAutoOrganize, "ByName") << "a detached destination hears nothing";
+  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), dest->webAutoOrganize), std::tuple(true, "", "ByName"))
+      << "reset before loading; a detached destination hears nothing";
   env.log->Clear();
   EXPECT_EQ(d->WebAutoOrganize(), "ByDate") << "but the set has it";
   EXPECT_EQ(env.log->Lines(),
@@ -443,7 +421,7 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   }
 }
 
-TEST(ExpressCopies, EachCopyOfAnExpressDocumentIsANewProcedureCallWithTheSourceAndTheOwner) {
+TEST(ExpressCopies, EachCopyIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThreadAndFailuresReachTheCaller) {
   Env env;
   env.report.scenarioDocs->express = {5};
   env.report.templateDocs->express = {-6};
@@ -482,12 +460,24 @@ TEST(ExpressCopies, EachCopyOfAnExpressDocumentIsANewProcedureCallWithTheSourceA
   EXPECT_EQ(d->CopyExpressScenario(-4), -4);
   EXPECT_EQ(env.log->Lines(), (Lines{"TemplateDocs.IsExpress(5)", "ScenarioDocs.IsExpress(-4)"}));
   EXPECT_EQ(env.report.procCalls.made, 2) << "no procedure for those";
-}
 
-TEST(ExpressCopies, FailuresOfTheFolderServiceAndTheProcedureReachTheCaller) {
-  Env env;
-  env.report.scenarioDocs->express = {5};
-  auto d = MakeRef<CReportDefData>();
+  // Each thread asks its own document services: 5 is no express scenario on another thread.
+  std::int32_t there = -1;
+  testing::SharedLog otherLog;
+  env.log->Clear();
+  std::thread([&] {
+    Env other;
+    otherLog = other.log;
+    there = MakeRef<CReportDefData>()->CopyExpressScenario(5);
+  }).join();
+  EXPECT_EQ(there, 5);
+  EXPECT_EQ(otherLog->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
+  EXPECT_TRUE(env.log->Lines().empty());
+  env.report.procCalls.result = Variant(std::int32_t{50});
+  EXPECT_EQ(d->CopyExpressScenario(5), 50) << "and this thread keeps its own";
+
+  // Failures of the folder service and the procedure reach the caller.
+  env.report.procCalls.made = 0;
   auto copy = [&] { return ErrorOf([&] { d->CopyExpressScenario(5); }); };
 
   env.report.folderApp->noOwner = true;
@@ -503,8 +493,7 @@ TEST(ExpressCopies, FailuresOfTheFolderServiceAndTheProcedureReachTheCaller) {
   env.report.folderApp->failOn.clear();
   env.report.procCalls.failOn = {"ProcCall.Execute"};
   const Error e = copy();
-  EXPECT_EQ(e.source(), "ProcCall");
-  EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u));
+  EXPECT_EQ(std::pair(e.source(), e.status()), std::pair(std::string("ProcCall"), static_cast<Status>(0x80041234u)));
 
   env.report.procCalls.failOn.clear();
   env.report.procCalls.result = Variant("not an id");
@@ -543,26 +532,6 @@ TEST(ExpressDeletes, CleanUpDeletesExpressCopiesByReferenceKeepsTheIdsAndStopsAt
   env.report.scenarioDocs->failOn = {"ScenarioDocs.IsExpress"};
   EXPECT_THROW(d->CleanUpExpressDocuments(), Error);
   EXPECT_EQ(env.log->Lines(), (Lines{"ScenarioDocs.IsExpress(7)"}));
-}
-
-TEST(ExpressCopies, EachThreadAsksItsOwnDocumentServices) {
-  Env env;
-  env.report.scenarioDocs->express = {5};
-  env.report.procCalls.result = Variant(std::int32_t{50});
-  auto here = MakeRef<CReportDefData>();
-  EXPECT_EQ(here->CopyExpressScenario(5), 50);
-
-  std::int32_t there = -1;
-  testing::SharedLog otherLog;
-  std::thread([&] {
-    Env other;  // 5 is no express scenario on this thread
-    otherLog = other.log;
-    there = MakeRef<CReportDefData>()->CopyExpressScenario(5);
-  }).join();
-  EXPECT_EQ(there, 5);
-  EXPECT_EQ(otherLog->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
-  EXPECT_EQ(env.log->Matching("ScenarioDocs."), (Lines{"ScenarioDocs.IsExpress(5)"}));
-  EXPECT_EQ(here->CopyExpressScenario(5), 50) << "and this thread keeps its own";
 }
 
 }  // namespace

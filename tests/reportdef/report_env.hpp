@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../error_of.hpp"
 #include "plexion/reportdef/report_def_data.hpp"
 
 namespace plexion::testing {
@@ -31,18 +32,6 @@ inline void Open(CReportDefData& d, std::int32_t report, std::int32_t scenario =
                  std::int32_t templ = 0, const Ref<ReportSpec>& spec = {}) {
   d.InitEdit(report, 0, 0, 0, 0, 0, 0, "", "RptEditor", "Traffic", scenario, templ, {}, {}, 0, 0,
              0, "N", "Y", 0, spec);
-}
-
-// The error a call fails with (a test failure when it does not fail).
-template <class F>
-Error ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error";
-  return Error::Runtime(0);
 }
 
 }  // namespace plexion::testing

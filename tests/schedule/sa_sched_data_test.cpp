@@ -12,44 +12,26 @@ namespace {
 
 using testing::Concat;
 using testing::EditArgs;
-using testing::ErrorFrom;
+using testing::ErrorOf;
 using testing::FakeHourExSet;
 using testing::Lines;
 using testing::OpenLine;
 
-TEST(SASchedData, InitNewStoresTheOverridePlanAndLeavesTheIdAndTimeOut) {
+TEST(SASchedData, InitEditStoresTheIdTheScenarioAndTheTimeOutWhichInitNewLeaves) {
   testing::InstalledDoubles d;
-  auto s = MakeRef<CSASchedData>();
-  s->ScheduleID(9);
-  s->Timeout(30);
-  s->TimeoutUnit("M");
-  s->InitNew(true, 12, "Alarm", 4, 2);
-  EXPECT_EQ(std::tuple(s->OvrScenarioId(), s->OvrChanSetId(), s->ScheduleID(), s->Timeout(),
-                       s->TimeoutUnit()),
-            std::tuple(4, 2, 9, 30, "M"));
-  auto t = MakeRef<CSASchedData>();
-  t->InitNew(false, 7, "Scheduled", 0, 0);
-  EXPECT_EQ(std::tuple(t->Timeout(), t->TimeoutUnit()), std::tuple(0, ""))
-      << "a new schedule starts without a time-out";
-}
-
-TEST(SASchedData, InitEditConvertsTheNameBeforeStoringTheIdAndTakesTheTimeOutLast) {
   auto s = MakeRef<CSASchedData>();
   EditArgs a;
   testing::Edit(*s, a);
   EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit()),
             std::tuple(9, 4, 30, "M"));
-  auto t = MakeRef<CSASchedData>();
-  a.editor = Variant::Null();
-  EXPECT_THROW(testing::Edit(*t, a), Error);
-  EXPECT_EQ(t->ScheduleID(), 0) << "argument 2 is converted before argument 1 is stored";
-  a.editor = Variant("Ed");
-  a.active = Variant::Null();
-  EXPECT_THROW(testing::Edit(*t, a), Error);
-  EXPECT_EQ(std::tuple(t->ScheduleID(), t->OvrScenarioId()), std::tuple(9, 0));
+  s->InitNew(true, 12, "Alarm", 5, 2);
+  EXPECT_EQ(std::tuple(s->OvrScenarioId(), s->OvrChanSetId(), s->ScheduleID(), s->Timeout(),
+                       s->TimeoutUnit()),
+            std::tuple(5, 2, 9, 30, "M"))
+      << "InitNew stores the override plan and leaves the id and the time-out";
 }
 
-TEST(SASchedLoad, QueryTimeOutCheckReadOrderAndTheFinalInitEdit) {
+TEST(SASchedLoad, QueryTimeOutCheckReadOrderFinalInitEditAndWhatNoRowOrNoTimeOutColumnLeave) {
   testing::InstalledDoubles d;
   EditArgs a;
   testing::ScriptRow(*d.db, "SELECT * FROM SA_Schedule_View", testing::SoftAlarmRow(a));
@@ -72,17 +54,15 @@ TEST(SASchedLoad, QueryTimeOutCheckReadOrderAndTheFinalInitEdit) {
   EXPECT_EQ(d.log->Lines().back(), "DbRecordset.Close");
   a.editor = Variant("");
   testing::ExpectEdited(*s, a);
-  EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit()),
-            std::tuple(9, 4, 30, "M"))
-      << "the id comes from the row";
-  EXPECT_EQ(std::tuple(s->OvrChanSetId(), s->OvrDestinationId(), s->OvrDTScopeId()),
-            std::tuple(8, 7, 6))
-      << "no column supplies them";
+  EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit(), s->OvrChanSetId(),
+                       s->OvrDestinationId(), s->OvrDTScopeId()),
+            std::tuple(9, 4, 30, "M", 8, 7, 6))
+      << "the id comes from the row; no column supplies the other overrides";
   testing::ExpectUntouched(*s);
-}
 
-TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTimeOut) {
-  testing::InstalledDoubles d;
+  // No recordset or no row changes nothing; no time-out column clears the time-out.
+  d.db->queries.clear();
+  d.log->Clear();
   d.db->columnExists = false;
   d.db->WhenQueryReturnsNothing("SELECT * FROM SA_Schedule_View WHERE Id = 1");
   d.db->WhenQuery("SELECT * FROM SA_Schedule_View WHERE Id = 2", {"Id"}, {});
@@ -92,23 +72,21 @@ TEST(SASchedLoad, NoRecordsetOrNoRowChangesNothingAndNoTimeOutColumnClearsTheTim
                      testing::Without(testing::SoftAlarmRow(other), {"IncludeDayAfterHol"}));
   testing::ScriptRow(*d.db, "SELECT * FROM SA_Schedule_View",
                      testing::Without(testing::SoftAlarmRow({}), {"TimeOut", "Timeout_unit"}));
-  auto s = MakeRef<CSASchedData>();
-  testing::Edit(*s, EditArgs());
-  s->IsNew(true);
-  s->LoadSASchedData(1);
-  EXPECT_TRUE(s->IsNew());
+  auto t = MakeRef<CSASchedData>();
+  testing::Edit(*t, EditArgs());
+  t->IsNew(true);
+  t->LoadSASchedData(1);
   EXPECT_EQ(d.log->Lines().size(), 1u) << "not even the time-out check";
-  EXPECT_EQ(ErrorFrom([&] { s->LoadSASchedData(2); }).number(), 3021);
-  EXPECT_EQ(ErrorFrom([&] { s->LoadSASchedData(4); }).number(), 3265) << "a column missing";
-  EXPECT_TRUE(s->IsNew());
-  EXPECT_EQ(std::tuple(s->ScheduleID(), s->EditorName(), s->Timeout()), std::tuple(9, "Ed", 30));
+  EXPECT_EQ(ErrorOf([&] { t->LoadSASchedData(2); }).number(), 3021);
+  EXPECT_EQ(ErrorOf([&] { t->LoadSASchedData(4); }).number(), 3265) << "a column missing";
+  EXPECT_EQ(std::tuple(t->IsNew(), t->ScheduleID(), t->EditorName(), t->Timeout()), std::tuple(true, 9, "Ed", 30));
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
 
-  s->LoadSASchedData(31);
-  s->Timeout(99);
-  s->TimeoutUnit("H");
-  s->LoadSASchedData(-2);
-  EXPECT_EQ(std::tuple(s->Timeout(), s->TimeoutUnit()), std::tuple(0, ""));
+  t->LoadSASchedData(31);
+  t->Timeout(99);
+  t->TimeoutUnit("H");
+  t->LoadSASchedData(-2);
+  EXPECT_EQ(std::tuple(t->Timeout(), t->TimeoutUnit()), std::tuple(0, ""));
   EXPECT_EQ(d.log->Matching("DbService.ColumnExists").size(), 4u) << "asked at every load";
   EXPECT_TRUE(d.log->Matching("DbService.FieldText(Timeout_unit)").empty());
   EXPECT_EQ(d.log->Matching("DbService.OpenRecordset").back(),
@@ -129,7 +107,7 @@ std::string HourInsert(const std::string& values) {
   return "INSERT INTO Schedule_Hour_Ex (Schedule_ID, Hour) Values (" + values + ")";
 }
 
-TEST(SAHoursEx, BuildsANewClearedSetAndMarksEachStoredHour) {
+TEST(SAHoursEx, BuildsANewClearedSetAndMarksEachStoredSixteenBitHour) {
   SideTables f;
   f.d.db->WhenQuery("Select * from Schedule_Hour_Ex where Schedule_ID=5", {"Schedule_ID", "Hour"},
                     {{Variant(std::int32_t{5}), Variant(std::int32_t{0})},
@@ -164,10 +142,8 @@ TEST(SAHoursEx, BuildsANewClearedSetAndMarksEachStoredHour) {
   f.s->GetHoursEx(-1);
   EXPECT_EQ(f.d.log->Lines().back(),
             OpenLine("Select * from Schedule_Hour_Ex where Schedule_ID=-1", false));
-}
 
-TEST(SAHoursEx, StoredHoursAreSixteenBitIntegersAndOutOfRangeSlotsAreTheSetsToHandle) {
-  SideTables f;
+  // Stored hours are 16-bit integers; a slot out of the set's range is the set's to handle.
   auto script = [&](std::int32_t hour) {
     f.d.db->queries.clear();
     f.d.db->WhenQuery("Select", {"Hour"}, {{Variant(hour)}});
@@ -180,18 +156,23 @@ TEST(SAHoursEx, StoredHoursAreSixteenBitIntegersAndOutOfRangeSlotsAreTheSetsToHa
   }
   for (std::int32_t overflowing : {32767, 40000, -32769}) {
     script(overflowing);
-    EXPECT_EQ(ErrorFrom([&] { f.s->GetHoursEx(1); }).number(), errnum::Overflow) << overflowing;
+    EXPECT_EQ(ErrorOf([&] { f.s->GetHoursEx(1); }).number(), errnum::Overflow) << overflowing;
   }
 }
 
+// Schedule 5, run by events ("N"), where "Data load" is event type 1.
+struct EventSchedule : SideTables {
+  EventSchedule() {
+    d.db->WhenQuery("SELECT * FROM EN_Event_Type", {"Event_Type_ID"}, {{Variant(std::int32_t{1})}});
+    s->ScheduleID(5);
+    s->Periodicity("N");
+  }
+};
+
 TEST(SASave, StoredScheduleDeletesThenInsertsTheEventAndOneRowPerHourAscending) {
-  SideTables f;
-  f.d.db->WhenQuery("SELECT * FROM EN_Event_Type", {"Event_Type_ID", "Name"},
-                    {{Variant(std::int32_t{1}), Variant("Data load")}});
+  EventSchedule f;
   auto set = MakeRef<FakeHourExSet>(f.d.log);
   set->slots = {{24, true}, {1, true}, {5, false}};
-  f.s->ScheduleID(5);
-  f.s->Periodicity("N");
   f.s->HourEXData(set);
   EXPECT_TRUE(f.s->SaveSubTableData() == f.s) << "the object itself";
   Lines expected{OpenLine("SELECT * FROM EN_Event_Type WHERE Name = 'Data load'"),
@@ -212,11 +193,8 @@ TEST(SASave, StoredScheduleDeletesThenInsertsTheEventAndOneRowPerHourAscending) 
   EXPECT_EQ(f.d.log->Lines(), expected) << "N asked once, every slot read in ascending order";
 }
 
-TEST(SASave, NewScheduleOrIdZeroDeletesNothingAndAddsEachTime) {
-  SideTables f;
-  f.d.db->WhenQuery("SELECT * FROM EN_Event_Type", {"Event_Type_ID"}, {{Variant(std::int32_t{1})}});
-  f.s->ScheduleID(5);
-  f.s->Periodicity("N");
+TEST(SASave, NewScheduleOrIdZeroDeletesNothingAndAddsEachTimeAndOnlyAnExactNTouchesEvents) {
+  EventSchedule f;
   f.s->IsNew(true);
   f.s->SaveSubTableData();
   f.s->SaveSubTableData();
@@ -231,10 +209,10 @@ TEST(SASave, NewScheduleOrIdZeroDeletesNothingAndAddsEachTime) {
   f.s->ScheduleID(0);
   f.s->SaveSubTableData();
   EXPECT_EQ(f.d.db->statements, (Lines{EventInsert("0, 1"), HourInsert("0, 2")}));
-}
 
-TEST(SASave, OnlyAnExactNTouchesEventsAndAnEmptySetOnlyDeletes) {
-  SideTables f;
+  // Only an exact N touches the events; an empty set only deletes.
+  f.d.db->statements.clear();
+  f.d.log->Clear();
   f.s->ScheduleID(-7);
   f.s->HourEXData(MakeRef<FakeHourExSet>(f.d.log));
   for (const char* periodicity : {"n", "H", "N "}) {
@@ -245,14 +223,14 @@ TEST(SASave, OnlyAnExactNTouchesEventsAndAnEmptySetOnlyDeletes) {
   EXPECT_EQ(f.d.db->statements, (Lines(3, "Delete From Schedule_Hour_Ex where Schedule_ID = -7")));
 }
 
-TEST(SASave, AFailureMidSaveLeavesTheStatementsAlreadyRun) {
+TEST(SASave, AFailureMidSaveLeavesTheStatementsAlreadyRunAndEventTypeNamesGoInUnquoted) {
   SideTables f;
   auto set = MakeRef<FakeHourExSet>(f.d.log);
   set->slots = {{1, true}, {24, true}};
   f.s->ScheduleID(5);
   f.s->Periodicity("N");
   f.s->HourEXData(set);
-  EXPECT_EQ(ErrorFrom([&] { f.s->SaveSubTableData(); }).number(), 3021) << "no \"Data load\" row";
+  EXPECT_EQ(ErrorOf([&] { f.s->SaveSubTableData(); }).number(), 3021) << "no \"Data load\" row";
   EXPECT_TRUE(f.d.db->statements.empty()) << "the event type is read before any delete";
 
   f.d.db->WhenQuery("SELECT * FROM EN_Event_Type", {"Event_Type_ID"}, {{Variant(std::int32_t{1})}});
@@ -267,9 +245,8 @@ TEST(SASave, AFailureMidSaveLeavesTheStatementsAlreadyRun) {
   set->failOn = {"HourExSet.Excluded(2)"};
   EXPECT_THROW(f.s->SaveSubTableData(), Error);
   EXPECT_EQ(f.d.db->statements.back(), HourInsert("5, 0"));
-}
 
-TEST(SAMsql, EventTypeNamesGoInUnquotedAndNoRecordsetMeansZero) {
+  // Event type names go in unquoted; no recordset means event type 0.
   testing::InstalledDoubles d;
   d.db->WhenQueryReturnsNothing("SELECT * FROM EN_Event_Type WHERE Name = 'Absent'");
   EXPECT_EQ(MSQL::GetEventTypeId("Absent"), 0);

@@ -4,6 +4,7 @@
 
 #include <type_traits>
 
+#include "plexion/tabs/gplexion.hpp"
 #include "plexion/testing/doubles.hpp"
 #include "plexion/testing/schedule_doubles.hpp"
 #include "schedule_test_support.hpp"
@@ -13,10 +14,11 @@ namespace {
 
 using testing::Concat;
 using testing::EditArgs;
-using testing::ErrorFrom;
+using testing::ErrorOf;
 using testing::FakeDateTimeScope;
 using testing::FakeDestination;
 using testing::Lines;
+using testing::OpenLine;
 
 // What the report-group and the soft-alarm schedule answer alike.
 template <class S>
@@ -64,7 +66,7 @@ Lines AfterTheDefaults(const CSchedData&) {
 }
 Lines AfterTheDefaults(const CSASchedData&) { return {}; }
 
-TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunAndLeavesTheRestAlone) {
+TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunLeavesTheRestAndKeepsWhatItSetBeforeAFailure) {
   testing::InstalledDoubles d;
   d.settings->groups["ImmediateDefaults"][1].second = Variant("I");
   d.settings->groups["ScheduledDefaults"] = {
@@ -85,7 +87,13 @@ TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunAndLeavesTheRestA
                        s->PurgeInterval()),
             std::tuple("I", "Ed", "I", "Y", 7));
   EXPECT_TRUE(s->IsOverride() && s->Override());
-  testing::ExpectNewStart(*s, 12);
+  // The start values InitNew gives both schedules.
+  EXPECT_EQ(std::tuple(s->ScheduleActive(), s->SubFolderName(), s->Periodicity(), s->RptGrpID(), s->WhichMonthDate(),
+                       s->WhichWeek(), s->WhichWeekday(), s->Frequency(), s->IsNew()),
+            std::tuple("Y", "", "H", 12, 0, 1, 1, 1, true));
+  EXPECT_TRUE(s->FirstDateTime() == DateTime::Today() && !s->FirstDateTime().HasTime());
+  EXPECT_EQ(s->FinalDateTime().serial(), 50040.0);
+  EXPECT_EQ(testing::Flags(*s), (std::array<std::string, 9>{"Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y"}));
   EXPECT_EQ(
       std::tuple(s->ClientMachineID(), s->OvrDestinationId(), s->OvrDTScopeId(), s->NextRunDate()),
       std::tuple(4, 6, 7, DateTime(100.5)))
@@ -106,25 +114,18 @@ TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunAndLeavesTheRestA
   auto fresh = MakeRef<TypeParam>();
   New(*fresh, false, 7, "");
   EXPECT_FALSE(fresh->Override());
-}
 
-TYPED_TEST(BothSchedules, InitNewKeepsTheFieldsSetBeforeAFailure) {
-  testing::InstalledDoubles d;
   d.settings->failOn = {"ImmediateDefaults.Item(Download)"};
-  auto s = MakeRef<TypeParam>();
-  EXPECT_THROW(New(*s, true, 12, "Ed"), Error);
-  EXPECT_EQ(std::tuple(s->RunMode(), s->EditorName(), s->RetrieveMode(), s->ScheduleActive(),
-                       s->OvrScenarioId()),
-            std::tuple("I", "Ed", "", "", 0));
-  EXPECT_TRUE(s->Override());
-  EXPECT_FALSE(s->IsNew());
-
+  auto f = MakeRef<TypeParam>();
+  EXPECT_THROW(New(*f, true, 12, "Ed"), Error);
+  EXPECT_EQ(std::tuple(f->RunMode(), f->EditorName(), f->RetrieveMode(), f->ScheduleActive(),
+                       f->OvrScenarioId(), f->Override(), f->IsNew()),
+            std::tuple("I", "Ed", "", "", 0, true, false));
   d.settings->failOn.clear();
   d.settings->groups["ImmediateDefaults"][3].second = Variant("seven");
   auto t = MakeRef<TypeParam>();
-  EXPECT_EQ(ErrorFrom([&] { New(*t, true, 12, "Ed"); }).number(), errnum::TypeMismatch);
-  EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()),
-            std::tuple("N", "Y", 0));
+  EXPECT_EQ(ErrorOf([&] { New(*t, true, 12, "Ed"); }).number(), errnum::TypeMismatch);
+  EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()), std::tuple("I", "Y", 0));
 }
 
 TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActiveFlag) {
@@ -144,17 +145,26 @@ TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActive
   testing::Edit(*s, a);
   EXPECT_EQ(s->EditorName(), "42") << "a variant name converts to text";
 
+  // The report group stores its application first; the soft-alarm schedule converts the name
+  // before it stores its id.
   auto t = MakeRef<TypeParam>();
   a.editor = Variant::Null();
-  EXPECT_EQ(ErrorFrom([&] { testing::Edit(*t, a); }).number(), errnum::InvalidUseOfNull);
+  EXPECT_EQ(ErrorOf([&] { testing::Edit(*t, a); }).number(), errnum::InvalidUseOfNull);
   EXPECT_EQ(std::tuple(t->EditorName(), t->ClientMachineID()), std::tuple("", 0));
+  if constexpr (std::is_same_v<TypeParam, CSchedData>) {
+    EXPECT_EQ(t->AppName(), "Schedule");
+  } else {
+    EXPECT_EQ(t->ScheduleID(), 0);
+  }
   a.editor = Variant("Ed");
   a.active = Variant::Null();
   t->IsNew(true);
   EXPECT_THROW(testing::Edit(*t, a), Error);
-  EXPECT_EQ(std::tuple(t->EditorName(), t->ScheduleActive(), t->ClientMachineID(), t->RptGrpID()),
-            std::tuple("Ed", "", 3, 0));
-  EXPECT_TRUE(t->IsNew());
+  EXPECT_EQ(std::tuple(t->EditorName(), t->ScheduleActive(), t->ClientMachineID(), t->RptGrpID(), t->IsNew()),
+            std::tuple("Ed", "", 3, 0, true));
+  if constexpr (std::is_same_v<TypeParam, CSASchedData>) {
+    EXPECT_EQ(std::tuple(t->ScheduleID(), t->OvrScenarioId()), std::tuple(9, 0));
+  }
 }
 
 TYPED_TEST(BothSchedules, HoldOneReferenceToEachAttachedObjectAndReleaseThemInOrder) {
@@ -183,7 +193,7 @@ TYPED_TEST(BothSchedules, HoldOneReferenceToEachAttachedObjectAndReleaseThemInOr
   EXPECT_EQ(log->Lines().back(), "Dropped.Release");
 }
 
-TEST(SchedData, InitNewAlsoSetsTheApplicationTheGroupByCodeAndTheRegion) {
+TEST(SchedData, InitNewAndInitEditAlsoSetTheApplicationTheGroupByCodeAndTheRegion) {
   testing::InstalledDoubles d;
   d.groupBy->code = "T";
   d.settings->timeZones = true;
@@ -203,41 +213,33 @@ TEST(SchedData, InitNewAlsoSetsTheApplicationTheGroupByCodeAndTheRegion) {
   auto u = MakeRef<CSchedData>();
   u->DLGroupBy("old");
   EXPECT_THROW(u->InitNew(true, 12, "Schedule", "Ed"), Error);
-  EXPECT_EQ(u->IncludeDayAfterHol(), "Y") << "set before the group-by default was asked";
-  EXPECT_EQ(u->DLGroupBy(), "old");
-  EXPECT_FALSE(u->IsNew());
+  EXPECT_EQ(std::tuple(u->IncludeDayAfterHol(), u->DLGroupBy(), u->IsNew()), std::tuple("Y", "old", false))
+      << "the day flags are set before the group-by default is asked";
   EXPECT_EQ(d.log->Lines().back(), "GroupByDefaults.DefaultDLGroupBy")
       << "time zones are not asked after the failure";
-}
 
-TEST(SchedData, InitEditStoresTheApplicationFirstAndTheRegionAndGroupByCode) {
-  testing::InstalledDoubles d;
-  auto s = MakeRef<CSchedData>();
-  s->OvrServerGroupID(8);
+  // InitEdit stores them as given.
+  d.log->Clear();
+  auto t = MakeRef<CSchedData>();
+  t->OvrServerGroupID(8);
   EditArgs a;
-  testing::Edit(*s, a);
+  testing::Edit(*t, a);
   EXPECT_TRUE(d.log->Lines().empty()) << "InitEdit asks no service, the group-by defaults included";
-  EXPECT_EQ(std::tuple(s->AppName(), s->TimeZone(), s->OvrServerGroupID()),
-            std::tuple("Schedule", "Central", 8));
-  EXPECT_EQ(s->DLGroupBy(), "R") << "the argument's default";
-  testing::Edit(*s, a, "");
-  EXPECT_EQ(s->DLGroupBy(), "") << "the stored code, even an empty one, not the default";
-  testing::Edit(*s, a, "S");
-  EXPECT_EQ(s->DLGroupBy(), "S");
+  EXPECT_EQ(std::tuple(t->AppName(), t->TimeZone(), t->OvrServerGroupID(), t->DLGroupBy()),
+            std::tuple("Schedule", "Central", 8, "R"))
+      << "the group-by code's default";
+  testing::Edit(*t, a, "");
+  EXPECT_EQ(t->DLGroupBy(), "") << "the stored code, even an empty one, not the default";
+  testing::Edit(*t, a, "S");
+  EXPECT_EQ(t->DLGroupBy(), "S");
 
   const std::string kDefault = "Default TimeZone Region";
   for (const auto& [given, stored] : std::vector<std::pair<std::string, std::string>>{
            {"NULL", kDefault}, {"", kDefault}, {"null", "null"}, {"NULL ", "NULL "}}) {
     a.timeZone = given;
-    testing::Edit(*s, a);
-    EXPECT_EQ(s->TimeZone(), stored) << '"' << given << '"';
+    testing::Edit(*t, a);
+    EXPECT_EQ(t->TimeZone(), stored) << '"' << given << '"';
   }
-
-  auto t = MakeRef<CSchedData>();
-  a.editor = Variant::Null();
-  a.app = "First";
-  EXPECT_THROW(testing::Edit(*t, a), Error);
-  EXPECT_EQ(t->AppName(), "First") << "stored before the name";
 }
 
 // A schedule holding a recording scope and destination, both to be saved.
@@ -272,8 +274,8 @@ TEST(SchedData, SaveInsertsForANewScheduleAndUpdatesWhatAStoredOnePointsAt) {
   f.s->SaveSubTableData();
   EXPECT_EQ(f.log->Lines(),
             (Lines{"DateTimeScope.Update", "DateTimeScope.Id", "Destination.Update"}));
-  EXPECT_EQ(f.s->OvrDTScopeId(), 502) << "taken from the scope after the update";
-  EXPECT_EQ(f.s->OvrDestinationId(), 701) << "left unchanged by an update";
+  EXPECT_EQ(std::tuple(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::tuple(502, 701))
+      << "the scope's id is taken after the update, the destination's left unchanged";
 
   f.log->Clear();
   f.s->OvrDTScopeId(0);
@@ -294,23 +296,130 @@ TEST(SchedData, SaveInsertsForANewScheduleAndUpdatesWhatAStoredOnePointsAt) {
 }
 
 TEST(SchedData, SaveWritesAnIdOnlyAfterItsCallSucceededAndStopsAtAFailingScope) {
-  SaveScene f;
-  f.scope->failOn = {"DateTimeScope.Insert"};
-  EXPECT_THROW(f.s->SaveSubTableData(), Error);
-  EXPECT_EQ(f.log->Lines(), (Lines{"DateTimeScope.Insert"})) << "the destination is not attempted";
-  EXPECT_EQ(f.s->OvrDTScopeId(), 0);
+  const Lines all{"DateTimeScope.Insert", "DateTimeScope.Id", "Destination.Insert"};
+  for (std::size_t failing = 0; failing < all.size(); ++failing) {
+    SaveScene f;
+    f.scope->failOn = f.destination->failOn = {all[failing]};
+    const Error e = ErrorOf([&] { f.s->SaveSubTableData(); });
+    EXPECT_EQ(e.source() + ".", all[failing].substr(0, all[failing].find('.') + 1));
+    EXPECT_EQ(f.log->Lines(), Lines(all.begin(), all.begin() + failing + 1)) << "nothing after the failure";
+    EXPECT_EQ(std::pair(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::pair(failing == 2 ? 501 : 0, 0))
+        << all[failing] << ": the scope's id only once both its calls succeeded";
+  }
+}
 
-  f.log->Clear();
-  f.scope->failOn = {"DateTimeScope.Id"};
-  EXPECT_THROW(f.s->SaveSubTableData(), Error);
-  EXPECT_EQ(f.log->Lines(), (Lines{"DateTimeScope.Insert", "DateTimeScope.Id"}));
-  EXPECT_EQ(f.s->OvrDTScopeId(), 0);
+// ---- loading ----
 
-  f.scope->failOn.clear();
-  f.destination->failOn = {"Destination.Insert"};
-  EXPECT_EQ(ErrorFrom([&] { f.s->SaveSubTableData(); }).source(), "Destination");
-  EXPECT_EQ(f.s->OvrDTScopeId(), 501) << "the scope was saved before the destination failed";
-  EXPECT_EQ(f.s->OvrDestinationId(), 0);
+const std::string kListHead =
+    "ID, CLIENTMACHINEID, SCHEDULEACTIVE, RPTGRPID, RUNMODE, RETRIEVEMODE, AUTOPURGE, "
+    "PURGEINTERVAL, SUBFOLDERNAME, FINALDATETIME, WHICHMONTHDATE, WHICHWEEK, WHICHWEEKDAY, "
+    "PERIODICITY, FREQUENCY, INCLUDEMONDAYS, INCLUDETUESDAYS, INCLUDEWEDNESDAYS, "
+    "INCLUDETHURSDAYS, INCLUDEFRIDAYS, INCLUDESATURDAYS, INCLUDESUNDAYS, INCLUDEHOLIDAYS, "
+    "INCLUDEDAYAFTERHOL, OVRSCENARIOID, OVRCHANSETID, OVRDESTINATIONID, OVRDTSCOPEID";
+const std::string kPlainList = kListHead + ", FIRSTDATETIME";
+const std::string kTimeZoneList = kListHead + ", TZREGION, SCHEDULEDTIME AS FIRSTDATETIME";
+
+// The reads of the row after the optional columns, as the database service sees them.
+Lines RowReads() {
+  return Concat(Concat({"DbService.FieldLong(ClientMachineID)",
+                        "DbService.FieldText(ScheduleActive)", "DbService.FieldLong(RptGrpID)"},
+                       testing::RecurrenceReads()),
+                {"DbService.FieldLong(OvrScenarioId)", "DbService.FieldLong(OvrChanSetId)",
+                 "DbService.FieldLong(OvrDestinationId)", "DbService.FieldLong(OvrDTScopeId)"});
+}
+
+TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) {
+  testing::InstalledDoubles d;
+  EditArgs a;
+  testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(a));
+  auto s = MakeRef<CSchedData>();
+  s->EditorName("Before");
+  s->IsNew(true);
+  s->OvrServerGroupID(77);
+  s->DLGroupBy("X");
+  testing::SetUntouched(*s);
+  s->LoadSchedData(21, "Loader");
+
+  EXPECT_EQ(d.log->Lines().front(), "SystemConfig.EnterpriseMode");
+  EXPECT_EQ(d.log->Lines().back(), "DbRecordset.Close");
+  EXPECT_EQ(d.log->Matching("DbService."),
+            Concat({OpenLine("SELECT " + kPlainList + " FROM rg_schedule_view WHERE Id = 21")},
+                   RowReads()));
+  EXPECT_EQ(d.log->Matching("SettingsService."), (Lines(2, "SettingsService.TimeZonesEnabled")))
+      << "once for the column list, once before reading the region";
+  EXPECT_TRUE(d.log->Matching("DbRecordset.Fields.Item(ID)").empty()) << "ID is selected, not read";
+
+  a.editor = Variant("");
+  testing::ExpectEdited(*s, a);
+  EXPECT_EQ(std::tuple(s->AppName(), s->OvrScenarioId(), s->OvrChanSetId(), s->OvrDestinationId(),
+                       s->OvrDTScopeId(), s->OvrServerGroupID(), s->TimeZone(), s->DLGroupBy()),
+            std::tuple("Loader", 9, 8, 7, 6, 77, "Default TimeZone Region", ""))
+      << "outside enterprise mode no server group is read and no code passed; time zones are off";
+  testing::ExpectUntouched(*s);
+
+  // Enterprise mode and time zones: their columns come first while the list stays whole.
+  d.log->Clear();
+  d.system->enterprise = true;
+  d.settings->timeZones = true;
+  s->LoadSchedData(-4, "Schedule");
+  EXPECT_EQ(d.log->Matching("DbService."),
+            Concat({OpenLine("SELECT DLGROUPBY, OVRSRVGROUPID, " + kTimeZoneList +
+                             " FROM rg_schedule_view WHERE Id = -4"),
+                    "DbService.FieldText(DLGroupBy)", "DbService.FieldLong(OvrSrvGroupID)",
+                    "DbService.FieldText(TZRegion)"},
+                   RowReads()));
+  EXPECT_EQ(d.log->Matching("SystemConfig."), (Lines{"SystemConfig.EnterpriseMode"}));
+  EXPECT_EQ(GPlexion::Global()->SchedDataFields(), kTimeZoneList) << "the global object's list";
+  EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone(), s->OvrServerGroupID()), std::tuple("S", "Central", 2));
+
+  for (const char* region : {"NULL", ""}) {
+    a.timeZone = region;
+    d.db->queries.clear();
+    testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(a));
+    s->LoadSchedData(0, "Schedule");
+    EXPECT_EQ(s->TimeZone(), "Default TimeZone Region") << '"' << region << '"';
+  }
+  EXPECT_EQ(d.log->Matching("DbService.OpenRecordset").back(),
+            OpenLine("SELECT DLGROUPBY, OVRSRVGROUPID, " + kTimeZoneList +
+                     " FROM rg_schedule_view WHERE Id = 0"));
+}
+
+TEST(SchedLoad, NoRecordsetChangesNothingAndAFailurePartWayKeepsWhatWasStored) {
+  testing::InstalledDoubles d;
+  d.system->enterprise = true;
+  d.db->WhenQueryReturnsNothing("SELECT DLGROUPBY, OVRSRVGROUPID, " + kPlainList +
+                                " FROM rg_schedule_view WHERE Id = 5");
+  auto s = MakeRef<CSchedData>();
+  s->IsNew(true);
+  s->EditorName("Kept");
+  s->OvrServerGroupID(3);
+  s->LoadSchedData(5, "Schedule");
+  EXPECT_EQ(std::tuple(s->IsNew(), s->EditorName(), s->OvrServerGroupID(), s->AppName()),
+            std::tuple(true, "Kept", 3, ""));
+  EXPECT_EQ(d.log->Matching("DbService.").size(), 1u) << "nothing read after the query";
+
+  testing::ScriptRow(*d.db, "SELECT ", testing::Without(testing::ScheduleRow({}), {"Frequency"}));
+  EXPECT_EQ(ErrorOf([&] { s->LoadSchedData(21, "Schedule"); }).number(), 3265)
+      << "an unknown column";
+  EXPECT_EQ(std::tuple(s->OvrServerGroupID(), s->RptGrpID(), s->IsNew()), std::tuple(2, 0, true))
+      << "the server group is stored at once; the row goes through InitEdit, which never ran";
+  EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
+
+  d.db->queries.clear();
+  testing::ScriptRow(*d.db, "SELECT ",
+                     testing::Without(testing::ScheduleRow({}), {"OvrChanSetId"}));
+  s->OvrChanSetId(55);
+  EXPECT_THROW(s->LoadSchedData(21, "Schedule"), Error);
+  EXPECT_EQ(std::tuple(s->IsNew(), s->OvrScenarioId(), s->OvrChanSetId()), std::tuple(false, 9, 55))
+      << "InitEdit ran";
+  EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
+
+  d.db->queries.clear();
+  d.db->WhenQuery("SELECT ", {"ID", "DLGroupBy", "OvrSrvGroupID"}, {});
+  auto fresh = MakeRef<CSchedData>();
+  EXPECT_EQ(ErrorOf([&] { fresh->LoadSchedData(99, "Schedule"); }).number(), 3021)
+      << "no row with that id";
+  EXPECT_EQ(fresh->OvrServerGroupID(), 0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "../error_of.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/variant.hpp"
 #include "plexion/schedule/sa_sched_data.hpp"
@@ -83,21 +84,6 @@ void ExpectEdited(const S& s, const EditArgs& a) {
   EXPECT_FALSE(s.IsNew());
 }
 
-// The start values InitNew gives both schedules for report group `group`.
-template <class S>
-void ExpectNewStart(const S& s, std::int32_t group) {
-  EXPECT_EQ(std::tuple(s.ScheduleActive(), s.SubFolderName(), s.Periodicity()),
-            std::tuple("Y", "", "H"));
-  EXPECT_EQ(
-      std::tuple(s.RptGrpID(), s.WhichMonthDate(), s.WhichWeek(), s.WhichWeekday(), s.Frequency()),
-      std::tuple(group, 0, 1, 1, 1));
-  EXPECT_EQ(s.FirstDateTime(), DateTime::Today());
-  EXPECT_FALSE(s.FirstDateTime().HasTime());
-  EXPECT_EQ(s.FinalDateTime().serial(), 50040.0);
-  EXPECT_EQ(Flags(s), (std::array<std::string, 9>{"Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y"}));
-  EXPECT_TRUE(s.IsNew());
-}
-
 // The override flags and run dates, which InitEdit and the loaders leave as they were.
 template <class S>
 void SetUntouched(S& s) {
@@ -114,18 +100,6 @@ void ExpectUntouched(const S& s) {
   EXPECT_EQ(s.LastRunDate(), DateTime(200.25));
 }
 
-// The error f raises; the test fails when it raises none.
-template <class F>
-Error ErrorFrom(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return Error::Runtime(0);
-}
-
 // The log line of a query run with the constant trailing arguments.
 inline std::string OpenLine(const std::string& sql, bool byKey = true) {
   return "DbService.OpenRecordset(" + sql + " | " + (byKey ? "true" : "false") +
@@ -140,17 +114,11 @@ List Concat(List a, const List& b) {
 
 // How both loaders read the run and recurrence columns, in order.
 inline Lines RecurrenceReads() {
-  Lines reads{"DbService.FieldText(RunMode)",
-              "DbService.FieldText(RetrieveMode)",
-              "DbService.FieldText(AutoPurge)",
-              "DbService.FieldLongOrDefault(PurgeInterval | 0)",
-              "DbService.FieldText(SubFolderName)",
-              "DbService.FieldDate(FirstDateTime)",
-              "DbService.FieldDate(FinalDateTime)",
-              "DbService.FieldLongOrDefault(WhichMonthDate | 0)",
-              "DbService.FieldLongOrDefault(WhichWeek | 1)",
-              "DbService.FieldLongOrDefault(WhichWeekday | 1)",
-              "DbService.FieldText(Periodicity)",
+  Lines reads{"DbService.FieldText(RunMode)", "DbService.FieldText(RetrieveMode)", "DbService.FieldText(AutoPurge)",
+              "DbService.FieldLongOrDefault(PurgeInterval | 0)", "DbService.FieldText(SubFolderName)",
+              "DbService.FieldDate(FirstDateTime)", "DbService.FieldDate(FinalDateTime)",
+              "DbService.FieldLongOrDefault(WhichMonthDate | 0)", "DbService.FieldLongOrDefault(WhichWeek | 1)",
+              "DbService.FieldLongOrDefault(WhichWeekday | 1)", "DbService.FieldText(Periodicity)",
               "DbService.FieldLongOrDefault(Frequency | 1)"};
   for (const std::string& day : kDayColumns) reads.push_back("DbService.FieldText(" + day + ")");
   return reads;

@@ -3,7 +3,7 @@
 #include <map>
 #include <thread>
 
-#include "plexion/platform/convert.hpp"
+#include "../error_of.hpp"
 #include "plexion/services/locator.hpp"
 #include "plexion/tabs/app_tab_table.hpp"
 #include "plexion/tabs/app_tabs.hpp"
@@ -14,6 +14,7 @@ namespace {
 
 using testing::FakeFeatureRegistry;
 using testing::FakeSystemConfig;
+using Lines = std::vector<std::string>;
 
 // The registry cache lives per thread: each case runs on a new thread with its own doubles.
 struct Doubles {
@@ -31,43 +32,33 @@ void OnFreshThread(Doubles& d, F&& body) {
   }).join();
 }
 
-std::string Listing(const CPlexionCtls& set) {
+// Each tab as "Name=ProgID", in order.
+std::string Tabs(const CPlexionCtls& set) {
   std::string out;
-  for (const auto& e : set)
-    out += e.item->Name() + "|" + e.item->ProgID() + "|" + ToString(e.item->Data()) + "\n";
+  for (const auto& e : set) out += (out.empty() ? "" : " ") + e.item->Name() + "=" + e.item->ProgID();
   return out;
 }
 
-std::vector<std::string> Names(const CPlexionCtls& set) {
-  std::vector<std::string> names;
-  for (const auto& e : set) names.push_back(e.item->Name());
-  return names;
+Lines Concat(Lines a, const Lines& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
 }
 
-TEST(AppTabs, SameSetOnOneThreadDistinctSetsOnTwo) {
+TEST(AppTabs, OneSetPerThreadBuiltOnAnExactNameAndCachedWithoutRegardToCase) {
   Doubles d;
-  Ref<CPlexionCtls> first, second, other;
-  OnFreshThread(d, [&] {
-    first = MPlexion::AppTabs("Traffic");
-    second = MPlexion::AppTabs("Traffic");
-  });
-  OnFreshThread(d, [&] { other = MPlexion::AppTabs("Traffic"); });
-  ASSERT_TRUE(first);
-  EXPECT_TRUE(first == second);
-  EXPECT_FALSE(first == other);
-}
-
-TEST(AppTabs, BuildingMatchesExactlyWhileTheCacheIgnoresCase) {
-  Doubles d;
+  Ref<CPlexionCtls> built, other;
   OnFreshThread(d, [&] {
     EXPECT_FALSE(MPlexion::AppTabs("traffic"));
     EXPECT_FALSE(MPlexion::IsAppTabsCached("traffic"));
     for (const char* bad : {"", " Traffic", "Traffic ", "Unknown"})
       EXPECT_FALSE(MPlexion::AppTabs(bad)) << bad;
-    Ref<CPlexionCtls> built = MPlexion::AppTabs("Traffic");
+    built = MPlexion::AppTabs("Traffic");
     EXPECT_TRUE(MPlexion::AppTabs("traffic") == built);
     EXPECT_TRUE(MPlexion::AppTabs("TRAFFIC") == built);
   });
+  OnFreshThread(d, [&] { other = MPlexion::AppTabs("Traffic"); });
+  ASSERT_TRUE(built);
+  EXPECT_FALSE(built == other);
 }
 
 TEST(AppTabs, EveryApplicationHasItsTabCountInEveryMode) {
@@ -105,100 +96,83 @@ TEST(AppTabs, EveryApplicationHasItsTabCountInEveryMode) {
   }
 }
 
-TEST(AppTabs, TrafficAsksEnterpriseModeOnceAndTheExpressSwitchOnlyOutsideIt) {
-  Doubles plain;
-  plain.features->enabled = {"Express_Reports"};
-  OnFreshThread(plain, [&] {
-    EXPECT_EQ(Listing(*MPlexion::AppTabs("Traffic")),
-              "General|PlexionCtls.XRptGenExpTab|Traffic\n"
-              "Destination|PlexionCtls.XRptDestTab|Traffic\n"
-              "ReportType|PlexionCtls.XRptTypeTab|Traffic\n"
-              "DateTimeScope|PlexionCtls.XDTScopeTab|Traffic\n"
-              "Format|PlexionCtls.XRptFormatTab|Traffic\n");
-  });
-  EXPECT_EQ(plain.log->Lines(),
-            (std::vector<std::string>{"SystemConfig.EnterpriseMode", "FeatureRegistry.Features",
-                                      "FeatureSet.IsEnabled(Express_Reports)",
-                                      "FeatureSet.Release"}));
+// Traffic reads enterprise mode once and the express switch only outside it; the schedules read
+// enterprise mode twice and ask for channel-set plans only outside it; Notification asks for SNMP.
+// A set once built asks nothing again, even after a switch changed.
+TEST(AppTabs, EachConditionalApplicationAsksWhatItsTabsDependOnInOrderAndOnlyOnce) {
+  const Lines kMode{"SystemConfig.EnterpriseMode"};
+  const auto feature = [](const std::string& key) {
+    return Lines{"FeatureRegistry.Features", "FeatureSet.IsEnabled(" + key + ")", "FeatureSet.Release"};
+  };
+  struct Case {
+    const char* app;
+    bool enterprise;
+    std::string feature, tabs;
+    Lines asked;
+  };
+  for (const Case& c : {
+           Case{"Traffic", false, "Express_Reports",
+                "General=PlexionCtls.XRptGenExpTab Destination=PlexionCtls.XRptDestTab "
+                "ReportType=PlexionCtls.XRptTypeTab DateTimeScope=PlexionCtls.XDTScopeTab "
+                "Format=PlexionCtls.XRptFormatTab",
+                Concat(kMode, feature("Express_Reports"))},
+           Case{"Traffic", true, "Express_Reports",
+                "General=PlexionCtls.XEARptGenTab ReportType=PlexionCtls.XRptTypeTab "
+                "DateTimeScope=PlexionCtls.XDTScopeTab Format=PlexionCtls.XRptFormatTab",
+                kMode},
+           Case{"Schedule", true, "Channel_Set_Plans_Category",
+                "General=PlexionCtls.XEASchedGenTab Schedule=PlexionCtls.XScheduleTab "
+                "ScenarioOverride=PlexionCtls.XScenarioTab DestinationOverride=PlexionCtls.XDestTab "
+                "DateTimeOverride=PlexionCtls.XOvrDTScopeTab ServerGrpOverride=PlexionCtls.XServerGroupTab",
+                Concat(kMode, kMode)},
+           Case{"Sched OverRides", false, "Channel_Set_Plans_Category",
+                "General=PlexionCtls.XSchedGenTab ScenarioOverride=PlexionCtls.XScenarioTab "
+                "DestinationOverride=PlexionCtls.XDestTab DateTimeOverride=PlexionCtls.XOvrDTScopeTab "
+                "ChanSetPlanOverride=PlexionCtls.XChanSetPlanTab",
+                Concat(Concat(kMode, kMode), feature("Channel_Set_Plans_Category"))},
+           Case{"Notification", false, "EN_SNMP_Support",
+                "Events=EventNotifyCtls.XEventsTab Email=EventNotifyCtls.XEventEmailTab "
+                "SNMP=EventNotifyCtls.XEventSNMPTab",
+                feature("EN_SNMP_Support")}}) {
+    Doubles d;
+    d.system->enterprise = c.enterprise;
+    d.features->enabled = {c.feature};
+    OnFreshThread(d, [&] {
+      Ref<CPlexionCtls> set = MPlexion::AppTabs(c.app);
+      EXPECT_EQ(Tabs(*set), c.tabs) << c.app;
+      EXPECT_EQ(d.log->Lines(), c.asked) << c.app;
+      d.log->Clear();
+      d.features->enabled.clear();
+      EXPECT_TRUE(MPlexion::AppTabs(c.app) == set);
+      EXPECT_TRUE(d.log->Lines().empty()) << c.app << " is built once";
+    });
+  }
 
-  Doubles enterprise;
-  enterprise.system->enterprise = true;
-  OnFreshThread(enterprise, [&] {
-    EXPECT_EQ(MPlexion::AppTabs("Traffic")->Item(Variant("General"))->ProgID(),
-              "PlexionCtls.XEARptGenTab");
-  });
-  EXPECT_EQ(enterprise.log->Lines(), (std::vector<std::string>{"SystemConfig.EnterpriseMode"}));
-}
-
-TEST(AppTabs, SchedulesReadEnterpriseModeTwiceAndAskForChannelSetPlansOnlyOutsideIt) {
-  Doubles enterprise;
-  enterprise.system->enterprise = true;
-  OnFreshThread(enterprise, [&] {
-    Ref<CPlexionCtls> set = MPlexion::AppTabs("Schedule");
-    EXPECT_EQ(Names(*set), (std::vector<std::string>{"General", "Schedule", "ScenarioOverride",
-                                                     "DestinationOverride", "DateTimeOverride",
-                                                     "ServerGrpOverride"}));
-    EXPECT_EQ(set->Item(Variant("General"))->ProgID(), "PlexionCtls.XEASchedGenTab");
-  });
-  EXPECT_EQ(enterprise.log->Lines(), (std::vector<std::string>{"SystemConfig.EnterpriseMode",
-                                                               "SystemConfig.EnterpriseMode"}));
-
-  Doubles plain;
-  plain.features->enabled = {"Channel_Set_Plans_Category"};
-  OnFreshThread(plain, [&] {
-    Ref<CPlexionCtls> set = MPlexion::AppTabs("Sched OverRides");
-    EXPECT_EQ(Names(*set), (std::vector<std::string>{"General", "ScenarioOverride",
-                                                     "DestinationOverride", "DateTimeOverride",
-                                                     "ChanSetPlanOverride"}));
-    EXPECT_EQ(set->Item(Variant("General"))->ProgID(), "PlexionCtls.XSchedGenTab");
-  });
-  EXPECT_EQ(plain.log->Lines(),
-            (std::vector<std::string>{"SystemConfig.EnterpriseMode", "SystemConfig.EnterpriseMode",
-                                      "FeatureRegistry.Features",
-                                      "FeatureSet.IsEnabled(Channel_Set_Plans_Category)",
-                                      "FeatureSet.Release"}));
-}
-
-TEST(AppTabs, OnlyTheConditionalApplicationsAskAndTheCachedPathAsksNothing) {
-  Doubles d;
-  d.features->enabled = {"EN_SNMP_Support"};
+  Doubles d;  // every other application asks nothing
   OnFreshThread(d, [&] {
-    EXPECT_EQ(Names(*MPlexion::AppTabs("Notification")),
-              (std::vector<std::string>{"Events", "Email", "SNMP"}));
-    EXPECT_EQ(MPlexion::AppTabs("Notification")->Item(Variant("Events"))->Label(), "Event");
-    EXPECT_EQ(d.log->Lines(), (std::vector<std::string>{"FeatureRegistry.Features",
-                                                        "FeatureSet.IsEnabled(EN_SNMP_Support)",
-                                                        "FeatureSet.Release"}));
-    d.log->Clear();
     for (std::string_view app : tabs::ApplicationNames()) {
-      if (app != "Traffic" && app != "Schedule" && app != "Sched OverRides" &&
-          app != "Notification")
+      if (app != "Traffic" && app != "Schedule" && app != "Sched OverRides" && app != "Notification")
         MPlexion::AppTabs(std::string(app));
     }
-    EXPECT_TRUE(d.log->Lines().empty());
-    d.features->enabled.clear();  // a switch changed after the build changes no set
-    EXPECT_EQ(MPlexion::AppTabs("Notification")->Count(), 3);
-    EXPECT_TRUE(d.log->Lines().empty());
   });
+  EXPECT_TRUE(d.log->Lines().empty());
 }
 
 TEST(AppTabs, AFailingFeatureQueryLeavesThePartialSetCached) {
   Doubles d;
   d.features->failingKey = "Channel_Set_Plans_Category";
   OnFreshThread(d, [&] {
-    try {
-      MPlexion::AppTabs("Schedule");
-      ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u)) << "the service's own status";
-      EXPECT_EQ(e.source(), "FeatureSet");
-    }
+    const Error e = testing::ErrorOf([] { MPlexion::AppTabs("Schedule"); });
+    EXPECT_EQ(std::pair(e.status(), e.source()),
+              std::pair(static_cast<Status>(0x80041234u), std::string("FeatureSet")))
+        << "the service's own status";
     d.log->Clear();
     Ref<CPlexionCtls> partial = MPlexion::AppTabs("Schedule");
     ASSERT_TRUE(partial);
-    EXPECT_EQ(Names(*partial), (std::vector<std::string>{"General", "Schedule", "ScenarioOverride",
-                                                         "DestinationOverride",
-                                                         "DateTimeOverride"}));
+    EXPECT_EQ(Tabs(*partial),
+              "General=PlexionCtls.XSchedGenTab Schedule=PlexionCtls.XScheduleTab "
+              "ScenarioOverride=PlexionCtls.XScenarioTab DestinationOverride=PlexionCtls.XDestTab "
+              "DateTimeOverride=PlexionCtls.XOvrDTScopeTab");
     EXPECT_TRUE(d.log->Lines().empty()) << "no rebuild";
   });
 }
@@ -206,16 +180,14 @@ TEST(AppTabs, AFailingFeatureQueryLeavesThePartialSetCached) {
 TEST(AppTabs, TheTabNamesThatAreEasilySmoothedAway) {
   Doubles d;
   OnFreshThread(d, [&] {
+    EXPECT_EQ(MPlexion::AppTabs("Notification")->Item(Variant("Events"))->Label(), "Event");
     Ref<CPlexionCtls> confidence = MPlexion::AppTabs("Confidence");
-    EXPECT_TRUE(confidence->Item(Variant("DateTypeScope")));
-    EXPECT_FALSE(confidence->Item(Variant("DateTimeScope")));
+    EXPECT_TRUE(confidence->Item(Variant("DateTypeScope")) && !confidence->Item(Variant("DateTimeScope")));
     EXPECT_EQ(confidence->Item(Variant("ReportType"))->ProgID(), "PlexionCtls.XConfRptTypeTab");
     EXPECT_EQ(MPlexion::AppTabs("PCMD Count")->Item(Variant("ReportType"))->ProgID(),
               "PlexionCtls.XCPFCountRptTypeTab");
-    Ref<CPlexionCtls> remote = MPlexion::AppTabs("Remote Server Definition");
-    EXPECT_EQ(Listing(*remote),
-              "RemoteServer|RemoteLinkCtls.XRemoteServerTab|Remote Server\n");
-    EXPECT_TRUE(MPlexion::AppTabs("Remote Server Definition") == remote);
+    EXPECT_EQ(Tabs(*MPlexion::AppTabs("Remote Server Definition")),
+              "RemoteServer=RemoteLinkCtls.XRemoteServerTab");
     std::vector<std::string> labels;
     for (const auto& e : *MPlexion::AppTabs("SES Study Definition")) labels.push_back(e.item->Label());
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "General"), 4);

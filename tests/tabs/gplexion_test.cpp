@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
+#include "../error_of.hpp"
 #include "plexion/tabs/gplexion.hpp"
 #include "plexion/testing/doubles.hpp"
 
@@ -9,8 +8,9 @@ namespace plexion {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::ErrorOf;
 
-TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessAndTheLastMatchingRowWins) {
+TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessTheLastMatchingRowWinsAndErrorsReachTheCaller) {
   testing::InstalledDoubles d;
   d.settings->weekdays = {{Variant("Mon"), Variant(std::int32_t{2})},
                           {Variant("Tue"), Variant("3")},
@@ -28,31 +28,19 @@ TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessAndTheLastMatchingRowWins) {
   EXPECT_EQ(GPlexion::Global()->WeekdayToDB("Tue"), 3) << "a stored text number converts";
   EXPECT_EQ(GPlexion::Global()->DBToWeekday(3), "Tue") << "a text number compares as a number";
   EXPECT_EQ(GPlexion::Global()->DBToWeekday(42), "");
-}
 
-TEST(GPlexionWeekdays, ConversionAndServiceErrorsReachTheCaller) {
-  testing::InstalledDoubles d;
   d.settings->weekdays = {{Variant("Mon"), Variant("two")}};
-  try {
-    GPlexion::Global()->WeekdayToDB("Mon");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), errnum::TypeMismatch);
-  }
+  EXPECT_EQ(ErrorOf([] { GPlexion::Global()->WeekdayToDB("Mon"); }).number(), errnum::TypeMismatch);
   EXPECT_THROW(GPlexion::Global()->DBToWeekday(2), Error) << "a DBVal that is not a number";
   d.settings->weekdays = {{Variant::Null(), Variant::Null()}};
   EXPECT_EQ(GPlexion::Global()->WeekdayToDB("Mon"), 0) << "Null matches nothing";
   d.settings->failOn = {"WeekdayList.Count"};
-  try {
-    GPlexion::Global()->WeekdayToDB("Mon");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.source(), "SettingsService");
-    EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u));
-  }
+  const Error e = ErrorOf([] { GPlexion::Global()->WeekdayToDB("Mon"); });
+  EXPECT_EQ(e.source(), "SettingsService");
+  EXPECT_EQ(e.status(), static_cast<Status>(0x80041234u));
 }
 
-TEST(GPlexionFolders, SendsOneQueryAndReadsTheFirstRowsId) {
+TEST(GPlexionDatabase, FoldersServersAndTheTimeOutAskTheDatabaseServiceExactly) {
   testing::InstalledDoubles d;
   d.db->WhenQuery("SELECT id FROM pm_folder WHERE name = 'Reports'", {"id"},
                   {{Variant(std::int32_t{4})}, {Variant(std::int32_t{5})}});
@@ -74,10 +62,9 @@ TEST(GPlexionFolders, SendsOneQueryAndReadsTheFirstRowsId) {
   EXPECT_EQ(GPlexion::Global()->GetFolderIdFromName("None"), 0);
   d.db->WhenQuery("SELECT id FROM pm_folder WHERE name = 'Null'", {"Id"}, {{Variant::Null()}});
   EXPECT_THROW(GPlexion::Global()->GetFolderIdFromName("Null"), Error);
-}
 
-TEST(GPlexionServers, WrapsBothIdsInOrderAndReturnsTheFunctionsAnswer) {
-  testing::InstalledDoubles d;
+  // The server count wraps both ids in order and returns the function's answer.
+  d.log->Clear();
   d.db->numericResult = 5;
   EXPECT_EQ(GPlexion::Global()->GetNumServersForReportGroup(12), 5);
   EXPECT_EQ(d.log->Lines(),
@@ -88,21 +75,10 @@ TEST(GPlexionServers, WrapsBothIdsInOrderAndReturnsTheFunctionsAnswer) {
   EXPECT_THROW(GPlexion::Global()->GetNumServersForReportGroup(-3, 7), Error);
   EXPECT_EQ(d.log->Lines().back(),
             "DbService.CallNumericFunction(EA_DD.ea_num_servers_for_repgroup | -3, 7)");
-}
 
-TEST(GPlexionTimeout, AsksWhetherSaScheduleHasTheTimeOutColumn) {
-  testing::InstalledDoubles d;
   d.db->columnExists = false;
   EXPECT_FALSE(GPlexion::Global()->IsSATimeoutEnabled());
-  EXPECT_EQ(d.log->Lines(),
-            (Lines{"DbService.ColumnExists(sa_schedule | TimeOut | \"\" | 0 | \"\" | \"\")"}));
-}
-
-TEST(GPlexionGlobal, OnePredeclaredInstancePerThread) {
-  Ref<GPlexion> here = GPlexion::Global(), there;
-  EXPECT_TRUE(GPlexion::Global() == here);
-  std::thread([&] { there = GPlexion::Global(); }).join();
-  EXPECT_FALSE(here == there);
+  EXPECT_EQ(d.log->Lines().back(), "DbService.ColumnExists(sa_schedule | TimeOut | \"\" | 0 | \"\" | \"\")");
 }
 
 }  // namespace
