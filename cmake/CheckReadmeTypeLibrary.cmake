@@ -1,4 +1,6 @@
 # Fails when the type library printed in the README differs from what `plexion typelib` prints.
+# The README's copy is the published surface (class ids, interface ids, member order, dispatch
+# ids, event ids, parameter kinds) that hosts bind to by number: the suite's one record of it.
 # Usage: cmake -DPLEXION=<plexion command> -DREADME=<README.md> -P CheckReadmeTypeLibrary.cmake
 execute_process(COMMAND ${PLEXION} typelib OUTPUT_VARIABLE printed RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -7,5 +9,7 @@ endif()
 file(READ ${README} readme)
 string(FIND "${readme}" "<!-- type library -->\n```\n${printed}```" found)
 if(found EQUAL -1)
-  message(FATAL_ERROR "the type library in ${README} is out of date: paste `plexion typelib` there")
+  message(FATAL_ERROR "`plexion typelib` no longer prints the type library published in ${README}. "
+    "Hosts bind to those ids by number: fix the type-library table, unless the published surface "
+    "itself was meant to change (then, and only then, paste `plexion typelib` into the README)")
 endif()
