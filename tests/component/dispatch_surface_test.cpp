@@ -1,7 +1,7 @@
 // Hosts that know only names and ids: every class found in the type library and reached through
 // dispatch on live objects. The library's published identifiers, every member in function-table
 // order with its accessor kind, dispatch id and parameters, and the enumeration are checked against
-// the README's copy, which `plexion typelib` prints from it (Readme.TypeLibraryIsCurrent).
+// docs/type-library.md, which `plexion typelib` prints from it (Docs.TypeLibraryIsCurrent).
 #include <gtest/gtest.h>
 
 #include <thread>
