@@ -35,7 +35,8 @@ using backends::DatabaseUrl;
 class TempDatabase {
  public:
   TempDatabase(const std::string& name, void (*fill)(Database& db))
-      : dir_(fs::temp_directory_path() / ("plexion-bench-" + std::to_string(getpid()) + "-" + name)) {
+      : dir_(fs::temp_directory_path() /
+             ("plexion-bench-" + std::to_string(getpid()) + "-" + name)) {
     fs::create_directories(dir_);
     fill(*Database::Open(DatabaseUrl::Parse(url())));
   }
@@ -137,7 +138,8 @@ BENCHMARK(LoadSchedData);
 // Baseline: the same row through sqlite3: prepare, step, read each column, finalize.
 void BaselineRawScheduleRow(benchmark::State& state) {
   Library library(DemoDatabase().url());
-  const std::string sql = "SELECT " + MSQL::SchedDataFields() + " FROM rg_schedule_view WHERE Id = 1";
+  const std::string sql =
+      "SELECT " + MSQL::SchedDataFields() + " FROM rg_schedule_view WHERE Id = 1";
   RawConnection raw(DemoDatabase().file());
   for (auto _ : state) {
     sqlite3_stmt* st = raw.Prepare(sql);
@@ -233,7 +235,7 @@ BENCHMARK(BaselineRawSaveHours);
 constexpr int kSectors = 500;
 constexpr int kDays = 50;
 constexpr const char* kFirstHour = "2026-01-01 00:00:00";
-constexpr const char* kEndDay = "2/19/2026";     // the last of the 50 days
+constexpr const char* kEndDay = "2/19/2026";  // the last of the 50 days
 constexpr const char* kUntil = "2026-02-20 00:00:00";
 
 // Hourly Traffic and Failures loads of 500 sectors over 50 days, one day in ten missing for
@@ -248,7 +250,8 @@ void GenerateLoads(Database& db) {
     db.Execute("WITH RECURSIVE h(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM h WHERE i < " +
                std::to_string(kDays * 24 - 1) +
                ") INSERT INTO cov_load (data_type_id, system_id, period_start) "
-               "SELECT d.id, s.id, datetime('" + std::string(kFirstHour) +
+               "SELECT d.id, s.id, datetime('" +
+               std::string(kFirstHour) +
                "', '+' || h.i || ' hours') FROM cov_data_type d, cov_system s, h "
                "WHERE d.id IN (1, 2) AND s.id >= 1000 AND (h.i / 24 + s.id) % 10 <> 0");
   });

@@ -17,7 +17,8 @@ void InvokeItemByPosition(benchmark::State& state) {
   Ref<CPlexionCtls> set = ThreeTabs();
   std::vector<Variant> args{Variant(std::int32_t{2})};
   for (auto _ : state) {
-    InvokeResult r = component::Invoke(*set, kDispIdValue, InvokeKind::Method | InvokeKind::Get, args);
+    InvokeResult r =
+        component::Invoke(*set, kDispIdValue, InvokeKind::Method | InvokeKind::Get, args);
     benchmark::DoNotOptimize(r);
   }
 }

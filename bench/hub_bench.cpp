@@ -28,7 +28,9 @@ class TypedListener final : public CPlexionNotifyEvents {
  public:
   explicit TypedListener(Work& work) : work_(work) {}
   void TabShow(std::string& name) override { work_.TabShow(name); }
-  void FormChange(std::string& c, std::string& p, Variant& v) override { work_.FormChange(c, p, v); }
+  void FormChange(std::string& c, std::string& p, Variant& v) override {
+    work_.FormChange(c, p, v);
+  }
 
  private:
   Work& work_;
@@ -39,7 +41,8 @@ class DispatchListener final : public EventSink {
  public:
   explicit DispatchListener(Work& work) : work_(work) {}
   void OnEvent(DispId id, std::span<Variant> args) override {
-    if (id == static_cast<DispId>(NotifyEvent::TabShow)) work_.TabShow(args[0].Value().StringValue());
+    if (id == static_cast<DispId>(NotifyEvent::TabShow))
+      work_.TabShow(args[0].Value().StringValue());
   }
 
  private:
@@ -57,7 +60,9 @@ class PlainWorker final : public PlainListener {
  public:
   explicit PlainWorker(Work& work) : work_(work) {}
   void TabShow(std::string& name) override { work_.TabShow(name); }
-  void FormChange(std::string& c, std::string& p, Variant& v) override { work_.FormChange(c, p, v); }
+  void FormChange(std::string& c, std::string& p, Variant& v) override {
+    work_.FormChange(c, p, v);
+  }
 
  private:
   Work& work_;

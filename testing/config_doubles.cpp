@@ -20,7 +20,8 @@ std::int32_t FakeSystemConfig::HourSlotCount(std::int32_t& reserved) {
 namespace {
 class FakeFeatureSet final : public FeatureSet {
  public:
-  explicit FakeFeatureSet(FakeFeatureRegistry& registry) : registry_(Ref<FakeFeatureRegistry>(&registry)) {}
+  explicit FakeFeatureSet(FakeFeatureRegistry& registry)
+      : registry_(Ref<FakeFeatureRegistry>(&registry)) {}
   ~FakeFeatureSet() override { registry_->log->Record("FeatureSet.Release"); }
   bool IsEnabled(const std::string& key) override {
     registry_->log->Record("FeatureSet.IsEnabled", key);

@@ -91,7 +91,8 @@ class FakeEntityTypesById final : public CoverageEntityTypesById {
 
 class FakeSystem final : public CoverageSystem {
  public:
-  FakeSystem(Ref<FakeCoverageDb> db, SystemSpec spec) : db_(std::move(db)), spec_(std::move(spec)) {}
+  FakeSystem(Ref<FakeCoverageDb> db, SystemSpec spec)
+      : db_(std::move(db)), spec_(std::move(spec)) {}
   std::string TypeName() override {
     Log("TypeName");
     return spec_.type;

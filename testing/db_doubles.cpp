@@ -70,7 +70,9 @@ Ref<DbRecordset> FakeDbService::OpenRecordset(const std::string& sql, bool byKey
   Log(CallText("DbService.OpenRecordset", sql, byKey, source, options, user, password,
                timeoutSeconds));
   SharedLog recordsetLog = log;
-  auto observer = [recordsetLog](const std::string& call) { recordsetLog->Add("DbRecordset." + call); };
+  auto observer = [recordsetLog](const std::string& call) {
+    recordsetLog->Add("DbRecordset." + call);
+  };
   for (const ScriptedQuery& q : queries) {
     if (sql.compare(0, q.sqlPrefix.size(), q.sqlPrefix) != 0) continue;
     if (q.noRecordset) return {};

@@ -79,7 +79,8 @@ FakeSettingsService::FakeSettingsService(SharedLog log) : log(std::move(log)) {
   groups["ReportDefaults"] = {{"Equipped Only", Variant("Y")},
                               {"Test Channels", Variant("N")},
                               {"Domain Scenario Id", Variant(std::int32_t{0})}};
-  const char* days[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  const char* days[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                        "Thursday", "Friday", "Saturday"};
   for (std::int32_t i = 0; i < 7; ++i) weekdays.emplace_back(Variant(days[i]), Variant(i + 1));
 }
 
@@ -108,8 +109,12 @@ Ref<SettingGroup> FakeSettingsService::GroupNamed(const std::string& name) {
   return MakeRef<FakeGroup>(Ref<FakeSettingsService>(this), name);
 }
 
-Ref<SettingGroup> FakeSettingsService::ImmediateDefaults() { return GroupNamed("ImmediateDefaults"); }
-Ref<SettingGroup> FakeSettingsService::ScheduledDefaults() { return GroupNamed("ScheduledDefaults"); }
+Ref<SettingGroup> FakeSettingsService::ImmediateDefaults() {
+  return GroupNamed("ImmediateDefaults");
+}
+Ref<SettingGroup> FakeSettingsService::ScheduledDefaults() {
+  return GroupNamed("ScheduledDefaults");
+}
 Ref<SettingGroup> FakeSettingsService::ReportDefaults() { return GroupNamed("ReportDefaults"); }
 
 Ref<WeekdayRows> FakeSettingsService::WeekdayList() {

@@ -50,13 +50,14 @@ int main(int argc, char** argv) {
       // Connect through the event interface's id, as a host does. The connection holds the
       // sink until Unadvise.
       const Guid events = Guid::Parse("{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}");
-      const component::AdviseResult advised = component::Advise(*hub, events, MakeRef<EditorSink>());
+      const component::AdviseResult advised =
+          component::Advise(*hub, events, MakeRef<EditorSink>());
       if (advised.status != status::Ok) return 1;
 
       std::int32_t id = scheduleId;
       Call(*schedule, "LoadSchedData", {Variant::RefTo(id), Variant("Schedule")});
-      std::cout << "schedule " << id << " loaded: RptGrpID " << ToString(Call(*schedule, "RptGrpID"))
-                << "\n";
+      std::cout << "schedule " << id << " loaded: RptGrpID "
+                << ToString(Call(*schedule, "RptGrpID")) << "\n";
 
       // Each tab gets its descriptor's Data, its Name and the hub: LoadData is 0x60030004.
       std::vector<Ref<Object>> controls;

@@ -275,10 +275,8 @@ SchedulePage::SchedulePage(ScheduleDocument& document)
     auto* box = new QCheckBox(Q(day.label));
     box->setObjectName(Q(day.property));
     days_[day.property] = box;
-    if (day.weekday)
-      dayGrid->addWidget(box, 0, weekday++);
-    else
-      dayGrid->addWidget(box, 1, other++ * 3, 1, 3);
+    if (day.weekday) dayGrid->addWidget(box, 0, weekday++);
+    else dayGrid->addWidget(box, 1, other++ * 3, 1, 3);
     connect(box, &QCheckBox::toggled, this,
             [this, property = day.property](bool on) { ReportChange(property, Flag(on)); });
   }

@@ -60,7 +60,9 @@ Status Unadvise(Object& source, const Guid& eventIid, ConnectionPoint::Cookie co
   }
 }
 
-Ref<Object> GlobalInstance(const ClassInfo& cls) { return cls.global ? cls.global() : Ref<Object>(); }
+Ref<Object> GlobalInstance(const ClassInfo& cls) {
+  return cls.global ? cls.global() : Ref<Object>();
+}
 
 void ClassFactory::LockServer(bool lock) {
   if (lock) g_locks.fetch_add(1);

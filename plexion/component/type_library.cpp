@@ -6,10 +6,10 @@
 
 #include "plexion/dataavail/data_avail_data.hpp"
 #include "plexion/platform/text.hpp"
+#include "plexion/platform/thread_state.hpp"
 #include "plexion/reportdef/report_def_data.hpp"
 #include "plexion/schedule/sa_sched_data.hpp"
 #include "plexion/schedule/sched_data.hpp"
-#include "plexion/platform/thread_state.hpp"
 #include "plexion/tabs/contracts.hpp"
 #include "plexion/tabs/gplexion.hpp"
 #include "plexion/tabs/notify.hpp"
@@ -52,14 +52,15 @@ const InterfaceInfo& CPlexionCtlsInterface() {
 
 const InterfaceInfo& IPlexionEditorInterface() {
   using C = IPlexionEditor;
-  static const InterfaceInfo itf("_IPlexionEditor", Id("{96855158-D59E-4839-A0DE-C5175BC42E30}"),
-                                 {
-                                     Method("HandleProcess", 0x60030000, &C::HandleProcess, {"sProc"}),
-                                     Method("LoadData", 0x60030001, &C::LoadData, {"ctlTab", "v"}),
-                                     Method("GetData", 0x60030002, &C::GetData),
-                                     Method("IsDataValid", 0x60030003, &C::IsDataValid),
-                                     Method("SaveData", 0x60030004, &C::SaveData),
-                                 });
+  static const InterfaceInfo itf(
+      "_IPlexionEditor", Id("{96855158-D59E-4839-A0DE-C5175BC42E30}"),
+      {
+          Method("HandleProcess", 0x60030000, &C::HandleProcess, {"sProc"}),
+          Method("LoadData", 0x60030001, &C::LoadData, {"ctlTab", "v"}),
+          Method("GetData", 0x60030002, &C::GetData),
+          Method("IsDataValid", 0x60030003, &C::IsDataValid),
+          Method("SaveData", 0x60030004, &C::SaveData),
+      });
   return itf;
 }
 
@@ -172,14 +173,27 @@ const InterfaceInfo& CReportDefDataInterface() {
                   P("ord").ByRef(), P("iChannelNumberA").ByRef(), P("iMapRadiusScaleA").ByRef(),
                   P("ServerGroupTypeA").ByRef()}),
           Method("InitEdit", 0x60030028, &C::InitEdit,
-                 {P("ordReportA").ByRef(), P("ordChanSetA").ByRef(), P("ordDestinationA").ByRef(),
-                  P("ordPageSetupA").ByRef(), P("ordDTScopeA").ByRef(), P("ordReportSpecA").ByRef(),
-                  P("ordGroupingSpecA").ByRef(), P("sFileNameA").ByRef(), P("sEditorNameA").ByRef(),
-                  P("sAppNameA").ByRef(), P("ordScenarioA").ByRef(), P("ordTemplateA").ByRef(),
-                  P("ScenarioTypeA").ByRef(), P("TemplateTypeA").ByRef(), P("ordEntityA").ByRef(),
-                  P("iChannelNumberA").ByRef(), P("MapRadiusScaleA").ByRef(),
-                  P("sTestChansA").ByRef(), P("sEquippedA").ByRef(),
-                  P("ordDomainScenarioA").ByRef(), P("ReportSpecDataA").ByRef(),
+                 {P("ordReportA").ByRef(),
+                  P("ordChanSetA").ByRef(),
+                  P("ordDestinationA").ByRef(),
+                  P("ordPageSetupA").ByRef(),
+                  P("ordDTScopeA").ByRef(),
+                  P("ordReportSpecA").ByRef(),
+                  P("ordGroupingSpecA").ByRef(),
+                  P("sFileNameA").ByRef(),
+                  P("sEditorNameA").ByRef(),
+                  P("sAppNameA").ByRef(),
+                  P("ordScenarioA").ByRef(),
+                  P("ordTemplateA").ByRef(),
+                  P("ScenarioTypeA").ByRef(),
+                  P("TemplateTypeA").ByRef(),
+                  P("ordEntityA").ByRef(),
+                  P("iChannelNumberA").ByRef(),
+                  P("MapRadiusScaleA").ByRef(),
+                  P("sTestChansA").ByRef(),
+                  P("sEquippedA").ByRef(),
+                  P("ordDomainScenarioA").ByRef(),
+                  P("ReportSpecDataA").ByRef(),
                   P("ServerGroupTypeA").ByRef(),
                   P("nServerGroupIdA").ByRef().Optional(Variant(std::int32_t{0}))}),
           Method("SaveSubTableData", 0x60030029, &C::SaveSubTableData, {P("ordReport").ByRef()}),
@@ -219,9 +233,37 @@ const InterfaceInfo& CSchedDataInterface() {
           Let("AppName", 0x68030022, &C::AppName, {"RHS"}),
           Let("TimeZone", 0x68030021, &C::TimeZone, {"RHS"}),
           Method("InitEdit", 0x6003002D, &C::InitEdit,
-                 {P("sEditorNameA").ByRef(), P("ordClientMachineA").ByRef(), P("sScheduleActiveA").ByRef(), P("ordRptGrpA").ByRef(), P("sRunModeA").ByRef(), P("sRetrieveModeA").ByRef(), P("sAutoPurgeA").ByRef(), P("iPurgeIntervalA").ByRef(), P("subFolderNameA").ByRef(), P("dateFirstTimeA").ByRef(), P("dateFinalTimeA").ByRef(), P("iWhichMonthDateA").ByRef(), P("iWhichWeekA").ByRef(), P("iWhichWeekdayA").ByRef(), P("sPeriodicityA").ByRef(), P("iFrequencyA").ByRef(), P("sIncludeMondaysA").ByRef(), P("sIncludeTuesdaysA").ByRef(), P("sIncludeWednesdaysA").ByRef(), P("sIncludeThursdaysA").ByRef(), P("sIncludeFridaysA").ByRef(), P("sIncludeSaturdaysA").ByRef(), P("sIncludeSundaysA").ByRef(), P("sIncludeHolidaysA").ByRef(), P("sIncludeDayAfterHolA").ByRef(), P("sAppNameA").ByRef(), P("sTimeZoneA").ByRef(), P("sDLGrpByA").ByRef().Optional(Variant("R"))}),
+                 {P("sEditorNameA").ByRef(),
+                  P("ordClientMachineA").ByRef(),
+                  P("sScheduleActiveA").ByRef(),
+                  P("ordRptGrpA").ByRef(),
+                  P("sRunModeA").ByRef(),
+                  P("sRetrieveModeA").ByRef(),
+                  P("sAutoPurgeA").ByRef(),
+                  P("iPurgeIntervalA").ByRef(),
+                  P("subFolderNameA").ByRef(),
+                  P("dateFirstTimeA").ByRef(),
+                  P("dateFinalTimeA").ByRef(),
+                  P("iWhichMonthDateA").ByRef(),
+                  P("iWhichWeekA").ByRef(),
+                  P("iWhichWeekdayA").ByRef(),
+                  P("sPeriodicityA").ByRef(),
+                  P("iFrequencyA").ByRef(),
+                  P("sIncludeMondaysA").ByRef(),
+                  P("sIncludeTuesdaysA").ByRef(),
+                  P("sIncludeWednesdaysA").ByRef(),
+                  P("sIncludeThursdaysA").ByRef(),
+                  P("sIncludeFridaysA").ByRef(),
+                  P("sIncludeSaturdaysA").ByRef(),
+                  P("sIncludeSundaysA").ByRef(),
+                  P("sIncludeHolidaysA").ByRef(),
+                  P("sIncludeDayAfterHolA").ByRef(),
+                  P("sAppNameA").ByRef(),
+                  P("sTimeZoneA").ByRef(),
+                  P("sDLGrpByA").ByRef().Optional(Variant("R"))}),
           Method("InitNew", 0x6003002E, &C::InitNew,
-                 {P("fIsImmediate").ByRef(), P("ordRptGrpA").ByRef(), P("sAppNameA").ByRef(), P("sNameA").ByRef()}),
+                 {P("fIsImmediate").ByRef(), P("ordRptGrpA").ByRef(), P("sAppNameA").ByRef(),
+                  P("sNameA").ByRef()}),
           Method("SaveSubTableData", 0x6003002F, &C::SaveSubTableData),
           GetLet("DLGroupBy", 0x68030020, &C::DLGroupBy, &C::DLGroupBy),
           Method("LoadSchedData", 0x60030030, &C::LoadSchedData, {P("ordID").ByRef(), "sAppName"}),
@@ -313,10 +355,38 @@ const InterfaceInfo& CSASchedDataInterface() {
           GetLet("WhichMonthDate", 0x68030002, &C::WhichMonthDate, &C::WhichMonthDate),
           GetLet("WhichWeek", 0x68030001, &C::WhichWeek, &C::WhichWeek),
           GetLet("WhichWeekday", 0x68030000, &C::WhichWeekday, &C::WhichWeekday),
-          Method("InitEdit", 0x6003002E, &C::InitEdit,
-                 {P("ordSchedIDA").ByRef(), P("sEditorNameA").ByRef(), P("ordClientMachineA").ByRef(), P("sScheduleActiveA").ByRef(), P("ordRptGrpA").ByRef(), P("ordScenarioA").ByRef(), P("sRunModeA").ByRef(), P("sRetrieveModeA").ByRef(), P("sAutoPurgeA").ByRef(), P("iPurgeIntervalA").ByRef(), P("subFolderNameA").ByRef(), P("dateFirstTimeA").ByRef(), P("dateFinalTimeA").ByRef(), P("iWhichMonthDateA").ByRef(), P("iWhichWeekA").ByRef(), P("iWhichWeekdayA").ByRef(), P("sPeriodicityA").ByRef(), P("iFrequencyA").ByRef(), P("sIncludeMondaysA").ByRef(), P("sIncludeTuesdaysA").ByRef(), P("sIncludeWednesdaysA").ByRef(), P("sIncludeThursdaysA").ByRef(), P("sIncludeFridaysA").ByRef(), P("sIncludeSaturdaysA").ByRef(), P("sIncludeSundaysA").ByRef(), P("sIncludeHolidaysA").ByRef(), P("sIncludeDayAfterHolA").ByRef(), P("lTimeoutA").ByRef(), P("sTimeoutUnitA").ByRef()}),
+          Method("InitEdit", 0x6003002E, &C::InitEdit, {P("ordSchedIDA").ByRef(),
+                                                        P("sEditorNameA").ByRef(),
+                                                        P("ordClientMachineA").ByRef(),
+                                                        P("sScheduleActiveA").ByRef(),
+                                                        P("ordRptGrpA").ByRef(),
+                                                        P("ordScenarioA").ByRef(),
+                                                        P("sRunModeA").ByRef(),
+                                                        P("sRetrieveModeA").ByRef(),
+                                                        P("sAutoPurgeA").ByRef(),
+                                                        P("iPurgeIntervalA").ByRef(),
+                                                        P("subFolderNameA").ByRef(),
+                                                        P("dateFirstTimeA").ByRef(),
+                                                        P("dateFinalTimeA").ByRef(),
+                                                        P("iWhichMonthDateA").ByRef(),
+                                                        P("iWhichWeekA").ByRef(),
+                                                        P("iWhichWeekdayA").ByRef(),
+                                                        P("sPeriodicityA").ByRef(),
+                                                        P("iFrequencyA").ByRef(),
+                                                        P("sIncludeMondaysA").ByRef(),
+                                                        P("sIncludeTuesdaysA").ByRef(),
+                                                        P("sIncludeWednesdaysA").ByRef(),
+                                                        P("sIncludeThursdaysA").ByRef(),
+                                                        P("sIncludeFridaysA").ByRef(),
+                                                        P("sIncludeSaturdaysA").ByRef(),
+                                                        P("sIncludeSundaysA").ByRef(),
+                                                        P("sIncludeHolidaysA").ByRef(),
+                                                        P("sIncludeDayAfterHolA").ByRef(),
+                                                        P("lTimeoutA").ByRef(),
+                                                        P("sTimeoutUnitA").ByRef()}),
           Method("InitNew", 0x6003002F, &C::InitNew,
-                 {P("fIsImmediate").ByRef(), P("ordRptGrpA").ByRef(), P("sNameA").ByRef(), P("OrdOvrScenarioA").ByRef(), P("OrdOvrChanSetPlanA").ByRef()}),
+                 {P("fIsImmediate").ByRef(), P("ordRptGrpA").ByRef(), P("sNameA").ByRef(),
+                  P("OrdOvrScenarioA").ByRef(), P("OrdOvrChanSetPlanA").ByRef()}),
           Method("SaveSubTableData", 0x60030030, &C::SaveSubTableData),
           Method("LoadSASchedData", 0x60030031, &C::LoadSASchedData, {P("ordID").ByRef()}),
       });
@@ -336,7 +406,8 @@ const InterfaceInfo& CDataAvailDataInterface() {
           Method("Initialize", 0x60030015, &C::Initialize, {P("oData").ByRef()}),
           Method("SetupDatatypeControl", 0x60030017, &C::SetupDatatypeControl,
                  {P("oDataTypeSel").ByRef()}),
-          Method("SetupSystemControl", 0x60030018, &C::SetupSystemControl, {P("oSystemSel").ByRef()}),
+          Method("SetupSystemControl", 0x60030018, &C::SetupSystemControl,
+                 {P("oSystemSel").ByRef()}),
           Method("SetupDateTimeControl", 0x60030019, &C::SetupDateTimeControl,
                  {P("oDateTimeCtl").ByRef()}),
           Method("LoadSystemSelector", 0x60030020, &C::LoadSystemSelector,
@@ -358,7 +429,8 @@ const InterfaceInfo& CDataAvailDataInterface() {
           Let("SelectedTimes", 0x68030003, &C::SelectedTimes, {P("Value").ByRef()}),
           Method("AddSelectedSystems", 0x60030023, &C::AddSelectedSystems,
                  {P("Value").ByRef(), P("Level").ByRef()}),
-          Method("RemoveSelectedSystems", 0x60030025, &C::RemoveSelectedSystems, {P("Value").ByRef()}),
+          Method("RemoveSelectedSystems", 0x60030025, &C::RemoveSelectedSystems,
+                 {P("Value").ByRef()}),
           Get("MinPlexionWidth", 0x68030001, &C::MinPlexionWidth),
           Get("MinPlexionHeight", 0x68030000, &C::MinPlexionHeight),
           Method("UpdateDates", 0x60030026, &C::UpdateDates),
@@ -411,15 +483,18 @@ TypeLibrary Build() {
       Class<CSASchedData>("CSASchedData", "{83FDD278-5612-11D5-A487-00010275EF03}",
                           CSASchedDataInterface()),
   };
-  lib.enums = {{"ERefType",
-                Id("{88C21060-27AB-4846-9EBC-D4BCFC7E09BD}"),
-                {{"RefScenario", 0}, {"RefTemplate", 1}, {"refChanSetPlan", 2}, {"RefSATemplate", 3}}}};
+  lib.enums = {
+      {"ERefType",
+       Id("{88C21060-27AB-4846-9EBC-D4BCFC7E09BD}"),
+       {{"RefScenario", 0}, {"RefTemplate", 1}, {"refChanSetPlan", 2}, {"RefSATemplate", 3}}}};
   return lib;
 }
 
 }  // namespace
 
-std::string ClassInfo::ProgId() const { return std::string(kLibraryName) + "." + std::string(name); }
+std::string ClassInfo::ProgId() const {
+  return std::string(kLibraryName) + "." + std::string(name);
+}
 
 const ClassInfo* TypeLibrary::FindClass(const Guid& clsid) const {
   for (const ClassInfo& c : classes)

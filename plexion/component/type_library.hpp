@@ -15,7 +15,8 @@ namespace plexion::component {
 
 enum class Instancing {
   Creatable,
-  GlobalObject,  // callable without creating it (one predeclared instance per thread), also creatable
+  GlobalObject,  // callable without creating it (one predeclared instance per thread), also
+                 // creatable
 };
 
 struct ClassInfo {
@@ -27,7 +28,7 @@ struct ClassInfo {
   std::function<Ref<Object>()> create;
   std::function<bool(const Object&)> isInstance;
   std::function<Ref<Object>()> global;  // this thread's predeclared instance (global objects)
-  std::string ProgId() const;  // "Plexion.CSchedData"
+  std::string ProgId() const;           // "Plexion.CSchedData"
 };
 
 struct EnumInfo {

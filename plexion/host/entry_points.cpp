@@ -35,7 +35,8 @@ Status Guarded(F&& f) noexcept {
 std::string LibraryPath() {
   Dl_info info{};
   if (!dladdr(reinterpret_cast<void*>(&DllGetClassObject), &info) || !info.dli_fname)
-    throw Error::External(status::Fail, std::string(kLibraryName), "cannot find the library's own path");
+    throw Error::External(status::Fail, std::string(kLibraryName),
+                          "cannot find the library's own path");
   std::error_code ec;
   const auto path = std::filesystem::canonical(info.dli_fname, ec);
   return ec ? std::string(info.dli_fname) : path.string();

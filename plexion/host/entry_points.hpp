@@ -16,7 +16,8 @@ plexion::Status DllRegisterServer(void);
 plexion::Status DllUnregisterServer(void);
 // Hands out the class factory (a plexion::component::ClassFactory with one count for the
 // caller) of a class id; iid is IClassFactory or IUnknown.
-plexion::Status DllGetClassObject(const plexion::Guid* clsid, const plexion::Guid* iid, void** factory);
+plexion::Status DllGetClassObject(const plexion::Guid* clsid, const plexion::Guid* iid,
+                                  void** factory);
 // S_OK (0) when no object of the component is held outside the library's own state and no lock
 // is held, else S_FALSE (1) (see component::CanUnloadNow).
 plexion::Status DllCanUnloadNow(void);

@@ -36,11 +36,13 @@ GetClassObject EntryPointOf(const std::string& server) {
 }  // namespace
 
 Ref<Object> CreateObject(std::string_view progIdOrClsid, const std::string& registryPath) {
-  const std::string path = registryPath.empty() ? backends::RegistryFile::DefaultPath() : registryPath;
+  const std::string path =
+      registryPath.empty() ? backends::RegistryFile::DefaultPath() : registryPath;
   const auto registry = backends::RegistryFile::Load(path);
   const std::string key(progIdOrClsid);
-  const backends::RegisteredClass* entry =
-      !key.empty() && key.front() == '{' ? registry.FindClass(Guid::Parse(key)) : registry.FindClass(key);
+  const backends::RegisteredClass* entry = !key.empty() && key.front() == '{'
+                                               ? registry.FindClass(Guid::Parse(key))
+                                               : registry.FindClass(key);
   if (!entry)
     Fail(status::ClassNotRegistered,
          "\"" + key + "\" is not registered in " + path + " (run `plexion register`)");

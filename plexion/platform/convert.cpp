@@ -199,7 +199,8 @@ bool ValuesEqual(const Variant& a, const Variant& b) {
   if (x.IsNull() || y.IsNull()) return false;
   if (x.IsObject() || y.IsObject() || x.IsArray() || y.IsArray()) Mismatch();
   if (x.IsString() && y.IsString()) return x.StringValue() == y.StringValue();
-  if ((x.IsString() && y.IsEmpty()) || (x.IsEmpty() && y.IsString())) return ToString(x) == ToString(y);
+  if ((x.IsString() && y.IsEmpty()) || (x.IsEmpty() && y.IsString()))
+    return ToString(x) == ToString(y);
   return NumberOf(x) == NumberOf(y);
 }
 

@@ -60,8 +60,8 @@ T FromVariant(const Variant& v) {
   else if constexpr (std::is_same_v<T, DateTime>) return ToDate(v);
   else if constexpr (std::is_same_v<T, StringArray>) return ToStringArray(v);
   else if constexpr (std::is_same_v<T, VariantArray>) return ToArray(v);
-  else if constexpr (IsRef<T>::value) return ToObjectOf<typename std::remove_reference_t<
-      decltype(*std::declval<T>())>>(v);
+  else if constexpr (IsRef<T>::value)
+    return ToObjectOf<typename std::remove_reference_t<decltype(*std::declval<T>())>>(v);
   else if constexpr (std::is_enum_v<T>) return static_cast<T>(ToInt32(v));
   else static_assert(sizeof(T) == 0, "no variant conversion for this type");
 }

@@ -75,7 +75,7 @@ int ExpandYear(const std::string& text) {
 
 int MonthFromName(std::string name) {
   static const std::array<const char*, 12> kNames = {"jan", "feb", "mar", "apr", "may", "jun",
-                                                      "jul", "aug", "sep", "oct", "nov", "dec"};
+                                                     "jul", "aug", "sep", "oct", "nov", "dec"};
   static const std::array<const char*, 12> kFull = {
       "january", "february", "march",     "april",   "may",      "june",
       "july",    "august",   "september", "october", "november", "december"};
@@ -118,7 +118,8 @@ std::optional<DateTime> ParseIso(const std::string& t) {
 
 std::optional<DateTime> ParseUs(const std::string& t) {
   static const std::regex kNumeric(R"(^(\d{1,2})([/-])(\d{1,2})\2(\d{4}|\d{2})(?:\s+(.+))?$)");
-  static const std::regex kMonthFirst(R"(^([A-Za-z]{3,9})\.?\s+(\d{1,2}),?\s+(\d{4})(?:\s+(.+))?$)");
+  static const std::regex kMonthFirst(
+      R"(^([A-Za-z]{3,9})\.?\s+(\d{1,2}),?\s+(\d{4})(?:\s+(.+))?$)");
   static const std::regex kDayFirst(
       R"(^(\d{1,2})[\s-]([A-Za-z]{3,9})\.?[\s-](\d{4}|\d{2})(?:\s+(.+))?$)");
   std::smatch m;

@@ -114,8 +114,8 @@ InvokeResult Invoke(Object& self, const InterfaceInfo& itf, DispId id, InvokeKin
     r.value = m->invoke(self, args, m->params);
     return r;
   } catch (const ArgumentError& e) {
-    InvokeResult r = FromError(
-        e.number() == errnum::Overflow ? status::Overflow : status::TypeMismatch, e);
+    InvokeResult r =
+        FromError(e.number() == errnum::Overflow ? status::Overflow : status::TypeMismatch, e);
     r.argError = e.index();
     return r;
   } catch (const Error& e) {

@@ -33,7 +33,9 @@ enum class InvokeKind : std::uint8_t { Method = 1, Get = 2, Let = 4, Set = 8 };
 constexpr InvokeKind operator|(InvokeKind a, InvokeKind b) {
   return InvokeKind(std::uint8_t(a) | std::uint8_t(b));
 }
-constexpr bool Includes(InvokeKind set, InvokeKind k) { return (std::uint8_t(set) & std::uint8_t(k)) != 0; }
+constexpr bool Includes(InvokeKind set, InvokeKind k) {
+  return (std::uint8_t(set) & std::uint8_t(k)) != 0;
+}
 std::string_view KindName(InvokeKind k);  // "method", "get", "let", "set"
 
 // A type as the type library names it.
@@ -54,8 +56,8 @@ struct ParamInfo {
   std::optional<Variant> defaultValue;
 };
 
-using Invoker =
-    std::function<Variant(Object& self, std::span<Variant> args, std::span<const ParamInfo> params)>;
+using Invoker = std::function<Variant(Object& self, std::span<Variant> args,
+                                      std::span<const ParamInfo> params)>;
 
 struct MemberInfo {
   std::string_view name;
@@ -245,10 +247,8 @@ C& Self(Object& o) {
 
 template <class C, class M, class R, class... A, std::size_t... I>
 Variant Call(C& self, M method, std::span<Variant> args,
-             [[maybe_unused]] std::span<const ParamInfo> params,
-             std::index_sequence<I...>) {
-  std::tuple<Arg<A>...> holders{
-      Arg<A>(I < args.size() ? &args[I] : nullptr, params[I], int(I))...};
+             [[maybe_unused]] std::span<const ParamInfo> params, std::index_sequence<I...>) {
+  std::tuple<Arg<A>...> holders{Arg<A>(I < args.size() ? &args[I] : nullptr, params[I], int(I))...};
   auto writeBack = [&] { (std::get<I>(holders).WriteBack(), ...); };
   try {
     if constexpr (std::is_void_v<R>) {
@@ -279,7 +279,8 @@ MemberInfo MakeMember(std::string_view name, DispId id, InvokeKind kind, M metho
                         {IsOptional<std::remove_cvref_t<A>>::value...});
   m.result = TypeOf<R>();
   m.invoke = [method](Object& self, std::span<Variant> args, std::span<const ParamInfo> params) {
-    return Call<C, M, R, A...>(Self<C>(self), method, args, params, std::index_sequence_for<A...>{});
+    return Call<C, M, R, A...>(Self<C>(self), method, args, params,
+                               std::index_sequence_for<A...>{});
   };
   return m;
 }

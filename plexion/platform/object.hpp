@@ -127,8 +127,10 @@ bool operator==(const Ref<T>& a, std::nullptr_t) noexcept {
 // A class of the component names itself as its ComponentClass (`using ComponentClass =
 // CSchedData;`); a subclass inherits the name of its base and so is not one.
 template <class T>
-concept ComponentClass = requires { typename T::ComponentClass; } &&
-                         std::is_same_v<typename T::ComponentClass, T>;
+concept ComponentClass = requires {
+  typename T::ComponentClass;
+}
+&&std::is_same_v<typename T::ComponentClass, T>;
 
 template <class T, class... Args>
 Ref<T> MakeRef(Args&&... args) {

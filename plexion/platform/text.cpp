@@ -22,7 +22,8 @@ std::uint64_t Word(const char* p, std::size_t n) noexcept {
   if (n == 8) {
     std::memcpy(&w, p, 8);
   } else {
-    for (std::size_t k = 0; k < n; ++k) w |= std::uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
+    for (std::size_t k = 0; k < n; ++k)
+      w |= std::uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
   }
   return w;
 }
@@ -62,8 +63,8 @@ std::string ProperCase(std::string_view s) {
   std::string out(s);
   bool wordStart = true;
   for (char& c : out) {
-    const bool separator = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' ||
-                           c == '\f' || c == '\0';
+    const bool separator =
+        c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == '\0';
     if (separator) {
       wordStart = true;
       continue;

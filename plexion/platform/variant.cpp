@@ -92,32 +92,26 @@ void Variant::Assign(const Variant& value) {
     *this = value.Value();
     return;
   }
-  std::visit(Overload{[&](Variant* p) { p->Assign(value); },
-                      [&](std::int16_t* p) { *p = ToInt16(value); },
-                      [&](std::int32_t* p) { *p = ToInt32(value); },
-                      [&](float* p) { *p = ToFloat(value); },
-                      [&](double* p) { *p = ToDouble(value); },
-                      [&](DateTime* p) { *p = ToDate(value); },
-                      [&](std::string* p) { *p = ToString(value); },
-                      [&](bool* p) { *p = ToBool(value); },
-                      [&](Ref<Object>* p) { *p = ToObject(value); },
-                      [&](StringArray* p) { *p = ToStringArray(value); }},
-             r->target);
+  std::visit(
+      Overload{[&](Variant* p) { p->Assign(value); }, [&](std::int16_t* p) { *p = ToInt16(value); },
+               [&](std::int32_t* p) { *p = ToInt32(value); },
+               [&](float* p) { *p = ToFloat(value); }, [&](double* p) { *p = ToDouble(value); },
+               [&](DateTime* p) { *p = ToDate(value); },
+               [&](std::string* p) { *p = ToString(value); }, [&](bool* p) { *p = ToBool(value); },
+               [&](Ref<Object>* p) { *p = ToObject(value); },
+               [&](StringArray* p) { *p = ToStringArray(value); }},
+      r->target);
 }
 
 VarType Variant::Type() const {
   if (const Variant* v = Deref(); v && v != this) return v->Type();
   return std::visit(
-      Overload{[](std::monostate) { return VarType::Empty; },
-               [](NullTag) { return VarType::Null; },
+      Overload{[](std::monostate) { return VarType::Empty; }, [](NullTag) { return VarType::Null; },
                [](std::int16_t) { return VarType::Int16; },
-               [](std::int32_t) { return VarType::Int32; },
-               [](float) { return VarType::Float32; },
-               [](double) { return VarType::Float64; },
-               [](DateTime) { return VarType::Date; },
+               [](std::int32_t) { return VarType::Int32; }, [](float) { return VarType::Float32; },
+               [](double) { return VarType::Float64; }, [](DateTime) { return VarType::Date; },
                [](const std::string&) { return VarType::String; },
-               [](bool) { return VarType::Bool; },
-               [](const ObjectRef&) { return VarType::Object; },
+               [](bool) { return VarType::Bool; }, [](const ObjectRef&) { return VarType::Object; },
                [](const ArrayBox&) { return VarType::Array; },
                [this](const VarRef&) { return Value().Type(); }},
       v_);

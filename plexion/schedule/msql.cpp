@@ -52,8 +52,7 @@ std::string SchedDataFields() {
       "OVRDESTINATIONID, OVRDTSCOPEID";
   if (services::Locate<SettingsService>().TimeZonesEnabled())
     fields += ", TZREGION, SCHEDULEDTIME AS FIRSTDATETIME";
-  else
-    fields += ", FIRSTDATETIME";
+  else fields += ", FIRSTDATETIME";
   return fields;
 }
 
@@ -126,10 +125,10 @@ void LoadSchedule(CSchedData& schedule, std::int32_t ordID, const std::string& s
   const Recurrence r = ReadRecurrence(db, rs);
 
   schedule.InitEdit(Variant(std::string()), clientMachine, Variant(active), reportGroup, r.runMode,
-                    r.retrieveMode, r.autoPurge, r.purgeInterval, r.subFolder, r.firstRun, r.finalRun,
-                    r.monthDate, r.week, r.weekday, r.periodicity, r.frequency, r.mondays, r.tuesdays, r.wednesdays,
-                    r.thursdays, r.fridays, r.saturdays, r.sundays, r.holidays, r.dayAfterHol, sAppName,
-                    timeZone, groupBy);
+                    r.retrieveMode, r.autoPurge, r.purgeInterval, r.subFolder, r.firstRun,
+                    r.finalRun, r.monthDate, r.week, r.weekday, r.periodicity, r.frequency,
+                    r.mondays, r.tuesdays, r.wednesdays, r.thursdays, r.fridays, r.saturdays,
+                    r.sundays, r.holidays, r.dayAfterHol, sAppName, timeZone, groupBy);
 
   schedule.OvrScenarioId(db.FieldLong(Column(rs, "OvrScenarioId")));
   schedule.OvrChanSetId(db.FieldLong(Column(rs, "OvrChanSetId")));
@@ -160,10 +159,10 @@ void LoadSASchedule(CSASchedData& schedule, std::int32_t ordID) {
   const Recurrence r = ReadRecurrence(db, rs);
 
   schedule.InitEdit(id, Variant(std::string()), clientMachine, Variant(active), reportGroup,
-                    scenario, r.runMode, r.retrieveMode, r.autoPurge, r.purgeInterval, r.subFolder, r.firstRun,
-                    r.finalRun, r.monthDate, r.week, r.weekday, r.periodicity, r.frequency, r.mondays, r.tuesdays,
-                    r.wednesdays, r.thursdays, r.fridays, r.saturdays, r.sundays, r.holidays, r.dayAfterHol,
-                    timeout, timeoutUnit);
+                    scenario, r.runMode, r.retrieveMode, r.autoPurge, r.purgeInterval, r.subFolder,
+                    r.firstRun, r.finalRun, r.monthDate, r.week, r.weekday, r.periodicity,
+                    r.frequency, r.mondays, r.tuesdays, r.wednesdays, r.thursdays, r.fridays,
+                    r.saturdays, r.sundays, r.holidays, r.dayAfterHol, timeout, timeoutUnit);
   rs->Close();
 }
 

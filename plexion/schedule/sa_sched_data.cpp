@@ -118,6 +118,4 @@ Ref<CSASchedData> CSASchedData::SaveSubTableData() {
   return Ref<CSASchedData>(this);
 }
 
-
-
 }  // namespace plexion

@@ -67,8 +67,8 @@ void CSchedData::InitEdit(
   // service only seeds new schedules (InitNew), so loading never asks it and a stored code is
   // never replaced by today's default.
   dlGroupBy_ = sDLGrpByA;
-  timeZone_ = (sTimeZoneA == "NULL" || sTimeZoneA.empty()) ? std::string(kDefaultTimeZone)
-                                                           : sTimeZoneA;
+  timeZone_ =
+      (sTimeZoneA == "NULL" || sTimeZoneA.empty()) ? std::string(kDefaultTimeZone) : sTimeZoneA;
   isNew_ = false;
 }
 
@@ -78,21 +78,15 @@ void CSchedData::LoadSchedData(std::int32_t ordID, const std::string& sAppName) 
 
 Ref<CSchedData> CSchedData::SaveSubTableData() {
   if (doDTSOverride_ && dtScope_) {
-    if (ovrDTScopeId_ != 0 && !isNew_)
-      dtScope_->Update();
-    else
-      dtScope_->Insert();
+    if (ovrDTScopeId_ != 0 && !isNew_) dtScope_->Update();
+    else dtScope_->Insert();
     ovrDTScopeId_ = dtScope_->Id();
   }
   if (doDestOverride_ && destination_) {
-    if (ovrDestinationId_ != 0 && !isNew_)
-      destination_->Update();
-    else
-      ovrDestinationId_ = destination_->Insert();
+    if (ovrDestinationId_ != 0 && !isNew_) destination_->Update();
+    else ovrDestinationId_ = destination_->Insert();
   }
   return Ref<CSchedData>(this);
 }
-
-
 
 }  // namespace plexion

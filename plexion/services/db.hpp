@@ -43,7 +43,7 @@ class DbRecordset : public virtual Object {
 class DbDate : public virtual Object {
  public:
   static constexpr std::string_view kTypeName = "DbDate";
-  virtual DateTime Value() const = 0;      // the moment it stands for
+  virtual DateTime Value() const = 0;       // the moment it stands for
   virtual std::string SqlText() const = 0;  // the SQL expression that writes it
 };
 

@@ -22,10 +22,8 @@ Registry& Process() {
 void SetFactory(std::type_index type, std::string_view, AnyFactory factory) {
   auto& r = Process();
   std::lock_guard lock(r.mutex);
-  if (factory)
-    r.factories[type] = std::move(factory);
-  else
-    r.factories.erase(type);
+  if (factory) r.factories[type] = std::move(factory);
+  else r.factories.erase(type);
 }
 
 bool HasFactory(std::type_index type) {

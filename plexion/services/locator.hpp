@@ -30,9 +30,9 @@ AnyFactory FactoryFor(std::type_index type, std::string_view name);
 
 template <class T>
 void SetFactory(std::function<Ref<T>()> factory) {
-  SetFactory(typeid(T), T::kServiceName,
-             factory ? AnyFactory([f = std::move(factory)] { return Ref<Object>(f()); })
-                     : AnyFactory());
+  SetFactory(
+      typeid(T), T::kServiceName,
+      factory ? AnyFactory([f = std::move(factory)] { return Ref<Object>(f()); }) : AnyFactory());
 }
 
 template <class T>

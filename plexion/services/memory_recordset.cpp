@@ -45,12 +45,13 @@ class MemoryFields final : public DbFields {
 }  // namespace
 
 Error NoCurrentRowError() {
-  return RecordsetError(3021,
-                        "Either BOF or EOF is True, or the current record has been deleted");
+  return RecordsetError(3021, "Either BOF or EOF is True, or the current record has been deleted");
 }
 Error UnknownColumnError(const std::string& name) {
-  return RecordsetError(3265, "Item cannot be found in the collection corresponding to the "
-                              "requested name or ordinal: " + name);
+  return RecordsetError(3265,
+                        "Item cannot be found in the collection corresponding to the "
+                        "requested name or ordinal: " +
+                            name);
 }
 Error ClosedRecordsetError() {
   return RecordsetError(3704, "Operation is not allowed when the object is closed");

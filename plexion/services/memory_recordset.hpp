@@ -11,9 +11,9 @@
 namespace plexion {
 
 // Errors of a record set, numbered as the host platform's data objects number them.
-Error NoCurrentRowError();      // 3021: no current row
+Error NoCurrentRowError();                          // 3021: no current row
 Error UnknownColumnError(const std::string& name);  // 3265
-Error ClosedRecordsetError();   // 3704
+Error ClosedRecordsetError();                       // 3704
 
 class MemoryRecordset final : public DbRecordset {
  public:

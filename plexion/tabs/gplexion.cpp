@@ -87,7 +87,9 @@ std::int32_t GPlexion::GetNumServersForReportGroup(std::int32_t lReportGroupID,
 std::int32_t GPlexion::GetFolderIdFromName(const std::string& sName) const {
   return MPlexion::GetFolderIdFromName(sName);
 }
-Ref<CPlexionCtls> GPlexion::AppTabs(const std::string& sKey) const { return MPlexion::AppTabs(sKey); }
+Ref<CPlexionCtls> GPlexion::AppTabs(const std::string& sKey) const {
+  return MPlexion::AppTabs(sKey);
+}
 bool GPlexion::IsSATimeoutEnabled() const { return MPlexion::IsSATimeoutEnabled(); }
 std::string GPlexion::SchedDataFields() const { return MSQL::SchedDataFields(); }
 

@@ -24,8 +24,7 @@ Ref<CPlexionCtl> CPlexionCtls::Item(const Variant& index) const {
     found = tabs_.Find(v.StringValue());
   } else if (v.IsNumeric() || v.Type() == VarType::Date) {
     const double position = ToDouble(v);
-    if (std::isfinite(position) && std::fabs(position) < 2147483648.0)
-      found = tabs_.At(ToInt32(v));
+    if (std::isfinite(position) && std::fabs(position) < 2147483648.0) found = tabs_.At(ToInt32(v));
   }
   return found ? *found : Ref<CPlexionCtl>();
 }

@@ -46,14 +46,16 @@ const MemberInfo* Accessor(const Member& member, InvokeKind kind) {
 // left out before a later one.
 std::vector<py::handle> ArrangeArguments(const MemberInfo& m, py::handle args, py::handle kwargs) {
   std::vector<py::handle> given;
-  if (args) for (py::handle a : args) given.push_back(a);
+  if (args)
+    for (py::handle a : args) given.push_back(a);
   if (kwargs && !kwargs.is_none()) {
     for (auto [key, value] : py::reinterpret_borrow<py::dict>(kwargs)) {
       const std::string keyword = py::cast<std::string>(key);
       const std::size_t index = ParamIndex(m, keyword);
       if (index >= given.size()) given.resize(index + 1);
       if (given[index])
-        throw py::type_error(std::string(m.name) + "() got more than one value for '" + keyword + "'");
+        throw py::type_error(std::string(m.name) + "() got more than one value for '" + keyword +
+                             "'");
       given[index] = value;
     }
   }
@@ -65,8 +67,9 @@ std::vector<py::handle> ArrangeArguments(const MemberInfo& m, py::handle args, p
 py::object CallMember(Object& object, const InterfaceView& view, const Member& member,
                       InvokeKind kind, py::handle args, py::handle kwargs) {
   const MemberInfo* m = Accessor(member, kind);
-  if (!m) throw py::attribute_error(std::string(view.name()) + "." + std::string(member.name) +
-                                    " has no " + std::string(KindName(kind)) + " accessor");
+  if (!m)
+    throw py::attribute_error(std::string(view.name()) + "." + std::string(member.name) +
+                              " has no " + std::string(KindName(kind)) + " accessor");
   ForgetPythonError();
   const std::vector<py::handle> given = ArrangeArguments(*m, args, kwargs);
   const std::size_t count = given.size();

@@ -12,10 +12,9 @@ namespace plexion::python {
 namespace {
 
 struct PyDispatch {
-  PyObject_HEAD
-  Object* object;        // one count held
-  InterfaceView* view;   // null: an object without type information, only passed on
-  std::thread::id owner;  // the thread that made the wrapper, the object's apartment
+  PyObject_HEAD Object* object;  // one count held
+  InterfaceView* view;           // null: an object without type information, only passed on
+  std::thread::id owner;         // the thread that made the wrapper, the object's apartment
   Connections* connections;
   PyObject* weakrefs;
 };
@@ -63,8 +62,7 @@ bool IsPrivateName(PyObject* name) {
 }
 
 const Member& Require(const Member* member, const Target& t, const char* what) {
-  if (!member)
-    throw py::type_error(std::string(t.view.name()) + " has no " + what);
+  if (!member) throw py::type_error(std::string(t.view.name()) + " has no " + what);
   return *member;
 }
 
@@ -156,7 +154,8 @@ PyObject* GetAttr(PyObject* self, PyObject* name) {
 }
 
 int SetAttr(PyObject* self, PyObject* name, PyObject* value) {
-  if (IsPrivateName(name) || !AsDispatch(self)->view) return PyObject_GenericSetAttr(self, name, value);
+  if (IsPrivateName(name) || !AsDispatch(self)->view)
+    return PyObject_GenericSetAttr(self, name, value);
   return Guarded(
       [&] {
         const Target t = Use(self);
@@ -222,7 +221,8 @@ Py_ssize_t Length(PyObject* self) {
       [&] {
         Target t = Use(self);
         const Member& m = Require(CountMember(t), t, "Count: it has no length");
-        return py::cast<Py_ssize_t>(CallMember(t.object, t.view, m, ReadKind(m), py::tuple(), py::none()));
+        return py::cast<Py_ssize_t>(
+            CallMember(t.object, t.view, m, ReadKind(m), py::tuple(), py::none()));
       },
       Py_ssize_t(-1));
 }
@@ -254,8 +254,10 @@ PyObject* Iterate(PyObject* self) {
 
 PyObject* Repr(PyObject* self) {
   const PyDispatch* d = AsDispatch(self);
-  const std::string name = d->view ? std::string(d->view->name()) : "object without type information";
-  return PyUnicode_FromFormat("<plexion.%s at %p>", name.c_str(), static_cast<const void*>(d->object));
+  const std::string name =
+      d->view ? std::string(d->view->name()) : "object without type information";
+  return PyUnicode_FromFormat("<plexion.%s at %p>", name.c_str(),
+                              static_cast<const void*>(d->object));
 }
 
 PyObject* Compare(PyObject* a, PyObject* b, int op) {
@@ -314,10 +316,10 @@ PyMemberDef g_members[] = {
 };
 
 PyType_Slot g_slots[] = {
-    {Py_tp_doc, const_cast<char*>(
-                    "An object of the Plexion library, called by name through its dispatch "
-                    "interface: properties as attributes, methods as callables, the default "
-                    "member through obj() and obj[key], collections iterable and sized.")},
+    {Py_tp_doc,
+     const_cast<char*>("An object of the Plexion library, called by name through its dispatch "
+                       "interface: properties as attributes, methods as callables, the default "
+                       "member through obj() and obj[key], collections iterable and sized.")},
     {Py_tp_getattro, reinterpret_cast<void*>(GetAttr)},
     {Py_tp_setattro, reinterpret_cast<void*>(SetAttr)},
     {Py_tp_call, reinterpret_cast<void*>(CallDefault)},
@@ -337,11 +339,12 @@ PyType_Slot g_slots[] = {
     {0, nullptr},
 };
 
-PyType_Spec g_spec = {"plexion.Dispatch", sizeof(PyDispatch), 0,
-                      // Objects are made by plexion.Dispatch(progid) and by members, never by the type itself.
-                      Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE | Py_TPFLAGS_HAVE_GC |
-                          Py_TPFLAGS_DISALLOW_INSTANTIATION,
-                      g_slots};
+PyType_Spec g_spec = {
+    "plexion.Dispatch", sizeof(PyDispatch), 0,
+    // Objects are made by plexion.Dispatch(progid) and by members, never by the type itself.
+    Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE | Py_TPFLAGS_HAVE_GC |
+        Py_TPFLAGS_DISALLOW_INSTANTIATION,
+    g_slots};
 
 // The subclass of one interface, documented with every member.
 PyTypeObject* TypeOf(InterfaceView& view) {
@@ -356,8 +359,8 @@ PyTypeObject* TypeOf(InterfaceView& view) {
     body["__module__"] = "plexion";
     body["__slots__"] = py::tuple();
     py::object type = py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(&PyType_Type))(
-        std::string(view.name()), py::make_tuple(py::handle(reinterpret_cast<PyObject*>(g_dispatchType))),
-        body);
+        std::string(view.name()),
+        py::make_tuple(py::handle(reinterpret_cast<PyObject*>(g_dispatchType))), body);
     view.pyType(reinterpret_cast<PyTypeObject*>(type.release().ptr()));  // kept for good
   }
   return view.pyType();
@@ -402,7 +405,8 @@ void AddDispatchType(py::module_& m) {
   if (!g_dispatchType) throw py::error_already_set();
   m.add_object("Object", reinterpret_cast<PyObject*>(g_dispatchType));
 
-  py::class_<BoundMember>(m, "Member", "A method, or a property that takes arguments, of one object")
+  py::class_<BoundMember>(m, "Member",
+                          "A method, or a property that takes arguments, of one object")
       .def("__call__", &BoundMember::Call)
       .def("__getitem__", &BoundMember::Item)
       .def("__setitem__", &BoundMember::SetItem)

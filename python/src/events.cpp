@@ -49,13 +49,15 @@ class PythonSink final : public EventSink {
     const bool tuple = PyTuple_Check(answer.ptr());
     std::vector<py::handle> values;
     if (n == 1 && !(tuple && py::len(answer) == 1)) values.push_back(answer);
-    else if (n > 0 && tuple && py::len(answer) == n) for (py::handle v : answer) values.push_back(v);
+    else if (n > 0 && tuple && py::len(answer) == n)
+      for (py::handle v : answer) values.push_back(v);
     else
-      throw py::type_error(std::string(event.name) + " answers None or " +
-                           (n == 1 ? "the new value of its argument"
-                                   : "a tuple of the new values of its " + std::to_string(n) +
-                                         " arguments"));
-    for (std::size_t i = 0; i < n; ++i) args[i].Assign(FromPython(values[i], &event.params[i].type));
+      throw py::type_error(
+          std::string(event.name) + " answers None or " +
+          (n == 1 ? "the new value of its argument"
+                  : "a tuple of the new values of its " + std::to_string(n) + " arguments"));
+    for (std::size_t i = 0; i < n; ++i)
+      args[i].Assign(FromPython(values[i], &event.params[i].type));
   }
 
   py::object handler_;
@@ -152,7 +154,8 @@ void Disconnect(const ConnectionHandle& connection) {
 
 void DisconnectHandler(py::object source, py::object handler) {
   if (!IsWrapper(source)) throw py::type_error("plexion.disconnect needs a Plexion object");
-  if (!EndConnections(source, [&](const Connection& k) { return k.sink->handler() == handler.ptr(); }))
+  if (!EndConnections(source,
+                      [&](const Connection& k) { return k.sink->handler() == handler.ptr(); }))
     throw py::value_error("the handler is not connected to this object");
 }
 
@@ -190,7 +193,8 @@ void AddEvents(py::module_& m) {
         "The method answers by returning the new values of all the arguments as a tuple, in\n"
         "parameter order (one value for a one-argument event); None changes nothing.\n"
         "Returns the connection; plexion.disconnect ends it.");
-  m.def("disconnect", &Disconnect, py::arg("connection"), "Ends a connection made by plexion.connect.");
+  m.def("disconnect", &Disconnect, py::arg("connection"),
+        "Ends a connection made by plexion.connect.");
   m.def("disconnect", &DisconnectHandler, py::arg("source"), py::arg("handler"),
         "Ends every connection of handler to the events of source.");
 }

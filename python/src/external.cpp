@@ -81,9 +81,9 @@ const InterfaceInfo& CoverageDbInterface() {
 
 const InterfaceInfo& EntityTypesInterface() {
   using C = CoverageEntityTypes;
-  static const InterfaceInfo itf("CoverageEntityTypes", Guid{},
-                                 Rows{Prop("Count", 1, &C::Count),
-                                      Method("Item", kDispIdValue, &C::Item, {"index"})});
+  static const InterfaceInfo itf(
+      "CoverageEntityTypes", Guid{},
+      Rows{Prop("Count", 1, &C::Count), Method("Item", kDispIdValue, &C::Item, {"index"})});
   return itf;
 }
 
@@ -96,19 +96,18 @@ const InterfaceInfo& EntityTypesByIdInterface() {
 
 const InterfaceInfo& EntityTypeInterface() {
   using C = CoverageEntityType;
-  static const InterfaceInfo itf("CoverageEntityType", Guid{},
-                                 Rows{Prop("NextTypeId", 1, &C::NextTypeId),
-                                      Prop("ChainCount", 2, &C::ChainCount),
-                                      Prop("NoColumn", 3, &C::NoColumn),
-                                      Prop("TypeName", 4, &C::TypeName)});
+  static const InterfaceInfo itf(
+      "CoverageEntityType", Guid{},
+      Rows{Prop("NextTypeId", 1, &C::NextTypeId), Prop("ChainCount", 2, &C::ChainCount),
+           Prop("NoColumn", 3, &C::NoColumn), Prop("TypeName", 4, &C::TypeName)});
   return itf;
 }
 
 const InterfaceInfo& SystemsInterface() {
   using C = CoverageSystems;
-  static const InterfaceInfo itf("CoverageSystems", Guid{},
-                                 Rows{Prop("Count", 1, &C::Count),
-                                      Method("Item", kDispIdValue, &C::Item, {"index"})});
+  static const InterfaceInfo itf(
+      "CoverageSystems", Guid{},
+      Rows{Prop("Count", 1, &C::Count), Method("Item", kDispIdValue, &C::Item, {"index"})});
   return itf;
 }
 
@@ -137,20 +136,19 @@ const InterfaceInfo& SelectorInterface() {
 
 const InterfaceInfo& SelectorRowInterface() {
   using C = SelectorListRow;
-  static const InterfaceInfo itf(
-      "SelectorListRow", Guid{},
-      Rows{Prop<C, std::string>("SubItems", 1, &C::SubItems, {"index"}),
-           Let("SubItems", 1, &C::SubItems, {"index", "RHS"})});
+  static const InterfaceInfo itf("SelectorListRow", Guid{},
+                                 Rows{Prop<C, std::string>("SubItems", 1, &C::SubItems, {"index"}),
+                                      Let("SubItems", 1, &C::SubItems, {"index", "RHS"})});
   return itf;
 }
 
 const InterfaceInfo& DateTimeCtlInterface() {
   using C = DateTimeCtl;
-  static const InterfaceInfo itf("DateTimeCtl", Guid{},
-                                 Rows{Method("Scope", 1, &C::Scope, {"scope"}),
-                                      Prop("SelectedTimesOf", 2, &C::SelectedTimesOf),
-                                      Prop("MinWidth", 3, &C::MinWidth),
-                                      Prop("MinHeight", 4, &C::MinHeight)});
+  static const InterfaceInfo itf(
+      "DateTimeCtl", Guid{},
+      Rows{Method("Scope", 1, &C::Scope, {"scope"}),
+           Prop("SelectedTimesOf", 2, &C::SelectedTimesOf), Prop("MinWidth", 3, &C::MinWidth),
+           Prop("MinHeight", 4, &C::MinHeight)});
   return itf;
 }
 
@@ -216,7 +214,9 @@ class PythonImplementation {
 class PythonSelectorRow final : public SelectorListRow, public PythonImplementation {
  public:
   using PythonImplementation::PythonImplementation;
-  std::string SubItems(std::int16_t index) override { return ReadItem<std::string>("SubItems", index); }
+  std::string SubItems(std::int16_t index) override {
+    return ReadItem<std::string>("SubItems", index);
+  }
   void SubItems(std::int16_t index, const std::string& text) override {
     WriteItem("SubItems", index, text);
   }
@@ -228,7 +228,9 @@ class PythonSelector final : public SelectorCtl, public PythonImplementation {
   void AddColumn(const std::string& text, std::int16_t width, std::int16_t flag) override {
     CallVoid("AddColumn", text, width, flag);
   }
-  void SetTag(const std::string& text, std::int32_t value) override { CallVoid("SetTag", text, value); }
+  void SetTag(const std::string& text, std::int32_t value) override {
+    CallVoid("SetTag", text, value);
+  }
   Ref<SelectorListRow> AddRow(const std::string& text, const std::string& key) override {
     return CallFor<Ref<SelectorListRow>>("AddRow", text, key);
   }

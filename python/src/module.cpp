@@ -68,7 +68,8 @@ py::object Create(const std::string& name) {
     std::string names;
     for (const ExternalInterface& e : ExternalInterfaces())
       if (e.create) names += (names.empty() ? "" : ", ") + std::string(e.name);
-    throw py::value_error("\"" + name + "\" is no external object plexion.create makes (" + names + ")");
+    throw py::value_error("\"" + name + "\" is no external object plexion.create makes (" + names +
+                          ")");
   }
   return Wrap(external->create());
 }

@@ -90,12 +90,15 @@ Variant IntFromPython(py::handle value, const TypeDesc* type) {
   if (type && (type->type == VarType::Float64 || type->type == VarType::Float32) && !type->array)
     return Variant(py::cast<double>(value));
   const std::string text = py::str(value);
-  PyErr_SetString(PyExc_OverflowError,
-                  (text + " does not fit a Long (32-bit integer), the widest integer of Plexion").c_str());
+  PyErr_SetString(
+      PyExc_OverflowError,
+      (text + " does not fit a Long (32-bit integer), the widest integer of Plexion").c_str());
   throw py::error_already_set();
 }
 
-bool IsObjectType(const TypeDesc* type) { return type && type->type == VarType::Object && !type->array; }
+bool IsObjectType(const TypeDesc* type) {
+  return type && type->type == VarType::Object && !type->array;
+}
 
 }  // namespace
 

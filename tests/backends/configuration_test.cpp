@@ -98,14 +98,17 @@ TEST(Configuration, DatabaseTimeOutsInSeconds) {
   EXPECT_EQ(d.statementTimeout, 60000ms);
   EXPECT_EQ(d.reconnectTimeout, 5000ms);
   const DatabaseOptions c =
-      Configuration::Parse("[database]\nbusy_timeout = 2.5\nstatement_timeout = 0\nreconnect_timeout = 30\n",
-                           "site.toml")
+      Configuration::Parse(
+          "[database]\nbusy_timeout = 2.5\nstatement_timeout = 0\nreconnect_timeout = 30\n",
+          "site.toml")
           .database;
   EXPECT_EQ(c.busyTimeout, 2500ms);
   EXPECT_EQ(c.statementTimeout, 0ms);
   EXPECT_EQ(c.reconnectTimeout, 30000ms);
-  for (const char* bad : {"busy_timeout = -1", "statement_timeout = \"60\"", "reconnect_timeout = 1e7"})
-    EXPECT_EQ(ErrorText(std::string("[database]\n") + bad + "\n").substr(0, 12), "site.toml:2:") << bad;
+  for (const char* bad :
+       {"busy_timeout = -1", "statement_timeout = \"60\"", "reconnect_timeout = 1e7"})
+    EXPECT_EQ(ErrorText(std::string("[database]\n") + bad + "\n").substr(0, 12), "site.toml:2:")
+        << bad;
   EXPECT_EQ(ErrorText("[database]\nbusy_timeout = -1\n"),
             "site.toml:2: 'busy_timeout' must be a number of seconds from 0 to 1000000");
 }

@@ -22,9 +22,9 @@ class DbServiceOnDatabase : public testing::DatabaseTest {
 };
 
 TEST_P(DbServiceOnDatabase, RecordSetsReadRowsTypedAndByNameWithoutCase) {
-  Ref<DbRecordset> rs =
-      Open("SELECT Id, RptGrpID, SubFolderName, PurgeInterval, FirstDateTime, TZRegion "
-           "FROM rg_schedule_view WHERE Id IN (1, 2) ORDER BY Id");
+  Ref<DbRecordset> rs = Open(
+      "SELECT Id, RptGrpID, SubFolderName, PurgeInterval, FirstDateTime, TZRegion "
+      "FROM rg_schedule_view WHERE Id IN (1, 2) ORDER BY Id");
   ASSERT_TRUE(rs);
   EXPECT_FALSE(rs->IsBOF());
   EXPECT_FALSE(rs->IsEOF());
@@ -55,7 +55,8 @@ TEST_P(DbServiceOnDatabase, RecordSetsReadRowsTypedAndByNameWithoutCase) {
 }
 
 TEST_P(DbServiceOnDatabase, NullFieldsConvertToNeutralValues) {
-  Ref<DbRecordset> rs = Open("SELECT PurgeInterval, TZRegion, LastRunDate FROM rg_schedule_view WHERE Id = 2");
+  Ref<DbRecordset> rs =
+      Open("SELECT PurgeInterval, TZRegion, LastRunDate FROM rg_schedule_view WHERE Id = 2");
   Ref<DbFields> f = rs->Fields();
   EXPECT_EQ(service->FieldText(f->Item("TZRegion")), "Central");
   EXPECT_EQ(service->FieldLong(f->Item("PurgeInterval")), 0);
@@ -73,12 +74,14 @@ TEST_P(DbServiceOnDatabase, ValueListsAndDatesWriteRealRows) {
   const std::string list = service->FormatValueList(values);
   EXPECT_EQ(list, "50, 'it''s; -- here', NULL");
   service->ExecuteStatement("INSERT INTO pm_folder (id, name, parent_id) VALUES (" + list + ")");
-  EXPECT_EQ(service->FieldText(Open("SELECT name FROM pm_folder WHERE id = 50")->Fields()->Item("name")),
-            "it's; -- here");
+  EXPECT_EQ(
+      service->FieldText(Open("SELECT name FROM pm_folder WHERE id = 50")->Fields()->Item("name")),
+      "it's; -- here");
 
   Ref<DbDate> date = service->MakeDbDate(DateTime::FromParts(2036, 12, 31, 15, 4, 5));
   EXPECT_EQ(date->SqlText(), "'2036-12-31 15:04:05'");
-  service->ExecuteStatement("UPDATE rg_schedule SET LastRunDate = " + date->SqlText() + " WHERE Id = 1");
+  service->ExecuteStatement("UPDATE rg_schedule SET LastRunDate = " + date->SqlText() +
+                            " WHERE Id = 1");
   service->ExecuteStatement("UPDATE rg_schedule SET NextRunDate = " + service->DbNow()->SqlText() +
                             " WHERE Id = 1");
   Ref<DbRecordset> rs = Open("SELECT LastRunDate, NextRunDate FROM rg_schedule WHERE Id = 1");
@@ -93,7 +96,8 @@ TEST_P(DbServiceOnDatabase, ColumnsExistWithoutRegardToCase) {
   EXPECT_TRUE(service->ColumnExists("SA_SCHEDULE", "timeout", "", 0, "", ""));
   EXPECT_FALSE(service->ColumnExists("sa_schedule", "Nope", "", 0, "", ""));
   EXPECT_FALSE(service->ColumnExists("no_such_table", "Id", "", 0, "", ""));
-  EXPECT_FALSE(service->ColumnExists("sa_schedule'; DROP TABLE pm_folder; --", "Id", "", 0, "", ""));
+  EXPECT_FALSE(
+      service->ColumnExists("sa_schedule'; DROP TABLE pm_folder; --", "Id", "", 0, "", ""));
   EXPECT_TRUE(db->HasTable("pm_folder"));
 }
 
@@ -109,16 +113,17 @@ TEST_P(DbServiceOnDatabase, FailuresCarryTheDatabaseStatusAndMessage) {
   EXPECT_THROW(Open("SELEC 1"), Error);
   EXPECT_THROW(service->ExecuteProcedure("no_such_procedure", VariantArray(0, 0)), Error);
   EXPECT_THROW(service->CallNumericFunction("bad name; DROP TABLE x", "1"), Error);
-  EXPECT_THROW(service->ExecuteStatement("INSERT INTO pm_folder (id, name) VALUES (1, 'duplicate')"),
-               Error);
+  EXPECT_THROW(
+      service->ExecuteStatement("INSERT INTO pm_folder (id, name) VALUES (1, 'duplicate')"), Error);
   EXPECT_EQ(service->CallNumericFunction("EA_DD.ea_num_servers_for_repgroup", "12, 0"), 3);
 }
 
 // A query that runs until something stops it.
 std::string EndlessQuery(Engine engine) {
-  return engine == Engine::SQLite ? "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
-                                    "SELECT count(*) AS c FROM n"
-                                  : "SELECT pg_sleep(60) AS slept";
+  return engine == Engine::SQLite
+             ? "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+               "SELECT count(*) AS c FROM n"
+             : "SELECT pg_sleep(60) AS slept";
 }
 
 // The error a call fails with and how long it took.
@@ -192,21 +197,24 @@ TEST_P(DbServiceOnDatabase, AStatementPastItsTimeOutStopsAndTheConnectionStaysUs
   });
   service->ExecuteStatement(lockedWrite);
   release.join();
-  EXPECT_EQ(service->FieldText(Open("SELECT name FROM pm_folder WHERE id = 1")->Fields()->Item("name")),
-            "changed");
+  EXPECT_EQ(
+      service->FieldText(Open("SELECT name FROM pm_folder WHERE id = 1")->Fields()->Item("name")),
+      "changed");
 }
 
 // What cuts this process's connection to the database the way the outside world does:
 // PostgreSQL ends its session; SQLite's file becomes unreachable (the descriptors of the
 // database and its log now lead to /dev/null, as on a share gone away).
-std::function<void()> ConnectionCutter(Engine engine, SociDbService& service, const std::string& url) {
+std::function<void()> ConnectionCutter(Engine engine, SociDbService& service,
+                                       const std::string& url) {
   if (engine == Engine::PostgreSQL) {
     const std::int32_t pid = service.FieldLong(
         service.OpenRecordset("SELECT pg_backend_pid() AS pid", true, "", 0, "", "", 60)
             ->Fields()
             ->Item("pid"));
     return [pid, url] {
-      Database::Open(DatabaseUrl::Parse(url))->Query("SELECT pg_terminate_backend(:p0) AS done", {Variant(pid)});
+      Database::Open(DatabaseUrl::Parse(url))
+          ->Query("SELECT pg_terminate_backend(:p0) AS done", {Variant(pid)});
     };
   }
   return [file = DatabaseUrl::Parse(url).connect.substr(3)] {
@@ -250,10 +258,13 @@ TEST_P(DbServiceOnDatabase, ALostConnectionFailsTheCallUnderWayOnceAndIsReopened
   EXPECT_NE(e.description().find(sqlite ? "disk I/O error" : "server closed the connection"),
             std::string::npos)
       << e.description();
-  EXPECT_EQ(service->FieldLong(Open("SELECT count(*) AS n FROM pm_folder WHERE id = 60")->Fields()->Item("n")), 0)
+  EXPECT_EQ(service->FieldLong(
+                Open("SELECT count(*) AS n FROM pm_folder WHERE id = 60")->Fields()->Item("n")),
+            0)
       << "the next call reopens the connection; the failed write left nothing";
   if (sqlite) {
-    EXPECT_EQ(service->FieldText(Open("PRAGMA journal_mode")->Fields()->Item("journal_mode")), "wal")
+    EXPECT_EQ(service->FieldText(Open("PRAGMA journal_mode")->Fields()->Item("journal_mode")),
+              "wal")
         << "a reopened connection is set up as a new one";
   } else {
     ConnectionCutter(GetParam(), *service, url)();
@@ -263,10 +274,12 @@ TEST_P(DbServiceOnDatabase, ALostConnectionFailsTheCallUnderWayOnceAndIsReopened
 }
 
 TEST(DatabaseConnections, EveryThreadsConnectionIsInWalModeWithTheConfiguredBusyTimeout) {
-  const auto dir = std::filesystem::temp_directory_path() / ("plexion-wal-" + std::to_string(getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("plexion-wal-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   const Configuration config = Configuration::Parse(
-      "[database]\nurl = \"sqlite3://db=" + (dir / "x.db").string() + "\"\nbusy_timeout = 2.5\n", "site.toml");
+      "[database]\nurl = \"sqlite3://db=" + (dir / "x.db").string() + "\"\nbusy_timeout = 2.5\n",
+      "site.toml");
   const auto factory = DbServiceFactory(config);
   std::vector<std::string> seen(2);
   auto probe = [&](std::string& out) {
@@ -307,7 +320,8 @@ TEST(SqlScripts, SplitAtStatementEndsOnly) {
 }
 
 TEST(SqlScripts, AnEmptyDatabaseGetsItsSchemaOnFirstUse) {
-  const auto dir = std::filesystem::temp_directory_path() / ("plexion-empty-" + std::to_string(getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("plexion-empty-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   auto db = Database::Open(DatabaseUrl::Parse("sqlite3://db=" + (dir / "x.db").string()));
   EXPECT_FALSE(db->HasTable("pm_folder"));
@@ -326,7 +340,8 @@ TEST(SqlScripts, AnEmptyDatabaseGetsItsSchemaOnFirstUse) {
   EnsureSchema(*db);
   EXPECT_TRUE(db->HasTable("rg_schedule_view"));
   EXPECT_EQ(db->Query("SELECT name FROM pm_folder").rows.size(), 1u);
-  EXPECT_EQ(FirstTableOf("-- x\nCREATE  table IF NOT EXISTS cov_x (a int); CREATE TABLE y (b int)"), "cov_x");
+  EXPECT_EQ(FirstTableOf("-- x\nCREATE  table IF NOT EXISTS cov_x (a int); CREATE TABLE y (b int)"),
+            "cov_x");
   std::filesystem::remove_all(dir);
 }
 
@@ -339,7 +354,8 @@ TEST(ValueLists, ParseBackWhatFormatWrites) {
   EXPECT_TRUE(values[3].IsNull());
   EXPECT_EQ(values[4], Variant(2.5));
   EXPECT_TRUE(ParseValueList("").empty());
-  for (const char* bad : {"'open", "1 2", "x", "1,,2"}) EXPECT_THROW(ParseValueList(bad), Error) << bad;
+  for (const char* bad : {"'open", "1 2", "x", "1,,2"})
+    EXPECT_THROW(ParseValueList(bad), Error) << bad;
 }
 
 }  // namespace

@@ -49,9 +49,11 @@ TEST(TypeLibrary, EveryClassIsFoundByNameProgIdAndClassIdAndKnowsItsObjects) {
 
 TEST(DispatchSurface, TabSetThroughItsMembersDefaultMemberAndEnumerator) {
   Ref<Object> set = Create("Plexion.CPlexionCtls");
-  EXPECT_TRUE(Call(*set, "AddPlexion", {Variant("General"), Variant("General"), Variant("P.Gen")}).ok());
-  EXPECT_TRUE(Call(*set, "addplexion", {Variant("Format"), Variant("Fmt"), Variant("P.Fmt"),
-                                        Variant(std::int32_t{7})}).ok());
+  EXPECT_TRUE(
+      Call(*set, "AddPlexion", {Variant("General"), Variant("General"), Variant("P.Gen")}).ok());
+  EXPECT_TRUE(Call(*set, "addplexion",
+                   {Variant("Format"), Variant("Fmt"), Variant("P.Fmt"), Variant(std::int32_t{7})})
+                  .ok());
   EXPECT_EQ(Call(*set, "Count").value, Variant(std::int32_t{2}));
 
   std::vector<Variant> position{Variant(std::int16_t{2})};
@@ -76,8 +78,10 @@ TEST(DispatchSurface, TabSetThroughItsMembersDefaultMemberAndEnumerator) {
   EXPECT_EQ(tab, "general") << "Remove leaves its by-reference argument alone";
   EXPECT_EQ(Call(*set, "Count").value, Variant(std::int32_t{1}));
 
-  const InvokeResult duplicate = Call(*set, "AddPlexion", {Variant("FORMAT"), Variant(""), Variant("")});
-  EXPECT_EQ(std::tuple(duplicate.status, duplicate.error.number, duplicate.error.scode, duplicate.error.source),
+  const InvokeResult duplicate =
+      Call(*set, "AddPlexion", {Variant("FORMAT"), Variant(""), Variant("")});
+  EXPECT_EQ(std::tuple(duplicate.status, duplicate.error.number, duplicate.error.scode,
+                       duplicate.error.source),
             std::tuple(status::Exception, 457, status::FromErrorNumber(457), "Plexion"));
   EXPECT_EQ(Call(*set, "AddPlexion", {Variant("x")}).status, status::BadParamCount);
 }
@@ -110,7 +114,9 @@ TEST(DispatchSurface, HubEventsReachListenersByIdAndAnswersReachTheCaller) {
   EXPECT_EQ(state, Variant(true)) << "the listener's answer is written back through Invoke";
   EXPECT_TRUE(Call(*hub, "NotifyTabShow", {Variant::RefTo(name)}).ok());
   Variant value("caller");
-  EXPECT_TRUE(Call(*hub, "NotifyFormChange", {Variant("ctl"), Variant("Text"), Variant::RefTo(value)}).ok());
+  EXPECT_TRUE(
+      Call(*hub, "NotifyFormChange", {Variant("ctl"), Variant("Text"), Variant::RefTo(value)})
+          .ok());
   EXPECT_EQ(value, Variant("caller")) << "FormChange listeners change only the hub's copies";
   std::int32_t scenario = 4;
   EXPECT_TRUE(Call(*hub, "NotifyScenarioChange", {Variant::RefTo(scenario)}).ok());
@@ -144,11 +150,11 @@ TEST(DispatchSurface, DataObjectsInitialisedAndSavedByName) {
   Variant scenarioType = Variant::Nothing(), templateType = Variant::Nothing();
   Variant app("Traffic"), editor("Editor 1"), entity(std::int32_t{5}), refType(std::int32_t{1}),
       ord(std::int32_t{77}), channel(std::int32_t{3}), radius(2.5f);
-  const InvokeResult init = Call(*report, "InitNew",
-                                 {Variant::RefTo(scenarioType), Variant::RefTo(templateType),
-                                  Variant::RefTo(app), Variant::RefTo(editor), Variant::RefTo(entity),
-                                  Variant::RefTo(refType), Variant::RefTo(ord), Variant::RefTo(channel),
-                                  Variant::RefTo(radius)});
+  const InvokeResult init =
+      Call(*report, "InitNew",
+           {Variant::RefTo(scenarioType), Variant::RefTo(templateType), Variant::RefTo(app),
+            Variant::RefTo(editor), Variant::RefTo(entity), Variant::RefTo(refType),
+            Variant::RefTo(ord), Variant::RefTo(channel), Variant::RefTo(radius)});
   ASSERT_TRUE(init.ok()) << init.error.description;
   EXPECT_EQ(Call(*report, "TemplateID").value, Variant(std::int32_t{77})) << "RefTemplate";
   EXPECT_TRUE(Call(*report, "IsNew", {Variant(false)}, InvokeKind::Let).ok());
@@ -159,8 +165,10 @@ TEST(DispatchSurface, DataObjectsInitialisedAndSavedByName) {
 
   Ref<Object> schedule = Create("Plexion.CSchedData");
   Variant immediate(true), group(std::int32_t{12}), schedApp("Schedule");
-  ASSERT_TRUE(Call(*schedule, "InitNew", {Variant::RefTo(immediate), Variant::RefTo(group),
-                                          Variant::RefTo(schedApp), Variant::RefTo(editor)}).ok());
+  ASSERT_TRUE(Call(*schedule, "InitNew",
+                   {Variant::RefTo(immediate), Variant::RefTo(group), Variant::RefTo(schedApp),
+                    Variant::RefTo(editor)})
+                  .ok());
   EXPECT_EQ(Call(*schedule, "FinalDateTime").value, Variant(DateTime(50040)));
   EXPECT_TRUE(Call(*schedule, "RunMode", {Variant("i")}, InvokeKind::Let).ok());
   EXPECT_EQ(Call(*schedule, "IsOverride").value, Variant(false)) << "only an exact I is immediate";
@@ -180,7 +188,8 @@ TEST(DispatchSurface, DataObjectsInitialisedAndSavedByName) {
             "DbService.OpenRecordset(Select * from Schedule_Hour_Ex where Schedule_ID=7 | false | "
             "\"\" | 0 | \"\" | \"\" | 60)");
   EXPECT_TRUE(Call(*alarm, "HourEXData", {hours.value}, InvokeKind::Set).ok());
-  EXPECT_EQ(Call(*alarm, "HourEXData", {hours.value}, InvokeKind::Let).status, status::MemberNotFound);
+  EXPECT_EQ(Call(*alarm, "HourEXData", {hours.value}, InvokeKind::Let).status,
+            status::MemberNotFound);
 }
 
 class HostEditor final : public IPlexionEditor {
@@ -194,9 +203,11 @@ TEST(DispatchSurface, ContractsDispatchToTheHostsOverridesAndOtherObjectsHaveNoD
   EXPECT_EQ(Call(*editor, "HandleProcess", {Variant("Save")}).value, Variant(false));
   Ref<Object> control = Create("Plexion.IPlexionControl");
   Ref<Object> hub = Create("Plexion.CPlexionNotify");
-  EXPECT_TRUE(Call(*control, "LoadData", {Variant("Schedule"), Variant("General"), Variant(hub)}).ok());
-  EXPECT_EQ(Call(*control, "LoadData", {Variant("Schedule"), Variant("General"), Variant(editor)}).status,
-            status::TypeMismatch)
+  EXPECT_TRUE(
+      Call(*control, "LoadData", {Variant("Schedule"), Variant("General"), Variant(hub)}).ok());
+  EXPECT_EQ(
+      Call(*control, "LoadData", {Variant("Schedule"), Variant("General"), Variant(editor)}).status,
+      status::TypeMismatch)
       << "an object of the wrong class for dtN";
   EXPECT_EQ(Call(*control, "IsTabValid", {Variant("Title")}).value, Variant(false));
 
@@ -218,7 +229,8 @@ TEST(DispatchSurface, GlobalObjectWithoutCreationOnePerThread) {
   ASSERT_TRUE(tabs.ok());
   EXPECT_EQ(Call(*tabs.value.ObjectValue(), "Count").value, Variant(std::int32_t{4}));
   EXPECT_TRUE(Call(*global, "GetNumServersForReportGroup", {Variant("12")}).ok());
-  EXPECT_EQ(d.log->Lines().back(), "DbService.CallNumericFunction(EA_DD.ea_num_servers_for_repgroup | 12, 0)")
+  EXPECT_EQ(d.log->Lines().back(),
+            "DbService.CallNumericFunction(EA_DD.ea_num_servers_for_repgroup | 12, 0)")
       << "the text converted by value, the omitted server group 0";
 
   // Each thread has its own (and its own tab-set cache: the AppTabs tests).

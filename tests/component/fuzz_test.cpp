@@ -22,13 +22,15 @@ class Fuzzer {
       case 2: return Variant(static_cast<std::int16_t>(Pick(65536) - 32768));
       case 3: return Variant(static_cast<std::int32_t>(rng_()));
       case 4: {
-        const double specials[] = {0.5, -2.5, 1e300, -1e300, std::nan(""),
-                                   std::numeric_limits<double>::infinity(), 65535.0, 3e9};
+        const double specials[] = {0.5,     -2.5,         1e300,
+                                   -1e300,  std::nan(""), std::numeric_limits<double>::infinity(),
+                                   65535.0, 3e9};
         return Variant(specials[Pick(8)]);
       }
       case 5: {
-        const char* texts[] = {"", "x", "12", "-1", "1e999", "12/31/2036", "2/30/2024", "True",
-                               "&HFFFF", "O'Brien", "\xff\xfe", "Data load", "N", "I"};
+        const char* texts[] = {"",           "x",         "12",   "-1",     "1e999",
+                               "12/31/2036", "2/30/2024", "True", "&HFFFF", "O'Brien",
+                               "\xff\xfe",   "Data load", "N",    "I"};
         return Variant(texts[Pick(14)]);
       }
       case 6: return Variant(Pick(2) == 0);
@@ -48,7 +50,9 @@ class Fuzzer {
     }
   }
 
-  std::size_t Pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+  std::size_t Pick(std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+  }
 
  private:
   std::mt19937 rng_;
@@ -67,7 +71,8 @@ TEST(DispatchFuzz, EveryClassAnswersRandomCallsWithStatusCodes) {
     std::vector<DispId> ids;
     for (const MemberInfo& m : cls.defaultInterface->members()) ids.push_back(m.id);
     for (int i = 0; i < 1500; ++i) {
-      const DispId id = fuzz.Pick(5) == 0 ? static_cast<DispId>(fuzz.Pick(1u << 31)) : ids[fuzz.Pick(ids.size())];
+      const DispId id =
+          fuzz.Pick(5) == 0 ? static_cast<DispId>(fuzz.Pick(1u << 31)) : ids[fuzz.Pick(ids.size())];
       const auto kinds = static_cast<InvokeKind>(1 + fuzz.Pick(15));
       std::vector<Variant> args;
       const std::size_t n = fuzz.Pick(5);

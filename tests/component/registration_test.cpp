@@ -1,11 +1,11 @@
 // Registration in the registry file, creation through it as a host does, and unloading.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "plexion/backends/registry/registry_file.hpp"
 #include "plexion/component/automation.hpp"
@@ -22,7 +22,8 @@ namespace {
 class Registration : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("plexion-registry-" + std::to_string(getpid()));
+    dir_ =
+        std::filesystem::temp_directory_path() / ("plexion-registry-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir_);
     path = (dir_ / "registry.toml").string();
   }
@@ -142,7 +143,8 @@ TEST_F(Registration, UnknownClassesAndInterfacesFailWithTheirStatus) {
   }
   void* raw = reinterpret_cast<void*>(1);
   const Guid unknown = Guid::Parse("{00000000-0000-0000-0000-000000000001}");
-  EXPECT_EQ(DllGetClassObject(&unknown, &component::kIidClassFactory, &raw), status::ClassNotAvailable);
+  EXPECT_EQ(DllGetClassObject(&unknown, &component::kIidClassFactory, &raw),
+            status::ClassNotAvailable);
   EXPECT_EQ(raw, nullptr);
   const Guid clsid = Guid::Parse("{AC3D8FA9-E7E9-11D4-A3F9-000102387EC5}");
   EXPECT_EQ(DllGetClassObject(&clsid, &component::kIidDispatch, &raw), status::NoInterface);

@@ -56,11 +56,12 @@ TEST_P(CoverageSearchOnDatabase, TheSelectorsShowTheDemoDataTypesAndFollowTheEnt
   data->SetupDatatypeControl(types);
   EXPECT_EQ(Columns(*types), (Lines{"Data Type/140/0", "Description/300/0", "First Avail/90/0"}));
   EXPECT_EQ(types->tag + " " + std::to_string(types->tagValue), "DataType 5");
-  EXPECT_EQ(Rows(*types), (Lines{"Traffic [] 1:Carried traffic and call attempts, hourly 2:3/1/2026",
-                                 "Failures [] 1:Dropped and blocked calls, hourly 2:3/3/2026",
-                                 "Handovers [] 1:Handover attempts and successes, hourly 2:3/1/2026",
-                                 "Switch Load [] 1:Processor load of the switch, hourly 2:2/20/2026",
-                                 "Paging [] 1:Paging attempts of the switch, hourly 2:"}))
+  EXPECT_EQ(Rows(*types),
+            (Lines{"Traffic [] 1:Carried traffic and call attempts, hourly 2:3/1/2026",
+                   "Failures [] 1:Dropped and blocked calls, hourly 2:3/3/2026",
+                   "Handovers [] 1:Handover attempts and successes, hourly 2:3/1/2026",
+                   "Switch Load [] 1:Processor load of the switch, hourly 2:2/20/2026",
+                   "Paging [] 1:Paging attempts of the switch, hourly 2:"}))
       << "the id and the entity type stay hidden";
 
   std::vector<Ref<FakeSelectorCtl>> levels;
@@ -68,8 +69,10 @@ TEST_P(CoverageSearchOnDatabase, TheSelectorsShowTheDemoDataTypesAndFollowTheEnt
     levels.push_back(MakeRef<FakeSelectorCtl>());
     EXPECT_EQ(data->SetupSystemControl(levels.back()), level);
   }
-  EXPECT_EQ(levels[0]->caption + ", " + levels[1]->caption + ", " + levels[2]->caption, "SWITCH, CELL SITE, SECTOR");
-  EXPECT_EQ(Columns(*levels[2]), (Lines{"Market/200/0", "Switch/200/0", "Cell Site/200/0", "Sector/200/1"}))
+  EXPECT_EQ(levels[0]->caption + ", " + levels[1]->caption + ", " + levels[2]->caption,
+            "SWITCH, CELL SITE, SECTOR");
+  EXPECT_EQ(Columns(*levels[2]),
+            (Lines{"Market/200/0", "Switch/200/0", "Cell Site/200/0", "Sector/200/1"}))
       << "the antenna face of the sector's chain has no column";
   ASSERT_EQ(Rows(*levels[0]).size(), 2u);
   EXPECT_EQ(Rows(*levels[0])[1], "Dallas [DAL-MSC2] 1:Dallas MSC 2");
@@ -98,27 +101,30 @@ TEST_P(CoverageSearchOnDatabase, ASearchFindsTheHoursLoadedAndTheGaps) {
   EXPECT_EQ(search->QueryResults().bounds(), (std::vector<Bounds>{{1, 8}, {0, 0}}))
       << "only the field names before a query";
   EXPECT_EQ(data->ExecuteQuery().bounds(), (std::vector<Bounds>{{0, -1}}));
-  EXPECT_EQ(Results(),
-            (Lines{"Data type | System | Name | Entity type | Hours loaded | Hours in range | "
-                   "First loaded | Last loaded",
-                   "Traffic | S101-A | Sector A | SECTOR | 72 | 72 | 3/3/2026 | 3/5/2026 11:00:00 PM",
-                   "Traffic | S201-B | Sector B | SECTOR | 48 | 72 | 3/3/2026 | 3/5/2026 11:00:00 PM",
-                   "Failures | S101-A | Sector A | SECTOR | 72 | 72 | 3/3/2026 | 3/5/2026 11:00:00 PM",
-                   "Failures | S201-B | Sector B | SECTOR | 0 | 72 |  | "}));
+  EXPECT_EQ(
+      Results(),
+      (Lines{"Data type | System | Name | Entity type | Hours loaded | Hours in range | "
+             "First loaded | Last loaded",
+             "Traffic | S101-A | Sector A | SECTOR | 72 | 72 | 3/3/2026 | 3/5/2026 11:00:00 PM",
+             "Traffic | S201-B | Sector B | SECTOR | 48 | 72 | 3/3/2026 | 3/5/2026 11:00:00 PM",
+             "Failures | S101-A | Sector A | SECTOR | 72 | 72 | 3/3/2026 | 3/5/2026 11:00:00 PM",
+             "Failures | S201-B | Sector B | SECTOR | 0 | 72 |  | "}));
 
   data->SelectedTimes(List({"8:00 AM", "17:30", ""}));
   data->RemoveSelectedSystems(List({"S101-A"}));
   data->ExecuteQuery();
-  EXPECT_EQ(Results()[1], "Traffic | S201-B | Sector B | SECTOR | 4 | 6 | 3/3/2026 8:00:00 AM | "
-                          "3/5/2026 5:00:00 PM")
+  EXPECT_EQ(Results()[1],
+            "Traffic | S201-B | Sector B | SECTOR | 4 | 6 | 3/3/2026 8:00:00 AM | "
+            "3/5/2026 5:00:00 PM")
       << "two hours a day, 4 March missing";
 
   data->SelectedTimes(List({}));
   data->StartDate("3/3/2026 10:30 PM");
   data->EndDate("3/4/2026 1:00 AM");
   data->ExecuteQuery();
-  EXPECT_EQ(Results()[1],
-            "Traffic | S201-B | Sector B | SECTOR | 1 | 3 | 3/3/2026 11:00:00 PM | 3/3/2026 11:00:00 PM")
+  EXPECT_EQ(
+      Results()[1],
+      "Traffic | S201-B | Sector B | SECTOR | 1 | 3 | 3/3/2026 11:00:00 PM | 3/3/2026 11:00:00 PM")
       << "whole hours from the start to the end, the end's own hour included";
 }
 
@@ -128,14 +134,18 @@ TEST_P(CoverageSearchOnDatabase, InvalidSearchesSayWhyAndDoNotRun) {
   const std::vector<std::pair<std::function<void()>, std::string>> steps = {
       {[] {}, "No data type is chosen."},
       {[&] { data->SelectedDatatypes(List({""})); }, "No data type is chosen."},
-      {[&] { data->SelectedDatatypes(List({"Traffic", "traffic"})); }, "The data type \"traffic\" is not known."},
+      {[&] {
+         data->SelectedDatatypes(List({"Traffic", "traffic"}));
+       },
+       "The data type \"traffic\" is not known."},
       {[&] { data->SelectedDatatypes(List({"Traffic"})); }, "No system is chosen."},
       {[&] {
          data->SetupSystemControl(switches);
          data->AddSelectedSystems(List({"ZZZ"}), 1);
        },
        "The system \"ZZZ\" is not known."},
-      {[&] { data->RemoveSelectedSystems(List({"ZZZ"})); }, "No system is chosen."},  // the empty form
+      {[&] { data->RemoveSelectedSystems(List({"ZZZ"})); },
+       "No system is chosen."},  // the empty form
       {[&] { data->AddSelectedSystems(List({"DAL-MSC1"}), 1); }, "No start date is set."},
       {[&] { data->StartDate("3/5/2026 10:00 AM"); }, "No end date is set."},
       {[&] { data->EndDate("3/4/2026"); }, "The end date is before the start date."},
@@ -206,8 +216,10 @@ TEST_P(CoverageSearchOnDatabase, CountsInTheDatabaseEqualAPlainCountOfTheLoads) 
       for (const auto& [system, key] : systems)
         for (int h = 0; h < 96; ++h)
           if (loaded(type, system, h))
-            db->Execute("INSERT INTO cov_load (data_type_id, system_id, period_start) VALUES (:p0, :p1, :p2)",
-                        {Variant(type), Variant(system), Variant(hour(h))});
+            db->Execute(
+                "INSERT INTO cov_load (data_type_id, system_id, period_start) VALUES (:p0, :p1, "
+                ":p2)",
+                {Variant(type), Variant(system), Variant(hour(h))});
   });
 
   struct Search {
@@ -258,7 +270,9 @@ TEST_P(CoverageSearchOnDatabase, CountsInTheDatabaseEqualAPlainCountOfTheLoads) 
         bar = std::min(row.find(" | ", at), row.size());
         f.push_back(row.substr(at, bar - at));
       }
-      if (f[0] != "Data type") found.push_back(f[0] + " | " + f[1] + " | " + f[4] + " | " + f[5] + " | " + f[6] + " | " + f[7]);
+      if (f[0] != "Data type")
+        found.push_back(f[0] + " | " + f[1] + " | " + f[4] + " | " + f[5] + " | " + f[6] + " | " +
+                        f[7]);
     }
     EXPECT_EQ(found, expected) << search.start << " to " << search.end;
   }

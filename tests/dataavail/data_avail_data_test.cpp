@@ -1,5 +1,5 @@
-#include "data_avail_test_support.hpp"
 #include "plexion/dataavail/data_avail_data.hpp"
+#include "data_avail_test_support.hpp"
 #include "plexion/services/locator.hpp"
 #include "plexion/testing/config_doubles.hpp"
 
@@ -51,36 +51,48 @@ struct Fixture {
 // A market above two levels of plain types and a chained sector whose chain has a type
 // without a column and one known only by id.
 std::vector<testing::EntityTypeSpec> Network() {
-  return {{1, "MARKET", 0, 0, 0},    {2, "SWITCH", 3, 0, 0},
-          {3, "CELL SITE", 4, 0, 0}, {4, "SECTOR", 5, 2, 0},
-          {5, "antenna FACE", 6, 0, 1}, {6, "carrier", 0, 0, 0, false}};
+  return {{1, "MARKET", 0, 0, 0}, {2, "SWITCH", 3, 0, 0},       {3, "CELL SITE", 4, 0, 0},
+          {4, "SECTOR", 5, 2, 0}, {5, "antenna FACE", 6, 0, 1}, {6, "carrier", 0, 0, 0, false}};
 }
 
-TEST(DataTypeControl, ColumnsTagEventRowsAndEndInThisOrderTitlesInProperCaseAndTheBoundsDecideWhatIsShown) {
+TEST(DataTypeControl,
+     ColumnsTagEventRowsAndEndInThisOrderTitlesInProperCaseAndTheBoundsDecideWhatIsShown) {
   Fixture x;
-  x.search->columns = FieldsByRows(
-      {{"DATA TYPE", "140"}, {"description", "300"}, {"LoAdEd", "90"}, {"ID", "0"}, {"ENTITY TYPE", "0"}});
+  x.search->columns = FieldsByRows({{"DATA TYPE", "140"},
+                                    {"description", "300"},
+                                    {"LoAdEd", "90"},
+                                    {"ID", "0"},
+                                    {"ENTITY TYPE", "0"}});
   x.search->tagValue = 2;
   x.search->rows = FieldsByRows({{"Traffic", "hourly traffic", "3/1/2026", "1", "SECTOR"},
                                  {"Paging", "", "", "5", "SWITCH"}});
   x.data->SetupDatatypeControl(x.selector);
-  EXPECT_EQ(x.log->Lines(),
-            (Lines{"CoverageDb.DataTypeColumns", "Selector.AddColumn(Data Type | 140 | 0)",
-                   "Selector.AddColumn(Description | 300 | 0)", "Selector.AddColumn(First Avail | 90 | 0)",
-                   "CoverageDb.DataTypeTag", "CoverageDb.DataTypeTagValue", "Selector.SetTag(DataType | 2)",
-                   "Event.DataTypesChanged", "CoverageDb.DataTypeRows", "Selector.AddRow(Traffic | \"\")",
-                   "Row(Traffic).SubItems(1 | hourly traffic)", "Row(Traffic).SubItems(2 | 3/1/2026)",
-                   "Selector.AddRow(Paging | \"\")", "Row(Paging).SubItems(1 | \"\")",
-                   "Row(Paging).SubItems(2 | \"\")", "Selector.EndLoad"}));
+  EXPECT_EQ(
+      x.log->Lines(),
+      (Lines{"CoverageDb.DataTypeColumns", "Selector.AddColumn(Data Type | 140 | 0)",
+             "Selector.AddColumn(Description | 300 | 0)",
+             "Selector.AddColumn(First Avail | 90 | 0)", "CoverageDb.DataTypeTag",
+             "CoverageDb.DataTypeTagValue", "Selector.SetTag(DataType | 2)",
+             "Event.DataTypesChanged", "CoverageDb.DataTypeRows", "Selector.AddRow(Traffic | \"\")",
+             "Row(Traffic).SubItems(1 | hourly traffic)", "Row(Traffic).SubItems(2 | 3/1/2026)",
+             "Selector.AddRow(Paging | \"\")", "Row(Paging).SubItems(1 | \"\")",
+             "Row(Paging).SubItems(2 | \"\")", "Selector.EndLoad"}));
 
   Fixture p;  // proper-case titles
-  p.search->columns = FieldsByRows({{"loaded", "1"}, {"LOADED", "2"}, {"first avail", "3"},
-                                    {"LOADED DATE", "4"}, {"  two  WORDS", "5"}, {"o'NEIL-smith\tx", "6"},
-                                    {"", "7"}, {"hidden", "8"}, {"hidden too", "9"}});
+  p.search->columns = FieldsByRows({{"loaded", "1"},
+                                    {"LOADED", "2"},
+                                    {"first avail", "3"},
+                                    {"LOADED DATE", "4"},
+                                    {"  two  WORDS", "5"},
+                                    {"o'NEIL-smith\tx", "6"},
+                                    {"", "7"},
+                                    {"hidden", "8"},
+                                    {"hidden too", "9"}});
   p.search->rows = FieldsByRows({});
   p.data->SetupDatatypeControl(p.selector);
-  EXPECT_EQ(Columns(*p.selector), (Lines{"First Avail/1/0", "First Avail/2/0", "First Avail/3/0",
-                                         "Loaded Date/4/0", "  Two  Words/5/0", "O'neil-smith\tX/6/0", "/7/0"}));
+  EXPECT_EQ(Columns(*p.selector),
+            (Lines{"First Avail/1/0", "First Avail/2/0", "First Avail/3/0", "Loaded Date/4/0",
+                   "  Two  Words/5/0", "O'neil-smith\tX/6/0", "/7/0"}));
   EXPECT_EQ(p.selector->endLoads, 1) << "no rows still ends the load";
 
   // Three definitions from 1: only the first is shown. A row of three fields: no sub-items.
@@ -100,7 +112,8 @@ TEST(DataTypeControl, ColumnsTagEventRowsAndEndInThisOrderTitlesInProperCaseAndT
   }
   y.search->rows = StringArray(Bounds{0, 4}, Bounds{-1, 0});
   for (std::int32_t j = -1; j <= 0; ++j)
-    for (std::int32_t f = 0; f <= 4; ++f) y.search->rows.at(f, j) = std::to_string(f) + "/" + std::to_string(j);
+    for (std::int32_t f = 0; f <= 4; ++f)
+      y.search->rows.at(f, j) = std::to_string(f) + "/" + std::to_string(j);
   y.data->SetupDatatypeControl(y.selector);
   EXPECT_EQ(Columns(*y.selector), (Lines{"C1/1/0"})) << "definition 0 is never shown";
   EXPECT_EQ(Rows(*y.selector), (Lines{"0/-1 [] 1:1/-1 2:2/-1", "0/0 [] 1:1/0 2:2/0"}));
@@ -114,17 +127,29 @@ TEST(DataTypeControl, FailuresStopWhereTheyHappen) {
     std::string source, lastCall;
   };
   const auto listenerFailure = static_cast<std::int32_t>(0x80041234u);
-  for (const Case& c : {
-           // Columns before a bad width stay; no tag, no event.
-           Case{{{"a", "10"}, {"b", "wide"}, {"c", "1"}, {"d", "1"}, {"e", "1"}}, false, errnum::TypeMismatch,
-                "Plexion", "Selector.AddColumn(A | 10 | 0)"},
-           Case{{{"a", "40000"}, {"b", "1"}, {"c", "1"}}, false, errnum::Overflow, "Plexion",
-                "CoverageDb.DataTypeColumns"},
-           // A failing listener: the rows are not loaded.
-           Case{{{"a", "1"}, {"b", "1"}, {"c", "1"}}, true, listenerFailure, "Listener", "Event.DataTypesChanged"},
-           // The rows were never allocated: the load is not ended.
-           Case{{{"a", "1"}, {"b", "1"}, {"c", "1"}}, false, errnum::SubscriptOutOfRange, "Plexion",
-                "CoverageDb.DataTypeRows"}}) {
+  for (const Case& c : {// Columns before a bad width stay; no tag, no event.
+                        Case{{{"a", "10"}, {"b", "wide"}, {"c", "1"}, {"d", "1"}, {"e", "1"}},
+                             false,
+                             errnum::TypeMismatch,
+                             "Plexion",
+                             "Selector.AddColumn(A | 10 | 0)"},
+                        Case{{{"a", "40000"}, {"b", "1"}, {"c", "1"}},
+                             false,
+                             errnum::Overflow,
+                             "Plexion",
+                             "CoverageDb.DataTypeColumns"},
+                        // A failing listener: the rows are not loaded.
+                        Case{{{"a", "1"}, {"b", "1"}, {"c", "1"}},
+                             true,
+                             listenerFailure,
+                             "Listener",
+                             "Event.DataTypesChanged"},
+                        // The rows were never allocated: the load is not ended.
+                        Case{{{"a", "1"}, {"b", "1"}, {"c", "1"}},
+                             false,
+                             errnum::SubscriptOutOfRange,
+                             "Plexion",
+                             "CoverageDb.DataTypeRows"}}) {
     Fixture x;
     x.search->columns = FieldsByRows(c.columns);
     x.events->fail = c.listenerFails;
@@ -155,21 +180,38 @@ TEST(SystemControl, LevelsBuildPlainColumnsThenTheChainAndFailuresKeepTheIncreas
   for (const auto& [type, title] : std::vector<std::pair<std::string, std::string>>{
            {"MARKET", "Market"}, {"SWITCH", "Switch"}, {"CELL SITE", "Cell Site"}}) {
     const std::string of = "EntityType(" + type + ").";
-    expected.insert(expected.end(), {"EntityTypes.Item(" + std::to_string(++j) + ")", of + "ChainCount",
-                                     of + "TypeName", "Selector.AddColumn(" + title + " | 200 | 0)",
-                                     of + "NextTypeId"});
+    expected.insert(
+        expected.end(),
+        {"EntityTypes.Item(" + std::to_string(++j) + ")", of + "ChainCount", of + "TypeName",
+         "Selector.AddColumn(" + title + " | 200 | 0)", of + "NextTypeId"});
   }
-  expected.insert(expected.end(),
-                  {"EntityTypes.Item(4)", "EntityType(SECTOR).ChainCount", "EntityType(SECTOR).NextTypeId",
-                   "EntityType(SECTOR).TypeName", "Selector.Caption(SECTOR)", "EntityType(SECTOR).ChainCount",
-                   "CoverageDb.EntityTypesById", "EntityType(SECTOR).NoColumn", "EntityType(SECTOR).TypeName",
-                   "Selector.AddColumn(Sector | 200 | 1)", "EntityType(SECTOR).NextTypeId",
-                   "EntityTypesById.Item(5)", "EntityType(antenna FACE).NoColumn",
-                   "EntityType(antenna FACE).NextTypeId", "EntityTypesById.Item(6)",
-                   "EntityType(carrier).NoColumn", "EntityType(carrier).TypeName",
-                   "Selector.AddColumn(Carrier | 200 | 1)", "EntityType(carrier).NextTypeId",
-                   "EntityTypesById.Item(0)", "Selector.SelIndex(0)", "Selector.Caption", "CoverageDb.Systems",
-                   "Systems.Count", "Selector.EndLoad", "CoverageDb.EntityTypes", "EntityTypes.Count"});
+  expected.insert(expected.end(), {"EntityTypes.Item(4)",
+                                   "EntityType(SECTOR).ChainCount",
+                                   "EntityType(SECTOR).NextTypeId",
+                                   "EntityType(SECTOR).TypeName",
+                                   "Selector.Caption(SECTOR)",
+                                   "EntityType(SECTOR).ChainCount",
+                                   "CoverageDb.EntityTypesById",
+                                   "EntityType(SECTOR).NoColumn",
+                                   "EntityType(SECTOR).TypeName",
+                                   "Selector.AddColumn(Sector | 200 | 1)",
+                                   "EntityType(SECTOR).NextTypeId",
+                                   "EntityTypesById.Item(5)",
+                                   "EntityType(antenna FACE).NoColumn",
+                                   "EntityType(antenna FACE).NextTypeId",
+                                   "EntityTypesById.Item(6)",
+                                   "EntityType(carrier).NoColumn",
+                                   "EntityType(carrier).TypeName",
+                                   "Selector.AddColumn(Carrier | 200 | 1)",
+                                   "EntityType(carrier).NextTypeId",
+                                   "EntityTypesById.Item(0)",
+                                   "Selector.SelIndex(0)",
+                                   "Selector.Caption",
+                                   "CoverageDb.Systems",
+                                   "Systems.Count",
+                                   "Selector.EndLoad",
+                                   "CoverageDb.EntityTypes",
+                                   "EntityTypes.Count"});
   EXPECT_EQ(x.log->Lines(), expected);
 
   // Failures keep the increased level; a chain that comes back is an error, not a hang.
@@ -178,9 +220,12 @@ TEST(SystemControl, LevelsBuildPlainColumnsThenTheChainAndFailuresKeepTheIncreas
   EXPECT_EQ(y.data->SetupSystemControl(y.selector), 1);
   auto second = MakeRef<testing::FakeSelectorCtl>(y.log, "Second");
   Error e = ErrorOf([&] { y.data->SetupSystemControl(second); });
-  EXPECT_EQ(std::pair(e.number(), e.source()), std::pair(errnum::SubscriptOutOfRange, std::string("CoverageDb")));
-  EXPECT_EQ(y.log->Matching("EntityTypes.Item").back(), "EntityTypes.Item(4)") << "the first index past the end";
-  EXPECT_EQ(std::tuple(y.data->SystemControlCount(), second->columns.size(), second->selIndex, second->endLoads),
+  EXPECT_EQ(std::pair(e.number(), e.source()),
+            std::pair(errnum::SubscriptOutOfRange, std::string("CoverageDb")));
+  EXPECT_EQ(y.log->Matching("EntityTypes.Item").back(), "EntityTypes.Item(4)")
+      << "the first index past the end";
+  EXPECT_EQ(std::tuple(y.data->SystemControlCount(), second->columns.size(), second->selIndex,
+                       second->endLoads),
             std::tuple(2, 3u, -1, 0))
       << "the count keeps its increase, the columns added before the failure stay";
   EXPECT_THROW(y.data->SetupSystemControl(second), Error);
@@ -190,14 +235,18 @@ TEST(SystemControl, LevelsBuildPlainColumnsThenTheChainAndFailuresKeepTheIncreas
   loop.search->entityTypes = {{4, "SECTOR", 5, 1, 0}, {5, "FACE", 4, 0, 0, false}};
   EXPECT_EQ(ErrorOf([&] { loop.data->SetupSystemControl(loop.selector); }).number(),
             errnum::InvalidProcedureCall);
-  EXPECT_EQ(loop.selector->columns.size(), 3u) << "SECTOR, FACE, then SECTOR again before the loop shows";
+  EXPECT_EQ(loop.selector->columns.size(), 3u)
+      << "SECTOR, FACE, then SECTOR again before the loop shows";
 
   Fixture many;  // no entity types: every column build fails at once
-  for (int i = 1; i <= 32767; ++i) EXPECT_THROW(many.data->SetupSystemControl(many.selector), Error);
+  for (int i = 1; i <= 32767; ++i)
+    EXPECT_THROW(many.data->SetupSystemControl(many.selector), Error);
   EXPECT_EQ(many.data->SystemControlCount(), 32767);
   many.log->Clear();
-  EXPECT_EQ(ErrorOf([&] { many.data->SetupSystemControl(many.selector); }).number(), errnum::Overflow);
-  EXPECT_EQ(std::tuple(many.data->SystemControlCount(), many.log->Lines().size()), std::tuple(32767, 0u))
+  EXPECT_EQ(ErrorOf([&] { many.data->SetupSystemControl(many.selector); }).number(),
+            errnum::Overflow);
+  EXPECT_EQ(std::tuple(many.data->SystemControlCount(), many.log->Lines().size()),
+            std::tuple(32767, 0u))
       << "nothing is asked once the count cannot grow";
 }
 
@@ -222,19 +271,22 @@ TEST(SystemSelector, ListsTheSystemsOfTheCaptionAndRestartsTheLevelCountsThatAdd
   EXPECT_TRUE(x.log->Matching("CoverageDb.SetSelectedSystems").empty());
 
   x.data->LoadSystemSelector(x.selector);
-  EXPECT_EQ(Rows(*x.selector), (Lines{"Dallas [S1-A] 1:MSC 1 2:Site 1 3:Sector A", "Dallas [S1-B] 1:Sector B"}))
+  EXPECT_EQ(Rows(*x.selector),
+            (Lines{"Dallas [S1-A] 1:MSC 1 2:Site 1 3:Sector A", "Dallas [S1-B] 1:Sector B"}))
       << "the type name matches exactly";
   EXPECT_EQ(x.log->Matching("System(S1-A)"),
             (Lines{"System(S1-A).TypeName", "System(S1-A).FieldValue(1)", "System(S1-A).Key",
-                   "System(S1-A).FieldCount", "System(S1-A).FieldValue(2)", "System(S1-A).FieldValue(3)",
-                   "System(S1-A).TrailingText"}));
-  EXPECT_EQ(x.data->LevelCounts().bounds(), (std::vector<Bounds>{{1, 5}})) << "one per listed entity type";
+                   "System(S1-A).FieldCount", "System(S1-A).FieldValue(2)",
+                   "System(S1-A).FieldValue(3)", "System(S1-A).TrailingText"}));
+  EXPECT_EQ(x.data->LevelCounts().bounds(), (std::vector<Bounds>{{1, 5}}))
+      << "one per listed entity type";
   EXPECT_EQ(counts(), "0 0 0 0 0 ");
 
   x.log->Clear();
   x.data->AddSelectedSystems(List({"MSC1", "MSC2"}), 2);
   EXPECT_EQ(counts(), "0 2 0 0 0 ");
-  EXPECT_EQ(x.log->Lines(), (Lines{R"(CoverageDb.SetSelectedSystems(String(1 To 2) {"MSC1", "MSC2"}))"}));
+  EXPECT_EQ(x.log->Lines(),
+            (Lines{R"(CoverageDb.SetSelectedSystems(String(1 To 2) {"MSC1", "MSC2"}))"}));
   x.data->AddSelectedSystems(List({"S1-A", "MSC1", ""}, 0), 3);
   EXPECT_EQ(counts(), "0 2 0 0 0 ") << "a list ending in \"\" records 0";
   EXPECT_EQ(ArrayText(x.search->chosenSystems), R"(String(1 To 3) {"MSC1", "MSC2", "S1-A"})")
@@ -243,9 +295,11 @@ TEST(SystemSelector, ListsTheSystemsOfTheCaptionAndRestartsTheLevelCountsThatAdd
   EXPECT_EQ(counts(), "4 2 0 0 0 ") << "the upper bound, not the count";
 
   x.log->Clear();
-  for (std::int16_t level : {0, 6, -1}) EXPECT_EQ(add(List({"late"}), level), errnum::SubscriptOutOfRange);
+  for (std::int16_t level : {0, 6, -1})
+    EXPECT_EQ(add(List({"late"}), level), errnum::SubscriptOutOfRange);
   EXPECT_EQ(add(StringArray(), 1), errnum::SubscriptOutOfRange);
-  EXPECT_EQ(add(StringArray(0, -1), 1), errnum::SubscriptOutOfRange) << "no elements: no last element";
+  EXPECT_EQ(add(StringArray(0, -1), 1), errnum::SubscriptOutOfRange)
+      << "no elements: no last element";
   StringArray big(39999, 40000);
   big.at(40000) = "far";
   EXPECT_EQ(add(big, 1), errnum::Overflow);
@@ -255,7 +309,8 @@ TEST(SystemSelector, ListsTheSystemsOfTheCaptionAndRestartsTheLevelCountsThatAdd
 
   x.data->RemoveSelectedSystems(List({"MSC2", "x"}));
   EXPECT_EQ(ArrayText(x.data->SelectedSystems()), R"(String(1 To 2) {"MSC1", "S1-A"})");
-  EXPECT_EQ(x.log->Lines().back(), R"(CoverageDb.SetSelectedSystems(String(1 To 2) {"MSC1", "S1-A"}))");
+  EXPECT_EQ(x.log->Lines().back(),
+            R"(CoverageDb.SetSelectedSystems(String(1 To 2) {"MSC1", "S1-A"}))");
   EXPECT_EQ(counts(), "4 2 0 0 0 ") << "removing leaves the counts alone";
 
   x.data->LoadSystemSelector(x.selector);
@@ -266,20 +321,24 @@ TEST(SystemSelector, ListsTheSystemsOfTheCaptionAndRestartsTheLevelCountsThatAdd
   EXPECT_EQ(add(List({"a"}), 3), errnum::SubscriptOutOfRange);
 }
 
-TEST(DateTimeControl, ScopeFollowsEnterpriseModeTimesAndDatesGoToTheSearchAndTextThatIsNoDateChangesNothing) {
+TEST(DateTimeControl,
+     ScopeFollowsEnterpriseModeTimesAndDatesGoToTheSearchAndTextThatIsNoDateChangesNothing) {
   Fixture x;
   auto ctl = MakeRef<testing::FakeDateTimeCtl>(x.log);
   ctl->times = List({"08:00", "17:00"});
   ctl->minWidth = 320.5f;
   ctl->minHeight = 96;
-  EXPECT_EQ(std::pair(x.data->MinPlexionWidth(), x.data->MinPlexionHeight()), std::pair(0.0f, 0.0f));
+  EXPECT_EQ(std::pair(x.data->MinPlexionWidth(), x.data->MinPlexionHeight()),
+            std::pair(0.0f, 0.0f));
   EXPECT_TRUE(x.log->Lines().empty());
 
   x.data->SetupDateTimeControl(ctl);
-  EXPECT_EQ(x.log->Lines(),
-            (Lines{"SystemConfig.EnterpriseMode", "DateTimeCtl.Scope(-1)", "DateTimeCtl.SelectedTimesOf",
-                   R"(CoverageDb.SetSelectedTimes(String(1 To 2) {"08:00", "17:00"}))"}));
-  EXPECT_EQ(std::pair(x.data->MinPlexionWidth(), x.data->MinPlexionHeight()), std::pair(320.5f, 96.0f));
+  EXPECT_EQ(
+      x.log->Lines(),
+      (Lines{"SystemConfig.EnterpriseMode", "DateTimeCtl.Scope(-1)", "DateTimeCtl.SelectedTimesOf",
+             R"(CoverageDb.SetSelectedTimes(String(1 To 2) {"08:00", "17:00"}))"}));
+  EXPECT_EQ(std::pair(x.data->MinPlexionWidth(), x.data->MinPlexionHeight()),
+            std::pair(320.5f, 96.0f));
 
   x.log->Clear();
   x.system->enterprise = true;
@@ -287,9 +346,9 @@ TEST(DateTimeControl, ScopeFollowsEnterpriseModeTimesAndDatesGoToTheSearchAndTex
   auto other = MakeRef<testing::FakeDateTimeCtl>(x.log);
   other->minWidth = 10;
   x.data->SetupDateTimeControl(other);
-  EXPECT_EQ(x.log->Lines(),
-            (Lines{"SystemConfig.EnterpriseMode", "CoverageDb.TimeScopeValue", "DateTimeCtl.Scope(16)",
-                   "DateTimeCtl.SelectedTimesOf", "CoverageDb.SetSelectedTimes(String())"}));
+  EXPECT_EQ(x.log->Lines(), (Lines{"SystemConfig.EnterpriseMode", "CoverageDb.TimeScopeValue",
+                                   "DateTimeCtl.Scope(16)", "DateTimeCtl.SelectedTimesOf",
+                                   "CoverageDb.SetSelectedTimes(String())"}));
   EXPECT_EQ(x.data->MinPlexionWidth(), 10.0f) << "the newer control replaces the first";
 
   x.system->failEnterpriseMode = true;
@@ -358,7 +417,8 @@ TEST(Search, ValidityKeepsTheReasonExecuteQueryAnswersNoElementsAndAllComesFromT
   EXPECT_TRUE(x.log->Lines().empty()) << "Initialize replaced it";
   x.data->Initialize(nullptr);
   EXPECT_EQ(ErrorOf([&] { x.data->ValidSearch(); }).number(), errnum::ObjectVariableNotSet);
-  EXPECT_EQ(ErrorOf([&] { x.data->SetupDatatypeControl(nullptr); }).number(), errnum::ObjectVariableNotSet);
+  EXPECT_EQ(ErrorOf([&] { x.data->SetupDatatypeControl(nullptr); }).number(),
+            errnum::ObjectVariableNotSet);
   EXPECT_EQ(x.created, 1) << "the model made one search object; Initialize makes none";
 }
 
@@ -367,14 +427,15 @@ TEST(Search, ValidityKeepsTheReasonExecuteQueryAnswersNoElementsAndAllComesFromT
 TEST(Events, EachMemberRaisesItsEventAfterItsOwnWorkThroughTheModelsConnectionPoint) {
   Fixture x;
   ASSERT_NE(x.data->FindConnectionPoint(DataAvailEventInterface().iid()), nullptr);
-  EXPECT_EQ(x.data->FindConnectionPoint(Guid::Parse("{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}")), nullptr);
+  EXPECT_EQ(x.data->FindConnectionPoint(Guid::Parse("{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}")),
+            nullptr);
   x.data->UpdateTab();
   x.data->ResetTab();
   x.data->UpdateDates();
   x.data->SelectedDatatypes(List({"Traffic"}));
-  EXPECT_EQ(x.log->Lines(),
-            (Lines{"Event.DataTypesChanged", "Event.ResetTab", "Event.UpdateDates",
-                   R"(CoverageDb.SetSelectedDataTypes(String(1 To 1) {"Traffic"}))", "Event.DataTypesChanged"}))
+  EXPECT_EQ(x.log->Lines(), (Lines{"Event.DataTypesChanged", "Event.ResetTab", "Event.UpdateDates",
+                                   R"(CoverageDb.SetSelectedDataTypes(String(1 To 1) {"Traffic"}))",
+                                   "Event.DataTypesChanged"}))
       << "the search gets the types first";
 
   x.events->fail = true;

@@ -31,7 +31,8 @@ inline Lines Rows(const FakeSelectorCtl& s) {
   Lines out;
   for (const auto& r : s.rows) {
     out.push_back(r.text + " [" + r.key + "]");
-    for (const auto& [index, text] : r.subItems) out.back() += " " + std::to_string(index) + ":" + text;
+    for (const auto& [index, text] : r.subItems)
+      out.back() += " " + std::to_string(index) + ":" + text;
   }
   return out;
 }

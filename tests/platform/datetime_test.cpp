@@ -18,9 +18,9 @@ TEST(DateTime, SerialsCountDaysFrom30December1899AndCivilPartsRoundTripToTheSeco
   const CivilDateTime c = DateTime(-1.25).ToCivil();
   EXPECT_EQ((std::array{c.year, c.month, c.day, c.hour}), (std::array{1899, 12, 29, 6}));
 
-  for (auto [y, m, d, h, mi, s] : {std::array{2024, 2, 29, 23, 59, 59},
-                                   std::array{100, 1, 1, 0, 0, 1}, std::array{9999, 12, 31, 12, 0, 0},
-                                   std::array{1899, 1, 1, 13, 14, 15}}) {
+  for (auto [y, m, d, h, mi, s] :
+       {std::array{2024, 2, 29, 23, 59, 59}, std::array{100, 1, 1, 0, 0, 1},
+        std::array{9999, 12, 31, 12, 0, 0}, std::array{1899, 1, 1, 13, 14, 15}}) {
     const CivilDateTime c = DateTime::FromParts(y, m, d, h, mi, s).ToCivil();
     EXPECT_EQ((std::array{c.year, c.month, c.day, c.hour, c.minute, c.second}),
               (std::array{y, m, d, h, mi, s}));
@@ -42,10 +42,10 @@ TEST(DateTime, GeneralDateTextInTheUsFormParsesUsTextIsoAndMonthNamesAndOtherTex
   EXPECT_EQ(DateTime::FromParts(2036, 12, 31, 15, 4, 5).ToIso(), "2036-12-31 15:04:05");
 
   const DateTime expected = DateTime::FromParts(2036, 12, 31, 15, 4, 5);
-  for (const char* text : {"12/31/2036 3:04:05 PM", "12/31/2036 15:04:05", "2036-12-31T15:04:05",
-                           "2036-12-31 15:04:05", "Dec 31, 2036 3:04:05 pm",
-                           "December 31 2036 15:04:05", "31-Dec-2036 15:04:05",
-                           "  12-31-2036 3:04:05 PM  "}) {
+  for (const char* text :
+       {"12/31/2036 3:04:05 PM", "12/31/2036 15:04:05", "2036-12-31T15:04:05",
+        "2036-12-31 15:04:05", "Dec 31, 2036 3:04:05 pm", "December 31 2036 15:04:05",
+        "31-Dec-2036 15:04:05", "  12-31-2036 3:04:05 PM  "}) {
     EXPECT_EQ(DateTime::Parse(text), expected) << text;
   }
   EXPECT_EQ(DateTime::Parse("12/31/2036"), DateTime(50040));
@@ -57,7 +57,8 @@ TEST(DateTime, GeneralDateTextInTheUsFormParsesUsTextIsoAndMonthNamesAndOtherTex
 
   for (const char* text : {"", "hello", "2/30/2024", "13/1/2024", "12/31/2036 25:00",
                            "12/31/2036 13:00 PM", "2036-12-31T15:04:05Z", "12", "Foo 3, 2024"}) {
-    EXPECT_EQ(testing::ErrorOf([&] { DateTime::Parse(text); }).number(), errnum::TypeMismatch) << text;
+    EXPECT_EQ(testing::ErrorOf([&] { DateTime::Parse(text); }).number(), errnum::TypeMismatch)
+        << text;
   }
 }
 

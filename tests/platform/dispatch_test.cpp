@@ -44,7 +44,8 @@ InvokeResult Call(Counter& c, DispId id, InvokeKind kind, std::vector<Variant> a
 // Whether a parameter is by reference or optional shows in how the calls below behave.
 TEST(Dispatch, TablesDescribeTypesAccessorsAndParameters) {
   const auto& members = CounterInterface().members();
-  EXPECT_EQ(std::tuple(members[0].kind, members[0].result.Name(), members[1].kind, members[1].params[0].type.Name()),
+  EXPECT_EQ(std::tuple(members[0].kind, members[0].result.Name(), members[1].kind,
+                       members[1].params[0].type.Name()),
             std::tuple(InvokeKind::Get, "Long", InvokeKind::Let, "Long"));
   EXPECT_EQ(members[6].result.Name(), "Counter");
   EXPECT_EQ(CounterInterface().IdOfName("sWAP"), 3);
@@ -101,7 +102,8 @@ TEST(Dispatch, ByReferenceArgumentsAreWrittenBack) {
   // A member's own error comes back as an exception with its status, source and text.
   std::string failing = "fail";
   std::int32_t n = 3;
-  const InvokeResult r = Call(*c, 3, InvokeKind::Method, {Variant::RefTo(failing), Variant::RefTo(n)});
+  const InvokeResult r =
+      Call(*c, 3, InvokeKind::Method, {Variant::RefTo(failing), Variant::RefTo(n)});
   EXPECT_EQ(r.status, status::Exception);
   EXPECT_EQ(std::tuple(r.error.scode, r.error.source, r.error.description),
             std::tuple(static_cast<Status>(0x80040001), "Counter", "no"));

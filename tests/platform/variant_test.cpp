@@ -37,46 +37,75 @@ struct Case {
 
 TEST(VariantConversion, NumbersRoundHalfToEvenTextIsReadAsTheHostLanguageDoesAndNullIsError94) {
   const Variant null = Variant::Null();
-  for (const Case& c : {
-           // Integers round half to even; past their range they overflow with error 6.
-           Case{As<ToInt16>, Variant(2.5), "2"}, {As<ToInt16>, Variant(3.5), "4"},
-           {As<ToInt16>, Variant(-2.5), "-2"}, {As<ToInt32>, Variant(0.5), "0"},
-           {As<ToInt32>, Variant(1.5f), "2"}, {As<ToInt32>, Variant(2.4999), "2"},
-           {As<ToInt16>, Variant(32766.5), "32766"}, {As<ToInt16>, Variant(-32768.5), "-32768"},
-           {As<ToInt16>, Variant(32767.5), "#6"}, {As<ToInt16>, Variant(std::int32_t{40000}), "#6"},
-           {As<ToInt32>, Variant(2147483647.5), "#6"}, {As<ToInt32>, Variant(-2147483648.0), "-2147483648"},
-           {As<ToInt32>, Variant(1e300), "#6"}, {As<ToInt32>, Variant(true), "-1"},
-           {As<ToInt32>, Variant(), "0"}, {As<ToInt32>, Variant(DateTime(3.5)), "4"},
-           // Numeric text converts; any other text is a type mismatch (error 13).
-           {As<ToInt32>, Variant(" 12 "), "12"}, {As<ToInt32>, Variant("-1.5e3"), "-1500"},
-           {As<ToInt32>, Variant("1,234"), "1234"}, {As<ToInt32>, Variant("&HFF"), "255"},
-           {As<ToInt32>, Variant("&HFFFFFFFF"), "-1"}, {As<ToDouble>, Variant("2.25"), "2.25"},
-           {As<ToInt16>, Variant("99999"), "#6"}, {As<ToInt32>, Variant(""), "#13"},
-           {As<ToInt32>, Variant("abc"), "#13"}, {As<ToInt32>, Variant("12abc"), "#13"},
-           {As<ToInt32>, Variant("1e"), "#13"}, {As<ToInt32>, Variant("0x10"), "#13"},
-           {As<ToInt32>, Variant("nan"), "#13"}, {As<ToInt32>, Variant("inf"), "#13"},
-           {As<ToInt32>, Variant("1.2.3"), "#13"},
-           // Booleans from text and numbers, and from nothing else.
-           {As<ToBool>, Variant("true"), "True"}, {As<ToBool>, Variant(" FALSE "), "False"},
-           {As<ToBool>, Variant("-1"), "True"}, {As<ToBool>, Variant("0"), "False"},
-           {As<ToBool>, Variant(0.5), "True"}, {As<ToBool>, Variant(), "False"},
-           {As<ToBool>, Variant("yes"), "#13"}, {As<ToBool>, Variant::Nothing(), "#13"},
-           // Dates from text and serials within range.
-           {As<ToDate>, Variant("12/31/2036"), "50040"}, {As<ToDate>, Variant(std::int32_t{50040}), "50040"},
-           {As<ToDate>, Variant("not a date"), "#13"}, {As<ToDate>, Variant(1e9), "#6"},
-           // Null is an invalid use of Null (error 94) to every conversion.
-           {As<ToString>, null, "#94"}, {As<ToInt32>, null, "#94"}, {As<ToBool>, null, "#94"},
-           {As<ToDate>, null, "#94"}}) {
+  for (const Case& c : {// Integers round half to even; past their range they overflow with error 6.
+                        Case{As<ToInt16>, Variant(2.5), "2"},
+                        {As<ToInt16>, Variant(3.5), "4"},
+                        {As<ToInt16>, Variant(-2.5), "-2"},
+                        {As<ToInt32>, Variant(0.5), "0"},
+                        {As<ToInt32>, Variant(1.5f), "2"},
+                        {As<ToInt32>, Variant(2.4999), "2"},
+                        {As<ToInt16>, Variant(32766.5), "32766"},
+                        {As<ToInt16>, Variant(-32768.5), "-32768"},
+                        {As<ToInt16>, Variant(32767.5), "#6"},
+                        {As<ToInt16>, Variant(std::int32_t{40000}), "#6"},
+                        {As<ToInt32>, Variant(2147483647.5), "#6"},
+                        {As<ToInt32>, Variant(-2147483648.0), "-2147483648"},
+                        {As<ToInt32>, Variant(1e300), "#6"},
+                        {As<ToInt32>, Variant(true), "-1"},
+                        {As<ToInt32>, Variant(), "0"},
+                        {As<ToInt32>, Variant(DateTime(3.5)), "4"},
+                        // Numeric text converts; any other text is a type mismatch (error 13).
+                        {As<ToInt32>, Variant(" 12 "), "12"},
+                        {As<ToInt32>, Variant("-1.5e3"), "-1500"},
+                        {As<ToInt32>, Variant("1,234"), "1234"},
+                        {As<ToInt32>, Variant("&HFF"), "255"},
+                        {As<ToInt32>, Variant("&HFFFFFFFF"), "-1"},
+                        {As<ToDouble>, Variant("2.25"), "2.25"},
+                        {As<ToInt16>, Variant("99999"), "#6"},
+                        {As<ToInt32>, Variant(""), "#13"},
+                        {As<ToInt32>, Variant("abc"), "#13"},
+                        {As<ToInt32>, Variant("12abc"), "#13"},
+                        {As<ToInt32>, Variant("1e"), "#13"},
+                        {As<ToInt32>, Variant("0x10"), "#13"},
+                        {As<ToInt32>, Variant("nan"), "#13"},
+                        {As<ToInt32>, Variant("inf"), "#13"},
+                        {As<ToInt32>, Variant("1.2.3"), "#13"},
+                        // Booleans from text and numbers, and from nothing else.
+                        {As<ToBool>, Variant("true"), "True"},
+                        {As<ToBool>, Variant(" FALSE "), "False"},
+                        {As<ToBool>, Variant("-1"), "True"},
+                        {As<ToBool>, Variant("0"), "False"},
+                        {As<ToBool>, Variant(0.5), "True"},
+                        {As<ToBool>, Variant(), "False"},
+                        {As<ToBool>, Variant("yes"), "#13"},
+                        {As<ToBool>, Variant::Nothing(), "#13"},
+                        // Dates from text and serials within range.
+                        {As<ToDate>, Variant("12/31/2036"), "50040"},
+                        {As<ToDate>, Variant(std::int32_t{50040}), "50040"},
+                        {As<ToDate>, Variant("not a date"), "#13"},
+                        {As<ToDate>, Variant(1e9), "#6"},
+                        // Null is an invalid use of Null (error 94) to every conversion.
+                        {As<ToString>, null, "#94"},
+                        {As<ToInt32>, null, "#94"},
+                        {As<ToBool>, null, "#94"},
+                        {As<ToDate>, null, "#94"}}) {
     EXPECT_EQ(c.convert(c.in), c.out) << c.in.Describe();
   }
 }
 
-TEST(VariantConversion, StringsAsTheHostLanguageWritesThemAndNullAndNoObjectAreNeitherEmptyNorEachOther) {
-  for (const auto& [in, text] : std::vector<std::pair<Variant, std::string>>{
-           {Variant(), ""}, {Variant(true), "True"}, {Variant(false), "False"},
-           {Variant(std::int16_t{-7}), "-7"}, {Variant(1.5), "1.5"}, {Variant(0.1f), "0.1"},
-           {Variant(1e20), "1E+20"}, {Variant(0.00001), "1E-05"},
-           {Variant(123456789012345.0), "123456789012345"}, {Variant(DateTime(50040)), "12/31/2036"}}) {
+TEST(VariantConversion,
+     StringsAsTheHostLanguageWritesThemAndNullAndNoObjectAreNeitherEmptyNorEachOther) {
+  for (const auto& [in, text] :
+       std::vector<std::pair<Variant, std::string>>{{Variant(), ""},
+                                                    {Variant(true), "True"},
+                                                    {Variant(false), "False"},
+                                                    {Variant(std::int16_t{-7}), "-7"},
+                                                    {Variant(1.5), "1.5"},
+                                                    {Variant(0.1f), "0.1"},
+                                                    {Variant(1e20), "1E+20"},
+                                                    {Variant(0.00001), "1E-05"},
+                                                    {Variant(123456789012345.0), "123456789012345"},
+                                                    {Variant(DateTime(50040)), "12/31/2036"}}) {
     EXPECT_EQ(ToString(in), text);
   }
   EXPECT_EQ(ErrorOf([] { ToString(Variant::Nothing()); }).number(), 13);
@@ -95,7 +124,8 @@ TEST(VariantConversion, StringsAsTheHostLanguageWritesThemAndNullAndNoObjectAreN
 TEST(Variant, ReferencesReadAndWriteTheCallersVariable) {
   std::int32_t id = 7;
   Variant ref = Variant::RefTo(id);
-  EXPECT_EQ(std::tuple(ref.IsByRef(), ref.Type(), ToInt32(ref)), std::tuple(true, VarType::Int32, 7));
+  EXPECT_EQ(std::tuple(ref.IsByRef(), ref.Type(), ToInt32(ref)),
+            std::tuple(true, VarType::Int32, 7));
   ref.Assign(Variant("42"));
   EXPECT_EQ(ErrorOf([&] { ref.Assign(Variant("x")); }).number(), 13);
   EXPECT_EQ(id, 42) << "converted on the way in; a failed conversion leaves the variable as it was";

@@ -25,8 +25,9 @@ class ReportsOnDatabase : public testing::DatabaseTest {
     DatabaseTest::SetUp();
     if (IsSkipped()) return;
     backends::InstallReportOutputs();
-    services::SetFactory<ProcCall>(
-        []() -> Ref<ProcCall> { return MakeRef<backends::SociProcCall>(backends::ThreadDatabase()); });
+    services::SetFactory<ProcCall>([]() -> Ref<ProcCall> {
+      return MakeRef<backends::SociProcCall>(backends::ThreadDatabase());
+    });
     settings = MakeRef<backends::ConfigSettingsService>(
         std::make_shared<const backends::Configuration>(backends::Configuration::Defaults()));
     settings_.emplace(settings);
@@ -46,7 +47,8 @@ class ReportsOnDatabase : public testing::DatabaseTest {
     return rows;
   }
   std::int32_t Count(const std::string& table, const std::string& where) {
-    return ToInt32(db->Query("SELECT count(*) AS n FROM " + table + " WHERE " + where).rows.at(0).at(0));
+    return ToInt32(
+        db->Query("SELECT count(*) AS n FROM " + table + " WHERE " + where).rows.at(0).at(0));
   }
 
   testing::SharedLog log = testing::NewLog();
@@ -85,9 +87,10 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   EXPECT_EQ(testing::Ids(*d), "0 2 0 0 | 2 9 0 501 2") << "new rows after the demo's";
   EXPECT_EQ(Select("SELECT spec_kind, grouping_spec_id FROM rpt_report_spec WHERE id = 2"),
             (Rows{{"3", "9"}}));
-  EXPECT_EQ(Select("SELECT spec_kind, head_note, foot_note, remove_control_info FROM rpt_page_setup "
-                   "WHERE id = 2"),
-            (Rows{{"3", "O'Brien's traffic", "", "Y"}}))
+  EXPECT_EQ(
+      Select("SELECT spec_kind, head_note, foot_note, remove_control_info FROM rpt_page_setup "
+             "WHERE id = 2"),
+      (Rows{{"3", "O'Brien's traffic", "", "Y"}}))
       << "the page setup took the report specification's kind";
 
   std::int32_t report = 10;
@@ -95,18 +98,23 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   EXPECT_EQ(settings->CurrentSpecKind(), 3);
   EXPECT_EQ(Select("SELECT source, name, value FROM rpt_report_attr WHERE report_id = 10 "
                    "ORDER BY source, name"),
-            (Rows{{"PageSetup", "FootNote", ""}, {"PageSetup", "HeadNote", "O'Brien's traffic"},
-                  {"PageSetup", "PageSetupId", "2"}, {"PageSetup", "RemoveControlInfo", "True"},
-                  {"PageSetup", "SpecKind", "3"}, {"ReportSpec", "GroupingSpecId", "9"},
-                  {"ReportSpec", "ReportSpecId", "2"}, {"ReportSpec", "SpecKind", "3"}}));
+            (Rows{{"PageSetup", "FootNote", ""},
+                  {"PageSetup", "HeadNote", "O'Brien's traffic"},
+                  {"PageSetup", "PageSetupId", "2"},
+                  {"PageSetup", "RemoveControlInfo", "True"},
+                  {"PageSetup", "SpecKind", "3"},
+                  {"ReportSpec", "GroupingSpecId", "9"},
+                  {"ReportSpec", "ReportSpecId", "2"},
+                  {"ReportSpec", "SpecKind", "3"}}));
 
   d->SaveGenReportAttrs(report);
   const std::string generalOf10 =
       "SELECT seq, name, value FROM rpt_general_attr WHERE report_id = 10 ORDER BY seq";
-  EXPECT_EQ(Select(generalOf10),
-            (Rows{{"1", "IncludeInactive", "Y"}, {"2", "ExpressType", "Daily"},
-                  {"3", "WebAuto-Organize", "ByDate"}, {"4", "HeadNote", "O'Brien's traffic"},
-                  {"5", "RemoveControlInfo", "True"}}));
+  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "IncludeInactive", "Y"},
+                                       {"2", "ExpressType", "Daily"},
+                                       {"3", "WebAuto-Organize", "ByDate"},
+                                       {"4", "HeadNote", "O'Brien's traffic"},
+                                       {"5", "RemoveControlInfo", "True"}}));
 
   // Saved again as an existing, ordinary report: rows updated, attributes replaced.
   d->IsNew(false);
@@ -120,7 +128,8 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
             (Rows{{"", "Confidential"}}));
   EXPECT_EQ(Count("rpt_page_setup", "1 = 1"), 2);
   d->SaveGenReportAttrs(report);
-  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "WebAuto-Organize", "ByDate"}, {"2", "FootNote", "Confidential"},
+  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "WebAuto-Organize", "ByDate"},
+                                       {"2", "FootNote", "Confidential"},
                                        {"3", "RemoveControlInfo", "True"}}));
 
   // Opened again for edit: the attributes come back.
@@ -135,16 +144,19 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
   EXPECT_EQ(std::tuple(again->IncludeInactive(), again->ExpressType(), dest2->webAutoOrganize,
                        again->WebAutoOrganize()),
             std::tuple(true, "Daily", "ByDate", "ByDate"));
-  EXPECT_EQ(std::tuple(again->IsScenarioExpress(), again->IsTemplateExpress()), std::tuple(true, false))
+  EXPECT_EQ(std::tuple(again->IsScenarioExpress(), again->IsTemplateExpress()),
+            std::tuple(true, false))
       << "3 is an ordinary template";
   EXPECT_EQ(again->ReportSpecData()->GroupingSpecId(), 11);
   Open(*again, 99);
-  EXPECT_EQ(std::tuple(again->GenAttributes()->Count(), again->GenAttributes()->ReportId(), again->ExpressType()),
+  EXPECT_EQ(std::tuple(again->GenAttributes()->Count(), again->GenAttributes()->ReportId(),
+                       again->ExpressType()),
             std::tuple(0, 99, ""))
       << "a report without attributes";
 }
 
-TEST_P(ReportsOnDatabase, ExpressCopiesAreRealRowsDeletesRemoveOnlyExpressDocumentsAndTheProceduresGuardThemselves) {
+TEST_P(ReportsOnDatabase,
+       ExpressCopiesAreRealRowsDeletesRemoveOnlyExpressDocumentsAndTheProceduresGuardThemselves) {
   auto d = MakeRef<CReportDefData>();
   const std::int32_t ownerId = services::Locate<FolderApp>().Owner()->Id();
   EXPECT_EQ(services::Locate<FolderApp>().Owner()->Id(), ownerId) << "registered once";
@@ -154,11 +166,12 @@ TEST_P(ReportsOnDatabase, ExpressCopiesAreRealRowsDeletesRemoveOnlyExpressDocume
   const std::int32_t templateCopy = d->CopyExpressTemplate(4);
   EXPECT_GT(scenarioCopy, 4);
   EXPECT_EQ(templateCopy, scenarioCopy + 1);
-  EXPECT_EQ(Select("SELECT doc_type_id, name, folder_id, owner_id, is_express, copied_from "
-                   "FROM fs_document WHERE id IN (" + std::to_string(scenarioCopy) + ", " +
-                   std::to_string(templateCopy) + ") ORDER BY id"),
-            (Rows{{"1", "Express traffic", "1", owner, "Y", "2"},
-                  {"2", "Express layout", "1", owner, "Y", "4"}}));
+  EXPECT_EQ(
+      Select("SELECT doc_type_id, name, folder_id, owner_id, is_express, copied_from "
+             "FROM fs_document WHERE id IN (" +
+             std::to_string(scenarioCopy) + ", " + std::to_string(templateCopy) + ") ORDER BY id"),
+      (Rows{{"1", "Express traffic", "1", owner, "Y", "2"},
+            {"2", "Express layout", "1", owner, "Y", "4"}}));
   EXPECT_TRUE(services::Locate<ScenarioDocs>().IsExpress(scenarioCopy) &&
               !services::Locate<ScenarioDocs>().IsExpress(templateCopy));
 
@@ -208,18 +221,21 @@ TEST_P(ReportsOnDatabase, OutputObjectsRefuseWhatTheyCannotStore) {
   EXPECT_THROW(spec->Load(77), Error);
   std::int32_t noReport = 0;
   const Error e = ErrorOf([&] { spec->SaveAttrs(noReport); });
-  EXPECT_EQ(std::pair(e.status(), e.source()), std::pair(status::InvalidArg, std::string("ReportSpec")));
+  EXPECT_EQ(std::pair(e.status(), e.source()),
+            std::pair(status::InvalidArg, std::string("ReportSpec")));
   auto page = MakeRef<backends::SqlPageSetup>(db);
   EXPECT_THROW(page->Update(), Error);
   page->Load(1);
-  EXPECT_EQ(std::pair(page->HeadNote(), page->RemoveControlInfo()), std::pair(std::string("Weekly traffic"), true));
+  EXPECT_EQ(std::pair(page->HeadNote(), page->RemoveControlInfo()),
+            std::pair(std::string("Weekly traffic"), true));
 
   auto attrs = MakeRef<backends::SqlGeneralAttributes>(db);
   attrs->Add("Name", "a", false);
   EXPECT_EQ(ErrorOf([&] { attrs->Add("Name", "b", false); }).number(), errnum::DuplicateKey);
   attrs->Add("name", "c", false);
   attrs->Add("Name", "d", true);
-  EXPECT_EQ(std::pair(attrs->Item("Name")->Value(), attrs->Count()), std::pair(std::string("d"), 2));
+  EXPECT_EQ(std::pair(attrs->Item("Name")->Value(), attrs->Count()),
+            std::pair(std::string("d"), 2));
   EXPECT_THROW(attrs->Item("NAME"), Error);
   EXPECT_THROW(attrs->Add("", "x", false), Error);
   EXPECT_THROW(attrs->Save(), Error) << "no report id";
@@ -232,7 +248,8 @@ TEST_P(ReportsOnDatabase, OutputObjectsRefuseWhatTheyCannotStore) {
 }
 
 TEST_P(ReportsOnDatabase, ATransactionKeepsAllOrNothing) {
-  const std::string insert = "INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, ";
+  const std::string insert =
+      "INSERT INTO rpt_general_attr (report_id, seq, name, value) VALUES (50, ";
   const Error e = ErrorOf([&] {
     db->InTransaction([&] {
       db->Execute(insert + "1, 'A', 'x')");

@@ -29,8 +29,10 @@ void EditReport12(CReportDefData& d, const Ref<ReportSpec>& spec = {}) {
 // report specification kind 7. The log starts empty.
 struct Attached {
   explicit Attached(Env& env)
-      : spec(MakeRef<testing::FakeReportSpec>(env.log)), page(MakeRef<FakePageSetup>(env.log)),
-        dest(MakeRef<FakeDestination>(env.log)), scope(MakeRef<testing::FakeDateTimeScope>(env.log)) {
+      : spec(MakeRef<testing::FakeReportSpec>(env.log)),
+        page(MakeRef<FakePageSetup>(env.log)),
+        dest(MakeRef<FakeDestination>(env.log)),
+        scope(MakeRef<testing::FakeDateTimeScope>(env.log)) {
     spec->insertId = 101;
     spec->groupingSpecId = 55;
     spec->specKind = 7;
@@ -71,13 +73,15 @@ TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsLeavesTheRestAndStops
 
   Ref<DocumentType> scenario = Type("Scenario"), templ = Type("Template");
   d->InitNew(scenario, templ, "Traffic", "RptEditor", 77, ERefType::RefTemplate, 15, 4, 1.5f);
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"SettingsService.ReportDefaults", "ReportDefaults.Item(Equipped Only)",
-                   "ReportDefaults.Item(Test Channels)", "ReportDefaults.Item(Domain Scenario Id)"}))
+  EXPECT_EQ(
+      env.log->Lines(),
+      (Lines{"SettingsService.ReportDefaults", "ReportDefaults.Item(Equipped Only)",
+             "ReportDefaults.Item(Test Channels)", "ReportDefaults.Item(Domain Scenario Id)"}))
       << "the parameters never reach the options, and no document service is asked";
   EXPECT_TRUE(d->ScenarioType() == scenario && d->TemplateType() == templ);
-  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId(), d->AppName(), d->EditorName(),
-                       d->EntityID(), d->ChannelNumber(), d->MapRadiusScale(), d->IsNew()),
+  EXPECT_EQ(std::tuple(d->EquippedOnly(), d->TestChannels(), d->DomainScenarioId(), d->AppName(),
+                       d->EditorName(), d->EntityID(), d->ChannelNumber(), d->MapRadiusScale(),
+                       d->IsNew()),
             std::tuple("N", "1", 42, "Traffic", "RptEditor", 77, 4, 1.5f, true));
   EXPECT_EQ(Ids(*d), "9 50 15 0 | 0 0 0 0 0");
   EXPECT_EQ(std::tuple(d->FileName(), d->TempExpScenarioId(), d->IsTemplateExpress(),
@@ -91,15 +95,17 @@ TEST(ReportDefInit, NewTakesTheOptionsFromTheReportDefaultsLeavesTheRestAndStops
   auto f = MakeRef<CReportDefData>();
   f->TestChannels("before");
   Error e = ErrorOf([&] { f->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
-  EXPECT_EQ(std::tuple(e.source(), e.status(), f->EquippedOnly(), f->TestChannels(), f->DomainScenarioId(),
-                       f->AppName(), f->IsNew(), f->ScenarioId()),
-            std::tuple("SettingsService", static_cast<Status>(0x80041235u), "N", "before", 0, "", false, 0));
+  EXPECT_EQ(std::tuple(e.source(), e.status(), f->EquippedOnly(), f->TestChannels(),
+                       f->DomainScenarioId(), f->AppName(), f->IsNew(), f->ScenarioId()),
+            std::tuple("SettingsService", static_cast<Status>(0x80041235u), "N", "before", 0, "",
+                       false, 0));
 
   env.settings->groups["ReportDefaults"] = {{"Equipped Only", Variant("N")},
                                             {"Test Channels", Variant("Y")},
                                             {"Domain Scenario Id", Variant("four")}};
   e = ErrorOf([&] { f->InitNew({}, {}, "Traffic", "", 0, ERefType::RefScenario, 8, 0, 0); });
-  EXPECT_EQ(std::pair(e.number(), f->TestChannels()), std::pair(errnum::TypeMismatch, std::string("Y")));
+  EXPECT_EQ(std::pair(e.number(), f->TestChannels()),
+            std::pair(errnum::TypeMismatch, std::string("Y")));
 }
 
 TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNamesAndTheServerGroupTypeOnlyWhenPassed) {
@@ -108,9 +114,10 @@ TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNamesAndTheServerGroupTypeOn
     ERefType kind;
     std::int32_t scenario, templ, chanSet;
   };
-  for (const Case& c : {Case{ERefType::RefScenario, 99, 2, 3}, Case{ERefType::RefTemplate, 1, 99, 3},
-                        Case{ERefType::refChanSetPlan, 1, 2, 99}, Case{ERefType::RefSATemplate, 1, 2, 3},
-                        Case{static_cast<ERefType>(7), 1, 2, 3}, Case{static_cast<ERefType>(-1), 1, 2, 3}}) {
+  for (const Case& c :
+       {Case{ERefType::RefScenario, 99, 2, 3}, Case{ERefType::RefTemplate, 1, 99, 3},
+        Case{ERefType::refChanSetPlan, 1, 2, 99}, Case{ERefType::RefSATemplate, 1, 2, 3},
+        Case{static_cast<ERefType>(7), 1, 2, 3}, Case{static_cast<ERefType>(-1), 1, 2, 3}}) {
     auto d = MakeRef<CReportDefData>();
     d->ScenarioId(1);
     d->TemplateID(2);
@@ -141,7 +148,8 @@ TEST(ReportDefInit, NewSetsOnlyTheIdItsReferenceKindNamesAndTheServerGroupTypeOn
   EXPECT_EQ(std::pair(d->ServerGroupType() == nullptr, d->ServerGroupId()), std::pair(true, 44));
 }
 
-TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsConfirmsIdsOrStopsAtAFailure) {
+TEST(ReportDefInit,
+     EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsConfirmsIdsOrStopsAtAFailure) {
   Env env;
   (*env.report.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"ExpressType", "Daily"}};
   env.report.scenarioDocs->express = {21};
@@ -151,17 +159,20 @@ TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsCon
   env.log->Clear();
 
   EditReport12(*d, spec);
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"GeneralAttributes.Load(12)", "GeneralAttributes.NewEnum",
-                   "GeneralAttribute(IncludeInactive).Name", "GeneralAttribute(IncludeInactive).Value",
-                   "GeneralAttribute(ExpressType).Name", "GeneralAttribute(ExpressType).Value",
-                   "ScenarioDocs.IsExpress(21)", "TemplateDocs.IsExpress(22)"}))
+  EXPECT_EQ(
+      env.log->Lines(),
+      (Lines{"GeneralAttributes.Load(12)", "GeneralAttributes.NewEnum",
+             "GeneralAttribute(IncludeInactive).Name", "GeneralAttribute(IncludeInactive).Value",
+             "GeneralAttribute(ExpressType).Name", "GeneralAttribute(ExpressType).Value",
+             "ScenarioDocs.IsExpress(21)", "TemplateDocs.IsExpress(22)"}))
       << "no settings are read, and the report specification is only stored";
   EXPECT_EQ(Ids(*d), "12 21 22 3 | 7 8 6 4 5");
-  EXPECT_EQ(std::tuple(d->FileName(), d->EditorName(), d->AppName(), d->EntityID(), d->ChannelNumber(),
-                       d->MapRadiusScale(), d->TestChannels(), d->EquippedOnly(), d->DomainScenarioId(),
-                       d->ScenarioType()->Name(), d->TemplateType()->Name()),
-            std::tuple("out.csv", "RptEditor", "Traffic", 30, 31, 2.5f, "T", "E", 33, "Scenario", "Template"));
+  EXPECT_EQ(
+      std::tuple(d->FileName(), d->EditorName(), d->AppName(), d->EntityID(), d->ChannelNumber(),
+                 d->MapRadiusScale(), d->TestChannels(), d->EquippedOnly(), d->DomainScenarioId(),
+                 d->ScenarioType()->Name(), d->TemplateType()->Name()),
+      std::tuple("out.csv", "RptEditor", "Traffic", 30, 31, 2.5f, "T", "E", 33, "Scenario",
+                 "Template"));
   EXPECT_TRUE(d->ReportSpecData() == spec);
   EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), d->IsScenarioExpress(),
                        d->IsTemplateExpress(), d->IsNew()),
@@ -182,7 +193,8 @@ TEST(ReportDefInit, EditTakesItsParametersThenLoadsAttributesAsksExpressFlagsCon
   f->IsNew(true);
   f->IsTemplateExpress(true);
   EXPECT_EQ(ErrorOf([&] { EditReport12(*f); }).source(), "ScenarioDocs");
-  EXPECT_EQ(std::tuple(f->ReportId(), f->ExpressType(), f->IsTemplateExpress(), f->SaveOrigScenarioId(), f->IsNew()),
+  EXPECT_EQ(std::tuple(f->ReportId(), f->ExpressType(), f->IsTemplateExpress(),
+                       f->SaveOrigScenarioId(), f->IsNew()),
             std::tuple(12, "Daily", true, 0, true))
       << "the attributes were loaded before; the template service is not asked, no id confirmed";
   EXPECT_TRUE(env.log->Matching("TemplateDocs.").empty());
@@ -204,12 +216,13 @@ TEST(ReportDefLifetime, EachObjectGetsItsOwnAttributeSetAndReleasesAttachedObjec
   replaced.reset();
   env.log->Clear();
   d.reset();
-  EXPECT_EQ(env.log->Lines(), (Lines{"DateTimeScope.Release", "ReportSpec.Release",
-                                     "PageSetup.Release", "Destination.Release",
-                                     "GeneralAttributes.Release"}));
+  EXPECT_EQ(env.log->Lines(),
+            (Lines{"DateTimeScope.Release", "ReportSpec.Release", "PageSetup.Release",
+                   "Destination.Release", "GeneralAttributes.Release"}));
 }
 
-TEST(SaveSubTableData, ANewReportInsertsAnExistingOneUpdatesYetRefreshesTheGroupingOnlyAttachedObjectsCount) {
+TEST(SaveSubTableData,
+     ANewReportInsertsAnExistingOneUpdatesYetRefreshesTheGroupingOnlyAttachedObjectsCount) {
   Env env;
   Attached a(env);
   a.d->IsNew(true);
@@ -223,7 +236,8 @@ TEST(SaveSubTableData, ANewReportInsertsAnExistingOneUpdatesYetRefreshesTheGroup
   a.spec->insertId = 201;
   env.log->Clear();
   a.d->SaveSubTableData(0);
-  EXPECT_EQ(std::pair(env.log->Matching("ReportSpec.Insert").size(), a.d->ReportSpecId()), std::pair(1ul, 201))
+  EXPECT_EQ(std::pair(env.log->Matching("ReportSpec.Insert").size(), a.d->ReportSpecId()),
+            std::pair(1ul, 201))
       << "still new: inserts again";
 
   Attached existing(env);
@@ -236,8 +250,8 @@ TEST(SaveSubTableData, ANewReportInsertsAnExistingOneUpdatesYetRefreshesTheGroup
 
   env.log->Clear();
   existing.d->ResetReferences();
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"Destination.Id(3)", "DateTimeScope.Id(2)", "ReportSpec.Id(1)", "PageSetup.Id(4)"}));
+  EXPECT_EQ(env.log->Lines(), (Lines{"Destination.Id(3)", "DateTimeScope.Id(2)", "ReportSpec.Id(1)",
+                                     "PageSetup.Id(4)"}));
 
   // Only the attached objects are stored or given their ids back.
   env.log->Clear();
@@ -254,7 +268,8 @@ TEST(SaveSubTableData, ANewReportInsertsAnExistingOneUpdatesYetRefreshesTheGroup
   page->insertId = 40;
   d->PageSetupData(page);
   d->SaveSubTableData(0);
-  EXPECT_EQ(env.log->Lines(), (Lines{"PageSetup.Insert"})) << "no report specification: no SpecKind";
+  EXPECT_EQ(env.log->Lines(), (Lines{"PageSetup.Insert"}))
+      << "no report specification: no SpecKind";
   EXPECT_EQ(Ids(*d), "0 0 0 0 | 1 0 0 0 40");
 }
 
@@ -278,15 +293,15 @@ TEST(SaveSubTableData, AFailurePartWayKeepsTheIdsCapturedSoFarAndGoesNoFurther) 
   }
 }
 
-TEST(SaveReportAttrs, SpecAndPageAttributesAfterTheSpecKindThenTheGeneralSetWholeForAnExpressScenario) {
+TEST(SaveReportAttrs,
+     SpecAndPageAttributesAfterTheSpecKindThenTheGeneralSetWholeForAnExpressScenario) {
   Env env;
   Attached a(env);
   std::int32_t report = 12;
   a.d->SaveReportAttrs(report);
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"ReportSpec.SpecKind", "SettingsService.UseSpecKind(7)", "ReportSpec.SaveAttrs(12)",
-                   "ReportSpec.SaveAttrs.Release", "PageSetup.SaveAttrs(12)",
-                   "PageSetup.SaveAttrs.Release"}))
+  EXPECT_EQ(env.log->Lines(), (Lines{"ReportSpec.SpecKind", "SettingsService.UseSpecKind(7)",
+                                     "ReportSpec.SaveAttrs(12)", "ReportSpec.SaveAttrs.Release",
+                                     "PageSetup.SaveAttrs(12)", "PageSetup.SaveAttrs.Release"}))
       << "each returned object is released before the next call";
 
   a.spec->writeBackReportId = 13;
@@ -323,14 +338,15 @@ TEST(SaveReportAttrs, SpecAndPageAttributesAfterTheSpecKindThenTheGeneralSetWhol
   g.page->footNote = "Foot";
   g.page->removeControlInfo = true;
   g.d->SaveGenReportAttrs(12);
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
-                   "GeneralAttributes.Add(IncludeInactive | Y | false)",
-                   "GeneralAttributes.Add(ExpressType | Daily | false)", "Destination.WebAutoOrganize",
-                   "GeneralAttributes.Add(WebAuto-Organize | ByDate | false)", "PageSetup.HeadNote",
-                   "GeneralAttributes.Add(HeadNote | Head | false)", "PageSetup.FootNote",
-                   "GeneralAttributes.Add(FootNote | Foot | false)", "PageSetup.RemoveControlInfo",
-                   "GeneralAttributes.Add(RemoveControlInfo | True | false)", "GeneralAttributes.Save"}));
+  EXPECT_EQ(
+      env.log->Lines(),
+      (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
+             "GeneralAttributes.Add(IncludeInactive | Y | false)",
+             "GeneralAttributes.Add(ExpressType | Daily | false)", "Destination.WebAutoOrganize",
+             "GeneralAttributes.Add(WebAuto-Organize | ByDate | false)", "PageSetup.HeadNote",
+             "GeneralAttributes.Add(HeadNote | Head | false)", "PageSetup.FootNote",
+             "GeneralAttributes.Add(FootNote | Foot | false)", "PageSetup.RemoveControlInfo",
+             "GeneralAttributes.Add(RemoveControlInfo | True | false)", "GeneralAttributes.Save"}));
 
   g.d->IsScenarioExpress(false);
   g.dest->webAutoOrganize = "";
@@ -339,7 +355,8 @@ TEST(SaveReportAttrs, SpecAndPageAttributesAfterTheSpecKindThenTheGeneralSetWhol
   env.log->Clear();
   g.d->SaveGenReportAttrs(12);
   EXPECT_EQ(env.log->Lines(),
-            (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)", "Destination.WebAutoOrganize",
+            (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
+                   "Destination.WebAutoOrganize",
                    "GeneralAttributes.Add(WebAuto-Organize | \"\" | false)", "PageSetup.HeadNote",
                    "PageSetup.FootNote", "PageSetup.RemoveControlInfo", "GeneralAttributes.Save"}))
       << "empty notes and a false flag are not written";
@@ -354,10 +371,9 @@ TEST(SaveReportAttrs, SpecAndPageAttributesAfterTheSpecKindThenTheGeneralSetWhol
   d->IsScenarioExpress(true);
   env.log->Clear();
   EXPECT_EQ(ErrorOf([&] { d->SaveGenReportAttrs(12); }).number(), errnum::ObjectVariableNotSet);
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
-                   "GeneralAttributes.Add(IncludeInactive | N | false)",
-                   "GeneralAttributes.Add(ExpressType | \"\" | false)"}))
+  EXPECT_EQ(env.log->Lines(), (Lines{"GeneralAttributes.Clear", "GeneralAttributes.ReportId(12)",
+                                     "GeneralAttributes.Add(IncludeInactive | N | false)",
+                                     "GeneralAttributes.Add(ExpressType | \"\" | false)"}))
       << "a false flag is written as N, an empty express type is still written";
 
   env.report.noAttributes = true;
@@ -371,8 +387,10 @@ TEST(SaveReportAttrs, SpecAndPageAttributesAfterTheSpecKindThenTheGeneralSetWhol
 
 TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadResetsFirst) {
   Env env;
-  (*env.report.attributeStore)[12] = {{"includeinactive", "Y"}, {"IncludeInactive", "y"},
-                                      {"ExpressType", "Weekly"},  {"HeadNote", "not read back"},
+  (*env.report.attributeStore)[12] = {{"includeinactive", "Y"},
+                                      {"IncludeInactive", "y"},
+                                      {"ExpressType", "Weekly"},
+                                      {"HeadNote", "not read back"},
                                       {"WebAuto-Organize", "ByName"}};
   (*env.report.attributeStore)[0] = {{"ExpressType", "never read"}};
   auto d = MakeRef<CReportDefData>();
@@ -391,13 +409,14 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   (*env.report.attributeStore)[12] = {{"IncludeInactive", "Y"}, {"WebAuto-Organize", "ByDate"}};
   d->DestinationData({});
   Open(*d, 12);
-  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), dest->webAutoOrganize), std::tuple(true, "", "ByName"))
+  EXPECT_EQ(std::tuple(d->IncludeInactive(), d->ExpressType(), dest->webAutoOrganize),
+            std::tuple(true, "", "ByName"))
       << "reset before loading; a detached destination hears nothing";
   env.log->Clear();
   EXPECT_EQ(d->WebAutoOrganize(), "ByDate") << "but the set has it";
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"GeneralAttributes.Exists(WebAuto-Organize)", "GeneralAttributes.Item(WebAuto-Organize)",
-                   "GeneralAttribute(WebAuto-Organize).Value"}));
+  EXPECT_EQ(env.log->Lines(), (Lines{"GeneralAttributes.Exists(WebAuto-Organize)",
+                                     "GeneralAttributes.Item(WebAuto-Organize)",
+                                     "GeneralAttribute(WebAuto-Organize).Value"}));
 
   env.log->Clear();
   Open(*d, 13);
@@ -421,7 +440,8 @@ TEST(LoadGenReportAttrs, NamesCompareExactlyOnlyAnUpperCaseYIsTrueAndEveryLoadRe
   }
 }
 
-TEST(ExpressCopies, EachCopyIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThreadAndFailuresReachTheCaller) {
+TEST(ExpressCopies,
+     EachCopyIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThreadAndFailuresReachTheCaller) {
   Env env;
   env.report.scenarioDocs->express = {5};
   env.report.templateDocs->express = {-6};
@@ -438,15 +458,17 @@ TEST(ExpressCopies, EachCopyIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThre
     env.report.folderApp->ownerId = c.owner;
     env.report.procCalls.result = c.result;
     env.log->Clear();
-    EXPECT_EQ(c.docs == "Scenario" ? d->CopyExpressScenario(c.source) : d->CopyExpressTemplate(c.source),
-              c.copy);
+    EXPECT_EQ(
+        c.docs == "Scenario" ? d->CopyExpressScenario(c.source) : d->CopyExpressTemplate(c.source),
+        c.copy);
     const std::string source = std::to_string(c.source), owner = std::to_string(c.owner);
-    EXPECT_EQ(env.log->Lines(),
-              (Lines{c.docs + "Docs.IsExpress(" + source + ")", "ProcCall.New",
-                     "ProcCall.ProcName(FS_CopyExpress" + c.docs + ")",
-                     "ProcCall.AddParam(" + source + " | integer | \"\" | false)", "FolderApp.Owner",
-                     "FolderOwner.Id", "ProcCall.AddParam(" + owner + " | integer | \"\" | false)",
-                     "FolderOwner.Release", "ProcCall.Execute", "ProcCall.Release"}));
+    EXPECT_EQ(
+        env.log->Lines(),
+        (Lines{c.docs + "Docs.IsExpress(" + source + ")", "ProcCall.New",
+               "ProcCall.ProcName(FS_CopyExpress" + c.docs + ")",
+               "ProcCall.AddParam(" + source + " | integer | \"\" | false)", "FolderApp.Owner",
+               "FolderOwner.Id", "ProcCall.AddParam(" + owner + " | integer | \"\" | false)",
+               "FolderOwner.Release", "ProcCall.Execute", "ProcCall.Release"}));
   }
   EXPECT_EQ(std::tuple(d->ScenarioId(), d->TempExpScenarioId(), d->TempExpTemplateId()),
             std::tuple(5, 0, 0))
@@ -484,7 +506,8 @@ TEST(ExpressCopies, EachCopyIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThre
   env.log->Clear();
   EXPECT_EQ(copy().number(), errnum::ObjectVariableNotSet);
   EXPECT_TRUE(env.log->Matching("ProcCall.Execute").empty());
-  EXPECT_EQ(env.log->Lines().back(), "ProcCall.Release") << "the call object is released on the way out";
+  EXPECT_EQ(env.log->Lines().back(), "ProcCall.Release")
+      << "the call object is released on the way out";
 
   env.report.folderApp->noOwner = false;
   env.report.folderApp->failOn = {"FolderApp.Owner"};
@@ -493,7 +516,8 @@ TEST(ExpressCopies, EachCopyIsANewProcedureCallWithTheSourceAndTheOwnerOnItsThre
   env.report.folderApp->failOn.clear();
   env.report.procCalls.failOn = {"ProcCall.Execute"};
   const Error e = copy();
-  EXPECT_EQ(std::pair(e.source(), e.status()), std::pair(std::string("ProcCall"), static_cast<Status>(0x80041234u)));
+  EXPECT_EQ(std::pair(e.source(), e.status()),
+            std::pair(std::string("ProcCall"), static_cast<Status>(0x80041234u)));
 
   env.report.procCalls.failOn.clear();
   env.report.procCalls.result = Variant("not an id");
@@ -518,9 +542,10 @@ TEST(ExpressDeletes, CleanUpDeletesExpressCopiesByReferenceKeepsTheIdsAndStopsAt
   d->TempExpTemplateId(8);
   env.log->Clear();
   d->CleanUpExpressDocuments();
-  EXPECT_EQ(env.log->Lines(),
-            (Lines{"ScenarioDocs.IsExpress(7)", "DbService.ExecuteProcedure(FS_DeleteExpressScenario | 7&)",
-                   "TemplateDocs.IsExpress(8)", "DbService.ExecuteProcedure(FS_DeleteExpressTemplate | 8&)"}));
+  EXPECT_EQ(env.log->Lines(), (Lines{"ScenarioDocs.IsExpress(7)",
+                                     "DbService.ExecuteProcedure(FS_DeleteExpressScenario | 7&)",
+                                     "TemplateDocs.IsExpress(8)",
+                                     "DbService.ExecuteProcedure(FS_DeleteExpressTemplate | 8&)"}));
   EXPECT_EQ(std::tuple(d->TempExpScenarioId(), d->TempExpTemplateId()), std::tuple(7, 8));
 
   env.log->Clear();

@@ -21,8 +21,8 @@ inline std::string Ids(const CReportDefData& d) {
   for (std::int32_t id : {d.ReportId(), d.ScenarioId(), d.TemplateID(), d.ChanSetID()})
     s += std::to_string(id) + " ";
   s += "|";
-  for (std::int32_t id : {d.ReportSpecId(), d.GroupingSpecId(), d.DTScopeID(), d.DestinationId(),
-                          d.PageSetUpId()})
+  for (std::int32_t id :
+       {d.ReportSpecId(), d.GroupingSpecId(), d.DTScopeID(), d.DestinationId(), d.PageSetUpId()})
     s += " " + std::to_string(id);
   return s;
 }
@@ -30,8 +30,8 @@ inline std::string Ids(const CReportDefData& d) {
 // InitEdit of a stored report with the given documents and every other parameter 0 or empty.
 inline void Open(CReportDefData& d, std::int32_t report, std::int32_t scenario = 0,
                  std::int32_t templ = 0, const Ref<ReportSpec>& spec = {}) {
-  d.InitEdit(report, 0, 0, 0, 0, 0, 0, "", "RptEditor", "Traffic", scenario, templ, {}, {}, 0, 0,
-             0, "N", "Y", 0, spec);
+  d.InitEdit(report, 0, 0, 0, 0, 0, 0, "", "RptEditor", "Traffic", scenario, templ, {}, {}, 0, 0, 0,
+             "N", "Y", 0, spec);
 }
 
 }  // namespace plexion::testing

@@ -54,8 +54,8 @@ TEST(SASchedLoad, QueryTimeOutCheckReadOrderFinalInitEditAndWhatNoRowOrNoTimeOut
   EXPECT_EQ(d.log->Lines().back(), "DbRecordset.Close");
   a.editor = Variant("");
   testing::ExpectEdited(*s, a);
-  EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit(), s->OvrChanSetId(),
-                       s->OvrDestinationId(), s->OvrDTScopeId()),
+  EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit(),
+                       s->OvrChanSetId(), s->OvrDestinationId(), s->OvrDTScopeId()),
             std::tuple(9, 4, 30, "M", 8, 7, 6))
       << "the id comes from the row; no column supplies the other overrides";
   testing::ExpectUntouched(*s);
@@ -79,7 +79,8 @@ TEST(SASchedLoad, QueryTimeOutCheckReadOrderFinalInitEditAndWhatNoRowOrNoTimeOut
   EXPECT_EQ(d.log->Lines().size(), 1u) << "not even the time-out check";
   EXPECT_EQ(ErrorOf([&] { t->LoadSASchedData(2); }).number(), 3021);
   EXPECT_EQ(ErrorOf([&] { t->LoadSASchedData(4); }).number(), 3265) << "a column missing";
-  EXPECT_EQ(std::tuple(t->IsNew(), t->ScheduleID(), t->EditorName(), t->Timeout()), std::tuple(true, 9, "Ed", 30));
+  EXPECT_EQ(std::tuple(t->IsNew(), t->ScheduleID(), t->EditorName(), t->Timeout()),
+            std::tuple(true, 9, "Ed", 30));
   EXPECT_TRUE(d.log->Matching("DbRecordset.Close").empty());
 
   t->LoadSASchedData(31);

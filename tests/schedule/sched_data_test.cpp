@@ -66,7 +66,8 @@ Lines AfterTheDefaults(const CSchedData&) {
 }
 Lines AfterTheDefaults(const CSASchedData&) { return {}; }
 
-TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunLeavesTheRestAndKeepsWhatItSetBeforeAFailure) {
+TYPED_TEST(BothSchedules,
+           InitNewTakesTheDefaultsOfItsKindOfRunLeavesTheRestAndKeepsWhatItSetBeforeAFailure) {
   testing::InstalledDoubles d;
   d.settings->groups["ImmediateDefaults"][1].second = Variant("I");
   d.settings->groups["ScheduledDefaults"] = {
@@ -88,12 +89,14 @@ TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunLeavesTheRestAndK
             std::tuple("I", "Ed", "I", "Y", 7));
   EXPECT_TRUE(s->IsOverride() && s->Override());
   // The start values InitNew gives both schedules.
-  EXPECT_EQ(std::tuple(s->ScheduleActive(), s->SubFolderName(), s->Periodicity(), s->RptGrpID(), s->WhichMonthDate(),
-                       s->WhichWeek(), s->WhichWeekday(), s->Frequency(), s->IsNew()),
+  EXPECT_EQ(std::tuple(s->ScheduleActive(), s->SubFolderName(), s->Periodicity(), s->RptGrpID(),
+                       s->WhichMonthDate(), s->WhichWeek(), s->WhichWeekday(), s->Frequency(),
+                       s->IsNew()),
             std::tuple("Y", "", "H", 12, 0, 1, 1, 1, true));
   EXPECT_TRUE(s->FirstDateTime() == DateTime::Today() && !s->FirstDateTime().HasTime());
   EXPECT_EQ(s->FinalDateTime().serial(), 50040.0);
-  EXPECT_EQ(testing::Flags(*s), (std::array<std::string, 9>{"Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y"}));
+  EXPECT_EQ(testing::Flags(*s),
+            (std::array<std::string, 9>{"Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y", "Y"}));
   EXPECT_EQ(
       std::tuple(s->ClientMachineID(), s->OvrDestinationId(), s->OvrDTScopeId(), s->NextRunDate()),
       std::tuple(4, 6, 7, DateTime(100.5)))
@@ -125,7 +128,8 @@ TYPED_TEST(BothSchedules, InitNewTakesTheDefaultsOfItsKindOfRunLeavesTheRestAndK
   d.settings->groups["ImmediateDefaults"][3].second = Variant("seven");
   auto t = MakeRef<TypeParam>();
   EXPECT_EQ(ErrorOf([&] { New(*t, true, 12, "Ed"); }).number(), errnum::TypeMismatch);
-  EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()), std::tuple("I", "Y", 0));
+  EXPECT_EQ(std::tuple(t->RetrieveMode(), t->AutoPurge(), t->PurgeInterval()),
+            std::tuple("I", "Y", 0));
 }
 
 TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActiveFlag) {
@@ -160,7 +164,8 @@ TYPED_TEST(BothSchedules, InitEditStoresEveryArgumentAndStopsAtANullNameOrActive
   a.active = Variant::Null();
   t->IsNew(true);
   EXPECT_THROW(testing::Edit(*t, a), Error);
-  EXPECT_EQ(std::tuple(t->EditorName(), t->ScheduleActive(), t->ClientMachineID(), t->RptGrpID(), t->IsNew()),
+  EXPECT_EQ(std::tuple(t->EditorName(), t->ScheduleActive(), t->ClientMachineID(), t->RptGrpID(),
+                       t->IsNew()),
             std::tuple("Ed", "", 3, 0, true));
   if constexpr (std::is_same_v<TypeParam, CSASchedData>) {
     EXPECT_EQ(std::tuple(t->ScheduleID(), t->OvrScenarioId()), std::tuple(9, 0));
@@ -213,7 +218,8 @@ TEST(SchedData, InitNewAndInitEditAlsoSetTheApplicationTheGroupByCodeAndTheRegio
   auto u = MakeRef<CSchedData>();
   u->DLGroupBy("old");
   EXPECT_THROW(u->InitNew(true, 12, "Schedule", "Ed"), Error);
-  EXPECT_EQ(std::tuple(u->IncludeDayAfterHol(), u->DLGroupBy(), u->IsNew()), std::tuple("Y", "old", false))
+  EXPECT_EQ(std::tuple(u->IncludeDayAfterHol(), u->DLGroupBy(), u->IsNew()),
+            std::tuple("Y", "old", false))
       << "the day flags are set before the group-by default is asked";
   EXPECT_EQ(d.log->Lines().back(), "GroupByDefaults.DefaultDLGroupBy")
       << "time zones are not asked after the failure";
@@ -302,8 +308,10 @@ TEST(SchedData, SaveWritesAnIdOnlyAfterItsCallSucceededAndStopsAtAFailingScope) 
     f.scope->failOn = f.destination->failOn = {all[failing]};
     const Error e = ErrorOf([&] { f.s->SaveSubTableData(); });
     EXPECT_EQ(e.source() + ".", all[failing].substr(0, all[failing].find('.') + 1));
-    EXPECT_EQ(f.log->Lines(), Lines(all.begin(), all.begin() + failing + 1)) << "nothing after the failure";
-    EXPECT_EQ(std::pair(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::pair(failing == 2 ? 501 : 0, 0))
+    EXPECT_EQ(f.log->Lines(), Lines(all.begin(), all.begin() + failing + 1))
+        << "nothing after the failure";
+    EXPECT_EQ(std::pair(f.s->OvrDTScopeId(), f.s->OvrDestinationId()),
+              std::pair(failing == 2 ? 501 : 0, 0))
         << all[failing] << ": the scope's id only once both its calls succeeded";
   }
 }
@@ -370,7 +378,8 @@ TEST(SchedLoad, ColumnListQueryTextReadOrderAndTheRowThroughInitEditInEachMode) 
                    RowReads()));
   EXPECT_EQ(d.log->Matching("SystemConfig."), (Lines{"SystemConfig.EnterpriseMode"}));
   EXPECT_EQ(GPlexion::Global()->SchedDataFields(), kTimeZoneList) << "the global object's list";
-  EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone(), s->OvrServerGroupID()), std::tuple("S", "Central", 2));
+  EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone(), s->OvrServerGroupID()),
+            std::tuple("S", "Central", 2));
 
   for (const char* region : {"NULL", ""}) {
     a.timeZone = region;

@@ -58,10 +58,11 @@ class ScheduleOnDatabase : public testing::DatabaseTest {
 
 TEST_P(ScheduleOnDatabase, LoadsTheReportGroupDemoRowsInEachModeAndTheSoftAlarmDemoRows) {
   Ref<CSchedData> plain = Load(1);
-  EXPECT_EQ(std::tuple(plain->ClientMachineID(), plain->RptGrpID(), plain->PurgeInterval(), plain->RunMode(),
-                       plain->SubFolderName(), plain->Periodicity(), plain->IncludeSundays(), plain->TimeZone(),
-                       plain->DLGroupBy(), plain->IsNew()),
-            std::tuple(3, 12, 30, "S", "Nightly", "D", "Y", "Default TimeZone Region", "", false));
+  EXPECT_EQ(
+      std::tuple(plain->ClientMachineID(), plain->RptGrpID(), plain->PurgeInterval(),
+                 plain->RunMode(), plain->SubFolderName(), plain->Periodicity(),
+                 plain->IncludeSundays(), plain->TimeZone(), plain->DLGroupBy(), plain->IsNew()),
+      std::tuple(3, 12, 30, "S", "Nightly", "D", "Y", "Default TimeZone Region", "", false));
   EXPECT_EQ(std::pair(plain->FirstDateTime(), plain->FinalDateTime()),
             std::pair(DateTime::FromParts(2026, 1, 5, 2, 0), kFarFutureEnd));
 
@@ -87,8 +88,9 @@ TEST_P(ScheduleOnDatabase, LoadsTheReportGroupDemoRowsInEachModeAndTheSoftAlarmD
   EXPECT_EQ(ErrorOf([&] { Load(42); }).number(), 3021) << "no schedule 42";
 
   Ref<CSASchedData> hourly = LoadSoftAlarm(1);
-  EXPECT_EQ(std::tuple(hourly->ScheduleID(), hourly->RptGrpID(), hourly->OvrScenarioId(), hourly->PurgeInterval(),
-                       hourly->Timeout(), hourly->Periodicity(), hourly->TimeoutUnit(), hourly->IsNew()),
+  EXPECT_EQ(std::tuple(hourly->ScheduleID(), hourly->RptGrpID(), hourly->OvrScenarioId(),
+                       hourly->PurgeInterval(), hourly->Timeout(), hourly->Periodicity(),
+                       hourly->TimeoutUnit(), hourly->IsNew()),
             std::tuple(1, 12, 4, 14, 30, "H", "M", false));
   EXPECT_EQ(hourly->FirstDateTime(), DateTime::FromParts(2026, 2, 1));
   Ref<CSASchedData> triggered = LoadSoftAlarm(2);
@@ -180,7 +182,8 @@ TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdatedWrittenWithTheirIdsAnd
   EXPECT_THROW(read->Update(), Error);
 }
 
-TEST_P(ScheduleOnDatabase, SoftAlarmHoursAndEventsRoundTripEventTypesMatchExactlyAndHoursNeedASlot) {
+TEST_P(ScheduleOnDatabase,
+       SoftAlarmHoursAndEventsRoundTripEventTypesMatchExactlyAndHoursNeedASlot) {
   EXPECT_EQ(MSQL::GetEventTypeId("Threshold crossed"), 2) << "the row of that name";
   EXPECT_THROW(MSQL::GetEventTypeId("data load"), Error) << "matched exactly";
   system->hourSlots = 12;

@@ -114,11 +114,17 @@ List Concat(List a, const List& b) {
 
 // How both loaders read the run and recurrence columns, in order.
 inline Lines RecurrenceReads() {
-  Lines reads{"DbService.FieldText(RunMode)", "DbService.FieldText(RetrieveMode)", "DbService.FieldText(AutoPurge)",
-              "DbService.FieldLongOrDefault(PurgeInterval | 0)", "DbService.FieldText(SubFolderName)",
-              "DbService.FieldDate(FirstDateTime)", "DbService.FieldDate(FinalDateTime)",
-              "DbService.FieldLongOrDefault(WhichMonthDate | 0)", "DbService.FieldLongOrDefault(WhichWeek | 1)",
-              "DbService.FieldLongOrDefault(WhichWeekday | 1)", "DbService.FieldText(Periodicity)",
+  Lines reads{"DbService.FieldText(RunMode)",
+              "DbService.FieldText(RetrieveMode)",
+              "DbService.FieldText(AutoPurge)",
+              "DbService.FieldLongOrDefault(PurgeInterval | 0)",
+              "DbService.FieldText(SubFolderName)",
+              "DbService.FieldDate(FirstDateTime)",
+              "DbService.FieldDate(FinalDateTime)",
+              "DbService.FieldLongOrDefault(WhichMonthDate | 0)",
+              "DbService.FieldLongOrDefault(WhichWeek | 1)",
+              "DbService.FieldLongOrDefault(WhichWeekday | 1)",
+              "DbService.FieldText(Periodicity)",
               "DbService.FieldLongOrDefault(Frequency | 1)"};
   for (const std::string& day : kDayColumns) reads.push_back("DbService.FieldText(" + day + ")");
   return reads;

@@ -1,8 +1,8 @@
 #include "db_fixture.hpp"
 
+#include <unistd.h>
 #include <atomic>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "plexion/backends/sql/schema.hpp"
 

@@ -33,8 +33,8 @@ std::string EngineName(const ::testing::TestParamInfo<backends::Engine>& info);
 
 }  // namespace plexion::testing
 
-#define PLEXION_ON_BOTH_ENGINES(Suite)                                                  \
-  INSTANTIATE_TEST_SUITE_P(Engines, Suite,                                              \
-                           ::testing::Values(::plexion::backends::Engine::SQLite,       \
+#define PLEXION_ON_BOTH_ENGINES(Suite)                                                 \
+  INSTANTIATE_TEST_SUITE_P(Engines, Suite,                                             \
+                           ::testing::Values(::plexion::backends::Engine::SQLite,      \
                                              ::plexion::backends::Engine::PostgreSQL), \
                            ::plexion::testing::EngineName)

@@ -16,14 +16,14 @@ TEST(GPlexionWeekdays, AsksTheListAnewAtEachAccessTheLastMatchingRowWinsAndError
                           {Variant("Tue"), Variant("3")},
                           {Variant("Mon"), Variant(std::int32_t{9})}};
   EXPECT_EQ(GPlexion::Global()->WeekdayToDB("Mon"), 9);
-  EXPECT_EQ(d.log->Lines(),
-            (Lines{"SettingsService.WeekdayList", "WeekdayList.Count",
-                   "SettingsService.WeekdayList", "WeekdayList.Item(1)", "WeekdayRow(1).Item(UIVal)",
-                   "SettingsService.WeekdayList", "WeekdayList.Item(1)", "WeekdayRow(1).Item(DBVal)",
-                   "SettingsService.WeekdayList", "WeekdayList.Item(2)", "WeekdayRow(2).Item(UIVal)",
-                   "SettingsService.WeekdayList", "WeekdayList.Item(3)", "WeekdayRow(3).Item(UIVal)",
-                   "SettingsService.WeekdayList", "WeekdayList.Item(3)",
-                   "WeekdayRow(3).Item(DBVal)"}));
+  EXPECT_EQ(
+      d.log->Lines(),
+      (Lines{"SettingsService.WeekdayList", "WeekdayList.Count", "SettingsService.WeekdayList",
+             "WeekdayList.Item(1)", "WeekdayRow(1).Item(UIVal)", "SettingsService.WeekdayList",
+             "WeekdayList.Item(1)", "WeekdayRow(1).Item(DBVal)", "SettingsService.WeekdayList",
+             "WeekdayList.Item(2)", "WeekdayRow(2).Item(UIVal)", "SettingsService.WeekdayList",
+             "WeekdayList.Item(3)", "WeekdayRow(3).Item(UIVal)", "SettingsService.WeekdayList",
+             "WeekdayList.Item(3)", "WeekdayRow(3).Item(DBVal)"}));
   EXPECT_EQ(GPlexion::Global()->WeekdayToDB("mon"), 0) << "letter case counts";
   EXPECT_EQ(GPlexion::Global()->WeekdayToDB("Tue"), 3) << "a stored text number converts";
   EXPECT_EQ(GPlexion::Global()->DBToWeekday(3), "Tue") << "a text number compares as a number";
@@ -45,19 +45,21 @@ TEST(GPlexionDatabase, FoldersServersAndTheTimeOutAskTheDatabaseServiceExactly) 
   d.db->WhenQuery("SELECT id FROM pm_folder WHERE name = 'Reports'", {"id"},
                   {{Variant(std::int32_t{4})}, {Variant(std::int32_t{5})}});
   EXPECT_EQ(GPlexion::Global()->GetFolderIdFromName("Reports"), 4);
-  EXPECT_EQ(d.log->Lines(),
-            (Lines{"DbService.OpenRecordset(SELECT id FROM pm_folder WHERE name = 'Reports' | false "
-                   "| \"\" | 0 | \"\" | \"\" | 60)",
-                   "DbRecordset.Fields.Item(Id).Value"}))
+  EXPECT_EQ(
+      d.log->Lines(),
+      (Lines{"DbService.OpenRecordset(SELECT id FROM pm_folder WHERE name = 'Reports' | false "
+             "| \"\" | 0 | \"\" | \"\" | 60)",
+             "DbRecordset.Fields.Item(Id).Value"}))
       << "read by name without regard to case, and not closed";
   d.log->Clear();
   EXPECT_EQ(GPlexion::Global()->GetFolderIdFromName(""), 0);
   EXPECT_EQ(GPlexion::Global()->GetFolderIdFromName("O'Brien"), 0);
-  EXPECT_EQ(d.log->Matching("DbService.OpenRecordset"),
-            (Lines{"DbService.OpenRecordset(SELECT id FROM pm_folder WHERE name = '' | false | \"\" "
-                   "| 0 | \"\" | \"\" | 60)",
-                   "DbService.OpenRecordset(SELECT id FROM pm_folder WHERE name = 'O''Brien' | false "
-                   "| \"\" | 0 | \"\" | \"\" | 60)"}));
+  EXPECT_EQ(
+      d.log->Matching("DbService.OpenRecordset"),
+      (Lines{"DbService.OpenRecordset(SELECT id FROM pm_folder WHERE name = '' | false | \"\" "
+             "| 0 | \"\" | \"\" | 60)",
+             "DbService.OpenRecordset(SELECT id FROM pm_folder WHERE name = 'O''Brien' | false "
+             "| \"\" | 0 | \"\" | \"\" | 60)"}));
   d.db->WhenQueryReturnsNothing("SELECT id FROM pm_folder WHERE name = 'None'");
   EXPECT_EQ(GPlexion::Global()->GetFolderIdFromName("None"), 0);
   d.db->WhenQuery("SELECT id FROM pm_folder WHERE name = 'Null'", {"Id"}, {{Variant::Null()}});
@@ -78,7 +80,8 @@ TEST(GPlexionDatabase, FoldersServersAndTheTimeOutAskTheDatabaseServiceExactly) 
 
   d.db->columnExists = false;
   EXPECT_FALSE(GPlexion::Global()->IsSATimeoutEnabled());
-  EXPECT_EQ(d.log->Lines().back(), "DbService.ColumnExists(sa_schedule | TimeOut | \"\" | 0 | \"\" | \"\")");
+  EXPECT_EQ(d.log->Lines().back(),
+            "DbService.ColumnExists(sa_schedule | TimeOut | \"\" | 0 | \"\" | \"\")");
 }
 
 }  // namespace

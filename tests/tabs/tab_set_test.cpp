@@ -34,8 +34,8 @@ TEST(TabSet, ItemByPositionOrNameAndNoObjectOnAnyFailure) {
   EXPECT_EQ(set->Item(Variant(3.0))->Name(), "Format");
   EXPECT_EQ(set->Item(Variant("general"))->Name(), "General");
   // A numeric string is a key; positions out of range, empty, Null and no object find nothing.
-  for (const Variant& v : {Variant(std::int32_t{0}), Variant(std::int32_t{4}), Variant(1e12), Variant("2"),
-                           Variant(), Variant::Null(), Variant::Nothing()})
+  for (const Variant& v : {Variant(std::int32_t{0}), Variant(std::int32_t{4}), Variant(1e12),
+                           Variant("2"), Variant(), Variant::Null(), Variant::Nothing()})
     EXPECT_FALSE(set->Item(v)) << v.Describe();
   std::int32_t position = 2;
   EXPECT_EQ(set->Item(Variant::RefTo(position))->Name(), "ReportType");

@@ -30,7 +30,8 @@ bool RunLine(const std::string& line, std::size_t number, const Context& outer) 
     std::cerr << where << "the command line is not valid\n";
     return false;
   } catch (const Error& e) {
-    std::cerr << where << e.description() << " (" << e.source() << ", error " << e.number() << ")\n";
+    std::cerr << where << e.description() << " (" << e.source() << ", error " << e.number()
+              << ")\n";
     return false;
   } catch (const std::exception& e) {
     std::cerr << where << e.what() << "\n";
@@ -55,7 +56,8 @@ void RegisterBatchCommand(CLI::App& app, Context& ctx) {
       "and --db apply to every line. A line that fails prints \"plexion: line N: ERROR\" on\n"
       "standard error and the next line runs; the exit code is 1 when any line failed.\n"
       "--pause waits that many milliseconds before each line after the first.");
-  Examples(*batch, {"printf 'sa-schedule save 1 --exclude 3\\nschedule show 1\\n' | plexion batch"});
+  Examples(*batch,
+           {"printf 'sa-schedule save 1 --exclude 3\\nschedule show 1\\n' | plexion batch"});
   batch->add_option("--pause", *pauseMs, "milliseconds to wait between two lines")
       ->check(CLI::Range(0, 60000));
   AddDatabaseOptions(*batch, ctx);

@@ -99,8 +99,8 @@ struct CallOptions {
 
 void RegisterComponentCommands(CLI::App& app, Context& ctx) {
   app.add_subcommand("typelib",
-      "print the type library\n"
-      "Print the type library: classes, ids, interfaces, members with their "
+                     "print the type library\n"
+                     "Print the type library: classes, ids, interfaces, members with their "
                      "dispatch ids and signatures, events, the enumeration")
       ->callback([] { PrintTypeLibrary(std::cout); });
 
@@ -126,10 +126,10 @@ void RegisterComponentCommands(CLI::App& app, Context& ctx) {
               << host::LibraryPath() << " in " << registryPath() << "\n";
   });
 
-  CLI::App* unreg = app.add_subcommand(
-      "unregister",
-      "remove the library's classes from the registry\n"
-      "Remove the library's classes and type library from the registry");
+  CLI::App* unreg =
+      app.add_subcommand("unregister",
+                         "remove the library's classes from the registry\n"
+                         "Remove the library's classes and type library from the registry");
   registryOption(unreg);
   unreg->callback([registryPath] {
     host::UnregisterServer(registryPath());
@@ -142,11 +142,11 @@ void RegisterComponentCommands(CLI::App& app, Context& ctx) {
   classes->callback([registryPath] {
     const auto file = backends::RegistryFile::Load(registryPath());
     for (const auto& c : file.classes)
-      std::cout << c.progId << '\t' << c.clsid.ToString() << '\t' << c.threading << '\t'
-                << c.server << "\n";
+      std::cout << c.progId << '\t' << c.clsid.ToString() << '\t' << c.threading << '\t' << c.server
+                << "\n";
     for (const auto& l : file.typelibs)
-      std::cout << "typelib " << l.name << '\t' << l.libid.ToString() << '\t' << l.version
-                << '\t' << l.server << "\n";
+      std::cout << "typelib " << l.name << '\t' << l.libid.ToString() << '\t' << l.version << '\t'
+                << l.server << "\n";
   });
 
   auto call = std::make_shared<CallOptions>();
@@ -156,7 +156,9 @@ void RegisterComponentCommands(CLI::App& app, Context& ctx) {
       "Create an object through the registry, as a host would (PROGID or {class id}), and\n"
       "invoke one member by name with the arguments given as texts; print the result,\n"
       "objects through their own members. Example: plexion call Plexion.GPlexion AppTabs Traffic");
-  Examples(*callCmd, {"plexion call Plexion.GPlexion AppTabs Traffic", "plexion call Plexion.GPlexion GetNumServersForReportGroup 12 1", "plexion call Plexion.CSchedData LoadSchedData 1 Schedule"});
+  Examples(*callCmd, {"plexion call Plexion.GPlexion AppTabs Traffic",
+                      "plexion call Plexion.GPlexion GetNumServersForReportGroup 12 1",
+                      "plexion call Plexion.CSchedData LoadSchedData 1 Schedule"});
   callCmd->add_option("PROGID", call->target)->required();
   callCmd->add_option("MEMBER", call->member)->required();
   callCmd->add_option("ARG", call->args);
@@ -172,7 +174,8 @@ void RegisterComponentCommands(CLI::App& app, Context& ctx) {
       return;
     }
     std::vector<Variant> args(call->args.begin(), call->args.end());
-    const InvokeResult r = component::Invoke(*object, *id, InvokeKind::Method | InvokeKind::Get, args);
+    const InvokeResult r =
+        component::Invoke(*object, *id, InvokeKind::Method | InvokeKind::Get, args);
     if (!r.ok()) {
       std::cerr << "plexion: " << call->member << " failed: " << r.error.description << " ("
                 << r.error.source << ", error " << r.error.number << ")\n";

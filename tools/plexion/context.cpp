@@ -23,8 +23,9 @@ void AddConfigOption(CLI::App& command, Context& ctx) {
 namespace plexion::cli {
 void AddDatabaseOptions(CLI::App& command, Context& ctx) {
   AddConfigOption(command, ctx);
-  command.add_option("--db", ctx.dbUrl,
-                     "database URL: sqlite3://db=FILE or postgresql://host=HOST dbname=NAME "
-                     "(default: $PLEXION_DB, the configuration file, else the per-user SQLite file)");
+  command.add_option(
+      "--db", ctx.dbUrl,
+      "database URL: sqlite3://db=FILE or postgresql://host=HOST dbname=NAME "
+      "(default: $PLEXION_DB, the configuration file, else the per-user SQLite file)");
 }
 }  // namespace plexion::cli

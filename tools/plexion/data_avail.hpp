@@ -8,11 +8,12 @@
 namespace plexion::cli {
 
 struct DataAvailRequest {
-  std::vector<std::string> types;    // data type names
-  std::vector<std::string> systems;  // system keys, each chosen at the level whose selector lists it
-  std::vector<std::string> times;    // times of day the date-time control hands out
-  std::string start, end;            // "" when not given
-  bool brief = false;                // do not print the controls' set-up
+  std::vector<std::string> types;  // data type names
+  std::vector<std::string>
+      systems;                     // system keys, each chosen at the level whose selector lists it
+  std::vector<std::string> times;  // times of day the date-time control hands out
+  std::string start, end;          // "" when not given
+  bool brief = false;              // do not print the controls' set-up
 };
 
 // Sets up the data-type selector, one system selector per level and the date-time control with

@@ -30,14 +30,16 @@ void PrintTable(std::ostream& out, const StringArray& table) {
   std::vector<std::size_t> widths;
   for (std::int32_t f = table.LBound(1); f <= table.UBound(1); ++f) {
     std::size_t w = 0;
-    for (std::int32_t r = table.LBound(2); r <= table.UBound(2); ++r) w = std::max(w, table.at(f, r).size());
+    for (std::int32_t r = table.LBound(2); r <= table.UBound(2); ++r)
+      w = std::max(w, table.at(f, r).size());
     widths.push_back(w);
   }
   for (std::int32_t r = table.LBound(2); r <= table.UBound(2); ++r) {
     std::string line = " ";
     for (std::int32_t f = table.LBound(1); f <= table.UBound(1); ++f) {
       std::string cell = table.at(f, r);
-      if (f < table.UBound(1)) cell.resize(widths[static_cast<std::size_t>(f - table.LBound(1))], ' ');
+      if (f < table.UBound(1))
+        cell.resize(widths[static_cast<std::size_t>(f - table.LBound(1))], ' ');
       line += " " + cell + " ";
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
@@ -74,7 +76,8 @@ int RunDataAvailSearch(const DataAvailRequest& request, std::ostream& out) {
   if (!quiet) out << "Date-time control\n";
   data->SetupDateTimeControl(MakeRef<TextDateTimeCtl>(out, quiet, request.times));
   if (!quiet)
-    out << "  smallest size " << data->MinPlexionWidth() << " x " << data->MinPlexionHeight() << "\n";
+    out << "  smallest size " << data->MinPlexionWidth() << " x " << data->MinPlexionHeight()
+        << "\n";
 
   // Each system is chosen at the level of the first selector that lists it.
   std::map<std::int16_t, std::vector<std::string>> byLevel;
@@ -143,7 +146,9 @@ void RegisterDataAvailCommands(CLI::App& app, Context& ctx) {
       "times of day; says whether the search is valid, or why not; and runs it, printing per\n"
       "data type and system the hours loaded out of the hours in range and the first and last\n"
       "hour loaded. Exits 1 when the search is not valid or names a system no selector lists.");
-  Examples(*command, {"plexion data-avail --type Traffic --system S101-A --start 3/3/2026 --end 3/5/2026", "plexion data-avail --brief --type Paging --system DAL-MSC1"});
+  Examples(*command,
+           {"plexion data-avail --type Traffic --system S101-A --start 3/3/2026 --end 3/5/2026",
+            "plexion data-avail --brief --type Paging --system DAL-MSC1"});
   command->add_option("--type", request->types,
                       "a data type, as the data-type selector lists it (repeatable)");
   command->add_option("--system", request->systems,
@@ -152,9 +157,10 @@ void RegisterDataAvailCommands(CLI::App& app, Context& ctx) {
                       "start date and time: 3/3/2026, \"3/3/2026 8:00 AM\", 2026-03-03T08:00");
   command->add_option("--end", request->end,
                       "end date and time; a date alone includes its whole day");
-  command->add_option("--time", request->times,
-                      "an hour of the day to search, as the date-time control hands it out: 8:00 AM, "
-                      "17:00 (repeatable; none: the whole day)");
+  command->add_option(
+      "--time", request->times,
+      "an hour of the day to search, as the date-time control hands it out: 8:00 AM, "
+      "17:00 (repeatable; none: the whole day)");
   command->add_flag("--brief", request->brief,
                     "do not print the set-up of the selectors and the date-time control");
   AddDatabaseOptions(*command, ctx);

@@ -35,7 +35,9 @@ void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
       "create Plexion's schema in the database\n"
       "Create Plexion's tables, views, functions and procedures in the database, dropping\n"
       "Plexion's own objects first; --demo also loads the demo rows.");
-  Examples(*init, {"plexion db init --demo", "plexion db init --db \"postgresql://host=db.example dbname=plexion user=plexion\""});
+  Examples(*init,
+           {"plexion db init --demo",
+            "plexion db init --db \"postgresql://host=db.example dbname=plexion user=plexion\""});
   init->add_flag("--demo", *demo, "load the demo rows");
   AddDatabaseOptions(*init, ctx);
   init->callback([demo, &ctx] {
@@ -55,7 +57,8 @@ void RegisterDatabaseCommands(CLI::App& app, Context& ctx) {
   weekday->callback([day, &ctx] {
     ctx.InstallFromOptions();
     double number;
-    if (ParseNumber(*day, number)) std::cout << GPlexion::Global()->DBToWeekday(ToInt32(Variant(*day))) << "\n";
+    if (ParseNumber(*day, number))
+      std::cout << GPlexion::Global()->DBToWeekday(ToInt32(Variant(*day))) << "\n";
     else std::cout << GPlexion::Global()->WeekdayToDB(*day) << "\n";
   });
 

@@ -1,8 +1,8 @@
 // plexion demo: the main job, a walk through what the library does.
+#include <unistd.h>
 #include <filesystem>
 #include <iostream>
 #include <thread>
-#include <unistd.h>
 
 #include "context.hpp"
 #include "demo.hpp"
@@ -32,8 +32,8 @@ void ShowTabSets(const backends::Configuration& base, bool enterprise) {
     services::ScopedService<FeatureRegistry> features(
         MakeRef<backends::ConfigFeatureRegistry>(config));
     for (const char* app : {"Traffic", "Schedule", "Soft Alarm Schedule"}) {
-      std::cout << "\n" << app << (enterprise ? " (enterprise mode)" : " (Express_Reports on)")
-                << ":\n";
+      std::cout << "\n"
+                << app << (enterprise ? " (enterprise mode)" : " (Express_Reports on)") << ":\n";
       PrintTabSet(std::cout, *MPlexion::AppTabs(app));
     }
   }).join();
@@ -101,11 +101,14 @@ void ShowGlobalServices() {
   Ref<GPlexion> g = GPlexion::Global();
   std::cout << "  WeekdayToDB(\"Tuesday\") = " << g->WeekdayToDB("Tuesday") << "\n";
   std::cout << "  DBToWeekday(7) = \"" << g->DBToWeekday(7) << "\"\n";
-  std::cout << "  WeekdayToDB(\"tuesday\") = " << g->WeekdayToDB("tuesday") << " (names match exactly)\n";
+  std::cout << "  WeekdayToDB(\"tuesday\") = " << g->WeekdayToDB("tuesday")
+            << " (names match exactly)\n";
   for (const char* folder : {"Reports", "O'Brien's reports", "Absent"})
-    std::cout << "  GetFolderIdFromName(\"" << folder << "\") = " << g->GetFolderIdFromName(folder) << "\n";
+    std::cout << "  GetFolderIdFromName(\"" << folder << "\") = " << g->GetFolderIdFromName(folder)
+              << "\n";
   std::cout << "  GetNumServersForReportGroup(12) = " << g->GetNumServersForReportGroup(12) << "\n";
-  std::cout << "  GetNumServersForReportGroup(12, 1) = " << g->GetNumServersForReportGroup(12, 1) << "\n";
+  std::cout << "  GetNumServersForReportGroup(12, 1) = " << g->GetNumServersForReportGroup(12, 1)
+            << "\n";
   std::cout << "  IsSATimeoutEnabled = " << BoolText(g->IsSATimeoutEnabled()) << "\n";
 }
 
@@ -113,7 +116,8 @@ void ShowGlobalServices() {
 class TemporaryDatabase {
  public:
   TemporaryDatabase()
-      : dir_(std::filesystem::temp_directory_path() / ("plexion-demo-" + std::to_string(getpid()))) {
+      : dir_(std::filesystem::temp_directory_path() /
+             ("plexion-demo-" + std::to_string(getpid()))) {
     std::filesystem::create_directories(dir_);
   }
   ~TemporaryDatabase() {
@@ -154,7 +158,9 @@ void RegisterDemo(CLI::App& app, Context& ctx) {
       "walk through what the library does\n"
       "Walk through what the library does and print it, on a temporary SQLite database\n"
       "with the demo rows (with --db, Plexion's tables there are recreated with them)");
-  Examples(*demo, {"plexion demo", "plexion demo --db \"postgresql://host=127.0.0.1 port=54329 dbname=plexion_test user=postgres\""});
+  Examples(*demo, {"plexion demo",
+                   "plexion demo --db \"postgresql://host=127.0.0.1 port=54329 dbname=plexion_test "
+                   "user=postgres\""});
   AddDatabaseOptions(*demo, ctx);
   demo->callback([&ctx] { Run(ctx); });
 }

@@ -1,7 +1,7 @@
 // The component surface as a host that knows only ProgIDs, names and ids sees it.
+#include <unistd.h>
 #include <filesystem>
 #include <iostream>
-#include <unistd.h>
 
 #include "demo.hpp"
 #include "plexion/component/automation.hpp"
@@ -43,12 +43,15 @@ void ShowComponentSurface() {
     const DispId id = *component::GetIDsOfNames(*hub, "NotifyTabOverride");
     Variant name("ServerGrpOverride"), state(false);
     std::vector<Variant> args{Variant::RefTo(name), Variant::RefTo(state)};
-    std::cout << "  Invoke(" << DispIdText(id) << " NotifyTabOverride, \"ServerGrpOverride\", False)\n";
+    std::cout << "  Invoke(" << DispIdText(id)
+              << " NotifyTabOverride, \"ServerGrpOverride\", False)\n";
     const InvokeResult r = component::Invoke(*hub, id, InvokeKind::Method, args);
     std::cout << "  status " << r.status << "; TheState is now " << state.Describe() << "\n";
-    std::cout << "  DllCanUnloadNow while the hub lives: " << (DllCanUnloadNow() == 0 ? "yes" : "no") << "\n";
+    std::cout << "  DllCanUnloadNow while the hub lives: "
+              << (DllCanUnloadNow() == 0 ? "yes" : "no") << "\n";
   }
-  std::cout << "  DllCanUnloadNow after releasing it: " << (DllCanUnloadNow() == 0 ? "yes" : "no") << "\n";
+  std::cout << "  DllCanUnloadNow after releasing it: " << (DllCanUnloadNow() == 0 ? "yes" : "no")
+            << "\n";
   host::UnregisterServer(registry.string());
 }
 

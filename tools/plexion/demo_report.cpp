@@ -29,11 +29,12 @@ void ShowReportDefinition() {
   report->InitNew(folders.DocType("Scenario"), folders.DocType("Template"), "Traffic",
                   "Report Editor", 0, ERefType::RefScenario, 2, 0, 1.0f);
   report->TemplateID(4);
-  std::cout << "  InitNew(Scenario, Template, \"Traffic\", \"Report Editor\", 0, RefScenario, 2, 0, 1)\n"
-            << "    ScenarioId = " << report->ScenarioId() << ", IsNew = " << BoolText(report->IsNew())
-            << "; from the report defaults: EquippedOnly = " << Text(report->EquippedOnly())
-            << ", TestChannels = " << Text(report->TestChannels())
-            << ", DomainScenarioId = " << report->DomainScenarioId() << "\n";
+  std::cout
+      << "  InitNew(Scenario, Template, \"Traffic\", \"Report Editor\", 0, RefScenario, 2, 0, 1)\n"
+      << "    ScenarioId = " << report->ScenarioId() << ", IsNew = " << BoolText(report->IsNew())
+      << "; from the report defaults: EquippedOnly = " << Text(report->EquippedOnly())
+      << ", TestChannels = " << Text(report->TestChannels())
+      << ", DomainScenarioId = " << report->DomainScenarioId() << "\n";
 
   std::cout << "  the tabs attach the output objects:\n";
   Ref<ReportSpec> spec = services::Create<ReportSpec>();
@@ -55,7 +56,8 @@ void ShowReportDefinition() {
   report->SaveSubTableData(0);
   std::cout << "  SaveSubTableData: ReportSpecId = " << report->ReportSpecId()
             << ", GroupingSpecId = " << report->GroupingSpecId()
-            << ", PageSetUpId = " << report->PageSetUpId() << ", DTScopeID = " << report->DTScopeID()
+            << ", PageSetUpId = " << report->PageSetUpId()
+            << ", DTScopeID = " << report->DTScopeID()
             << ", DestinationId = " << report->DestinationId() << "\n";
   std::int32_t reportId = WriteReportRow(*report, "Weekly traffic, express");
   report->ReportId(reportId);
@@ -98,10 +100,10 @@ void ShowReportDefinition() {
   reopened->ResetDocumentIds();
   std::cout << "    ResetDocumentIds: ScenarioId = " << reopened->ScenarioId() << "\n";
   reopened->CleanUpExpressDocuments();
-  std::cout << "    CleanUpExpressDocuments: copy " << copy << " still stored = "
-            << BoolText(DocumentExists(copy)) << ", TempExpScenarioId = "
-            << reopened->TempExpScenarioId() << ", scenario " << source << " still stored = "
-            << BoolText(DocumentExists(source)) << "\n";
+  std::cout << "    CleanUpExpressDocuments: copy " << copy
+            << " still stored = " << BoolText(DocumentExists(copy))
+            << ", TempExpScenarioId = " << reopened->TempExpScenarioId() << ", scenario " << source
+            << " still stored = " << BoolText(DocumentExists(source)) << "\n";
 }
 
 }  // namespace plexion::cli

@@ -34,7 +34,8 @@ std::string Upper(std::string s) {
 
 class ManPageFormatter final : public CLI::Formatter {
  public:
-  std::string make_group(std::string group, bool positional, std::vector<const CLI::Option*> opts) const override {
+  std::string make_group(std::string group, bool positional,
+                         std::vector<const CLI::Option*> opts) const override {
     if (opts.empty()) return {};
     std::stringstream out;
     out << (positional ? std::string("ARGUMENTS") : Upper(group)) << "\n";
@@ -42,7 +43,8 @@ class ManPageFormatter final : public CLI::Formatter {
     return out.str() + "\n";
   }
   std::string make_subcommands(const CLI::App* app, CLI::AppFormatMode) const override {
-    const auto subs = app->get_subcommands([](const CLI::App* s) { return !s->get_name().empty(); });
+    const auto subs =
+        app->get_subcommands([](const CLI::App* s) { return !s->get_name().empty(); });
     if (subs.empty()) return {};
     std::stringstream out;
     out << "COMMANDS\n";
@@ -54,7 +56,8 @@ class ManPageFormatter final : public CLI::Formatter {
     return out.str() + "\n";
   }
 
-  std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override {
+  std::string make_help(const CLI::App* app, std::string name,
+                        CLI::AppFormatMode mode) const override {
     if (mode == CLI::AppFormatMode::Sub) return CLI::Formatter::make_help(app, name, mode);
     std::stringstream out;
     const std::string description = app->get_description();

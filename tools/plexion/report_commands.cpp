@@ -44,17 +44,28 @@ bool IsExpress(const std::string& kind, std::int32_t id) {
 
 std::int32_t WriteReportRow(const CReportDefData& report, const std::string& name) {
   DbService& db = services::Locate<DbService>();
-  Ref<DbRecordset> next =
-      db.OpenRecordset("SELECT coalesce(max(id), 0) + 1 AS id FROM rpt_report", true, "", 0, "", "", 60);
+  Ref<DbRecordset> next = db.OpenRecordset("SELECT coalesce(max(id), 0) + 1 AS id FROM rpt_report",
+                                           true, "", 0, "", "", 60);
   const std::int32_t id = db.FieldLong(next->Fields()->Item("id"));
-  const std::vector<Variant> values{
-      Variant(id), Variant(name), Variant(report.AppName()), Variant(report.ScenarioId()),
-      Variant(report.TemplateID()), Variant(report.ChanSetID()), Variant(report.DestinationId()),
-      Variant(report.PageSetUpId()), Variant(report.DTScopeID()), Variant(report.ReportSpecId()),
-      Variant(report.GroupingSpecId()), Variant(report.FileName()), Variant(report.EntityID()),
-      Variant(report.ChannelNumber()), Variant(report.MapRadiusScale()),
-      Variant(report.TestChannels()), Variant(report.EquippedOnly()),
-      Variant(report.DomainScenarioId()), Variant(report.ServerGroupId())};
+  const std::vector<Variant> values{Variant(id),
+                                    Variant(name),
+                                    Variant(report.AppName()),
+                                    Variant(report.ScenarioId()),
+                                    Variant(report.TemplateID()),
+                                    Variant(report.ChanSetID()),
+                                    Variant(report.DestinationId()),
+                                    Variant(report.PageSetUpId()),
+                                    Variant(report.DTScopeID()),
+                                    Variant(report.ReportSpecId()),
+                                    Variant(report.GroupingSpecId()),
+                                    Variant(report.FileName()),
+                                    Variant(report.EntityID()),
+                                    Variant(report.ChannelNumber()),
+                                    Variant(report.MapRadiusScale()),
+                                    Variant(report.TestChannels()),
+                                    Variant(report.EquippedOnly()),
+                                    Variant(report.DomainScenarioId()),
+                                    Variant(report.ServerGroupId())};
   db.ExecuteStatement(
       "INSERT INTO rpt_report (id, name, app_name, scenario_id, template_id, chan_set_id, "
       "destination_id, page_setup_id, dt_scope_id, report_spec_id, grouping_spec_id, file_name, "
@@ -81,17 +92,18 @@ bool OpenReportForEdit(CReportDefData& report, std::int32_t reportId) {
     else spec->Id(specId);
   }
   FolderApp& folders = services::Locate<FolderApp>();
-  report.InitEdit(id("id"), id("chan_set_id"), id("destination_id"), id("page_setup_id"),
-                  id("dt_scope_id"), id("report_spec_id"), id("grouping_spec_id"), text("file_name"),
-                  "plexion", text("app_name"), id("scenario_id"), id("template_id"),
-                  folders.DocType("Scenario"), folders.DocType("Template"), id("entity_id"),
-                  id("channel_number"), ToFloat(f->Item("map_radius_scale")->Value()),
-                  text("test_channels"), text("equipped_only"), id("domain_scenario_id"), spec,
-                  folders.DocType("Server Group"), id("server_group_id"));
+  report.InitEdit(
+      id("id"), id("chan_set_id"), id("destination_id"), id("page_setup_id"), id("dt_scope_id"),
+      id("report_spec_id"), id("grouping_spec_id"), text("file_name"), "plexion", text("app_name"),
+      id("scenario_id"), id("template_id"), folders.DocType("Scenario"),
+      folders.DocType("Template"), id("entity_id"), id("channel_number"),
+      ToFloat(f->Item("map_radius_scale")->Value()), text("test_channels"), text("equipped_only"),
+      id("domain_scenario_id"), spec, folders.DocType("Server Group"), id("server_group_id"));
   return true;
 }
 
-void PrintLoadedAttributes(std::ostream& out, const CReportDefData& report, const std::string& indent) {
+void PrintLoadedAttributes(std::ostream& out, const CReportDefData& report,
+                           const std::string& indent) {
   Ref<GeneralAttributes> attrs = report.GenAttributes();
   const std::int32_t count = attrs ? attrs->Count() : 0;
   out << indent << "report " << report.ReportId() << ": "
@@ -140,8 +152,8 @@ void RegisterReportCommands(CLI::App& app, Context& ctx) {
     PrintLoadedAttributes(std::cout, *definition);
   });
 
-  CLI::App* express = report->add_subcommand(
-      "express", "temporary copies of express scenarios and templates");
+  CLI::App* express =
+      report->add_subcommand("express", "temporary copies of express scenarios and templates");
   express->require_subcommand(1);
 
   auto copyOpts = std::make_shared<ExpressOptions>();
@@ -188,8 +200,8 @@ void RegisterReportCommands(CLI::App& app, Context& ctx) {
     if (wasExpress && !IsExpress(deleteOpts->kind, deleteOpts->id))
       std::cout << "deleted " << deleteOpts->kind << " " << deleteOpts->id << "\n";
     else
-      std::cout << "nothing deleted: " << deleteOpts->id << " is not an express " << deleteOpts->kind
-                << "\n";
+      std::cout << "nothing deleted: " << deleteOpts->id << " is not an express "
+                << deleteOpts->kind << "\n";
   });
 }
 

@@ -110,7 +110,8 @@ void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx) {
       "sets the recurrence unit first: \"N\" (exactly) rewrites the \"Data load\" trigger\n"
       "event. --new saves as a schedule without a stored row: nothing is deleted and the rows\n"
       "are only added.");
-  Examples(*save, {"plexion sa-schedule save 1 --exclude 3,12,23 --periodicity N", "plexion sa-schedule save 2 --new"});
+  Examples(*save, {"plexion sa-schedule save 1 --exclude 3,12,23 --periodicity N",
+                   "plexion sa-schedule save 2 --new"});
   save->add_option("ID", opts->id, "soft-alarm schedule id")->required();
   CLI::Option* exclude =
       save->add_option("--exclude", opts->exclude, "excluded hours, comma-separated: 0,1,23");

@@ -148,7 +148,8 @@ void RegisterScheduleCommands(CLI::App& app, Context& ctx) {
       "editor does: SaveSubTableData updates the scope and destination the schedule already\n"
       "points at, or inserts new ones, and the schedule row is then pointed at their ids. An\n"
       "id without a row exits 1.");
-  Examples(*save, {"plexion schedule save 1 --scope \"3 W\" --destination \"Email noc@example.com\""});
+  Examples(*save,
+           {"plexion schedule save 1 --scope \"3 W\" --destination \"Email noc@example.com\""});
   save->add_option("ID", opts->id, "schedule id")->required();
   save->add_option("--scope", opts->scope, "override date-time scope: COUNT UNIT");
   save->add_option("--destination", opts->destination, "override destination: KIND [TARGET]");

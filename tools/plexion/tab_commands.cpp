@@ -39,8 +39,9 @@ void RegisterTabCommands(CLI::App& app, Context& ctx) {
       "Builds the tab set of APP and prints one line per tab:\n"
       "POSITION<TAB>Name<TAB>Label<TAB>ProgID<TAB>Data. A name that is not an application\n"
       "prints a message on stderr and exits 1. Flags override the configuration file.");
-  tabs->footer("EXAMPLES\n    plexion tabs Schedule --enterprise\n"
-               "    plexion tabs Traffic --feature Express_Reports\n");
+  tabs->footer(
+      "EXAMPLES\n    plexion tabs Schedule --enterprise\n"
+      "    plexion tabs Traffic --feature Express_Reports\n");
   tabs->add_option("APP", opts->app, "application name, matched exactly")->required();
   tabs->add_flag("--enterprise", opts->enterprise, "build in enterprise mode");
   tabs->add_option("--feature", opts->features, "switch a feature on (repeatable)");

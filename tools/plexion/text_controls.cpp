@@ -50,7 +50,8 @@ void TextSelector::Caption(const std::string& caption) {
 
 void TextSelector::EndLoad() {
   PrintPendingRow();
-  if (!quiet_) Line() << "end of load: " << rows_.size() << (rows_.size() == 1 ? " row" : " rows") << "\n";
+  if (!quiet_)
+    Line() << "end of load: " << rows_.size() << (rows_.size() == 1 ? " row" : " rows") << "\n";
 }
 
 // Sub-items print in column order; one never given prints as "".
@@ -72,8 +73,8 @@ void TextSelector::PrintPendingRow() {
 
 void TextDateTimeCtl::Scope(std::int32_t scope) {
   if (quiet_) return;
-  out_ << "  scope " << scope << (scope == -1 ? " (no time scope outside enterprise mode)" : " days")
-       << "\n";
+  out_ << "  scope " << scope
+       << (scope == -1 ? " (no time scope outside enterprise mode)" : " days") << "\n";
 }
 
 StringArray TextDateTimeCtl::SelectedTimesOf() {

@@ -60,7 +60,9 @@ class ConfigWeekdayRow final : public WeekdayRow {
 class ConfigWeekdayRows final : public WeekdayRows {
  public:
   explicit ConfigWeekdayRows(SharedConfiguration config) : config_(std::move(config)) {}
-  std::int32_t Count() const override { return static_cast<std::int32_t>(config_->weekdays.size()); }
+  std::int32_t Count() const override {
+    return static_cast<std::int32_t>(config_->weekdays.size());
+  }
   Ref<WeekdayRow> Item(std::int32_t index) const override {
     if (index < 1 || index > Count()) throw Error::Runtime(errnum::SubscriptOutOfRange);
     return MakeRef<ConfigWeekdayRow>(config_->weekdays[std::size_t(index - 1)]);
@@ -81,7 +83,9 @@ Ref<SettingGroup> ConfigSettingsService::ScheduledDefaults() {
 Ref<SettingGroup> ConfigSettingsService::ReportDefaults() {
   return MakeRef<ConfigSettingGroup>(config_, config_->reportDefaults);
 }
-Ref<WeekdayRows> ConfigSettingsService::WeekdayList() { return MakeRef<ConfigWeekdayRows>(config_); }
+Ref<WeekdayRows> ConfigSettingsService::WeekdayList() {
+  return MakeRef<ConfigWeekdayRows>(config_);
+}
 
 Ref<FeatureSet> ConfigFeatureRegistry::Features() { return MakeRef<ConfigFeatureSet>(config_); }
 

@@ -1,10 +1,10 @@
 #include "plexion/backends/config/configuration.hpp"
 
+#include <toml++/toml.h>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <sstream>
-#include <toml++/toml.h>
 
 #include "plexion/platform/error.hpp"
 
@@ -125,7 +125,8 @@ class Reader {
 
   void Weekdays(const toml::node& n) {
     const toml::array* rows = n.as_array();
-    if (!rows) Fail(file_, Line(n), "'weekdays' must be an array of tables ([[settings.weekdays]])");
+    if (!rows)
+      Fail(file_, Line(n), "'weekdays' must be an array of tables ([[settings.weekdays]])");
     c_.weekdays.clear();
     for (const toml::node& row : *rows) {
       const toml::table& t = Table(row, "weekdays");
@@ -174,7 +175,7 @@ void SettingGroupData::Set(const std::string& key, Variant value) {
 
 Configuration Configuration::Defaults() {
   Configuration c;
-  const char* days[] = {"Sunday", "Monday", "Tuesday", "Wednesday",
+  const char* days[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                         "Thursday", "Friday", "Saturday"};
   for (std::int32_t i = 0; i < 7; ++i) c.weekdays.push_back({days[i], i + 1});
   c.immediateDefaults = {"ImmediateDefaults",

@@ -21,14 +21,14 @@ struct SettingGroupData {
 };
 
 struct WeekdayEntry {
-  std::string ui;      // the screen name ("Sunday")
+  std::string ui;       // the screen name ("Sunday")
   std::int32_t db = 0;  // the stored number (1)
 };
 
 struct Configuration {
   std::string source = "built-in defaults";  // the file it was read from
 
-  std::string databaseUrl;  // a SOCI connection string; empty: the per-user SQLite file
+  std::string databaseUrl;   // a SOCI connection string; empty: the per-user SQLite file
   DatabaseOptions database;  // busy, statement and reconnect time-outs
   bool enterpriseMode = false;
   std::int32_t hourSlotCount = 24;

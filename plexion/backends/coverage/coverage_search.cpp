@@ -102,7 +102,9 @@ class EntityTypeIndex final : public CoverageEntityTypesById {
 class System final : public CoverageSystem {
  public:
   System(std::string typeName, std::string key, std::string name, std::vector<std::string> parents)
-      : typeName_(std::move(typeName)), key_(std::move(key)), name_(std::move(name)),
+      : typeName_(std::move(typeName)),
+        key_(std::move(key)),
+        name_(std::move(name)),
         parents_(std::move(parents)) {}
   std::string TypeName() override { return typeName_; }
   std::string Key() override { return key_; }
@@ -147,9 +149,9 @@ struct ColumnInfo {
 };
 
 const std::vector<std::string>& ResultFields() {
-  static const std::vector<std::string> fields = {
-      "Data type", "System", "Name", "Entity type", "Hours loaded", "Hours in range",
-      "First loaded", "Last loaded"};
+  static const std::vector<std::string> fields = {"Data type",    "System",       "Name",
+                                                  "Entity type",  "Hours loaded", "Hours in range",
+                                                  "First loaded", "Last loaded"};
   return fields;
 }
 
@@ -204,12 +206,12 @@ CoverageSearch::Tables& CoverageSearch::Loaded() {
   if (tables_) return *tables_;
   auto t = std::make_unique<Tables>();
 
-  for (const auto& r : db_->Query(
-           "SELECT id, position, type_name, next_type_id, chain_count, no_column "
-           "FROM cov_entity_type ORDER BY position, id")
+  for (const auto& r :
+       db_->Query("SELECT id, position, type_name, next_type_id, chain_count, no_column "
+                  "FROM cov_entity_type ORDER BY position, id")
            .rows) {
-    auto type = MakeRef<EntityType>(Text(r[2]), Number(r[3]), Number(r[4]),
-                                    ToInt16(Variant(Number(r[5]))));
+    auto type =
+        MakeRef<EntityType>(Text(r[2]), Number(r[3]), Number(r[4]), ToInt16(Variant(Number(r[5]))));
     t->byId->items[Number(r[0])] = type;
     if (!r[1].IsNull()) t->types->items.push_back(type);
   }
@@ -221,11 +223,10 @@ CoverageSearch::Tables& CoverageSearch::Loaded() {
   };
   std::vector<Row> rows;
   std::map<std::int32_t, std::size_t> rowOfId;
-  for (const auto& r : db_->Query(
-           "SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
-           "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id "
-           "ORDER BY s.position, s.id")
-           .rows) {
+  for (const auto& r : db_->Query("SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
+                                  "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id "
+                                  "ORDER BY s.position, s.id")
+                           .rows) {
     rowOfId[Number(r[0])] = rows.size();
     rows.push_back({Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]),
                     r[4].IsNull() ? std::nullopt : std::optional<std::int32_t>(Number(r[4]))});
@@ -251,11 +252,12 @@ CoverageSearch::Tables& CoverageSearch::Loaded() {
        db_->Query("SELECT title, width, field FROM cov_data_type_column ORDER BY position").rows)
     t->columns.push_back({Text(r[0]), Text(r[1]), Text(r[2])});
 
-  for (const auto& r : db_->Query(
-           "SELECT d.id, d.name, d.description, t.type_name AS entity_type, "
-           "(SELECT min(l.period_start) FROM cov_load l WHERE l.data_type_id = d.id) AS first_loaded "
-           "FROM cov_data_type d LEFT JOIN cov_entity_type t ON t.id = d.entity_type_id "
-           "ORDER BY d.position, d.id")
+  for (const auto& r :
+       db_->Query("SELECT d.id, d.name, d.description, t.type_name AS entity_type, "
+                  "(SELECT min(l.period_start) FROM cov_load l WHERE l.data_type_id = d.id) AS "
+                  "first_loaded "
+                  "FROM cov_data_type d LEFT JOIN cov_entity_type t ON t.id = d.entity_type_id "
+                  "ORDER BY d.position, d.id")
            .rows)
     t->dataTypes.push_back({Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]), When(r[4])});
 
@@ -361,8 +363,8 @@ std::string CoverageSearch::InvalidReason() {
   if (start_.serial() == 0) return "No start date is set.";
   if (end_.serial() == 0) return "No end date is set.";
   const bool wholeEndDay = !end_.HasTime();
-  const bool empty = wholeEndDay ? DayNumber(end_) < DayNumber(start_)
-                                 : SecondNumber(end_) < SecondNumber(start_);
+  const bool empty =
+      wholeEndDay ? DayNumber(end_) < DayNumber(start_) : SecondNumber(end_) < SecondNumber(start_);
   if (empty) return "The end date is before the start date.";
   std::string bad;
   if (!ChosenHours(&bad)) return "\"" + bad + "\" is not a time of day.";
@@ -413,9 +415,9 @@ Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
   };
   // Counted in the database: one row per data type and system that has loads, whatever the
   // number of rows searched.
-  const QueryResult found = db_->Query(
-      LoadsFoundSql(db_->engine(), idList(types), idList(systems), hours, wholeEndDay),
-      {Variant(start_), Variant(until)});
+  const QueryResult found =
+      db_->Query(LoadsFoundSql(db_->engine(), idList(types), idList(systems), hours, wholeEndDay),
+                 {Variant(start_), Variant(until)});
 
   struct Found {
     std::int64_t hours = 0;

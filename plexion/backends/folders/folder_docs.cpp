@@ -32,7 +32,7 @@ Ref<FolderOwner> SqlFolderApp::Owner() {
   const std::string login = CurrentLogin();
   const std::shared_ptr<Database> db = Db();
   db->Execute("INSERT INTO fs_user (login_name) VALUES (:p0) ON CONFLICT (login_name) DO NOTHING",
-               {Variant(login)});
+              {Variant(login)});
   const QueryResult r =
       db->Query("SELECT id FROM fs_user WHERE login_name = :p0", {Variant(login)});
   return MakeRef<SqlFolderOwner>(ToInt32(r.rows.at(0).at(0)), login);
@@ -48,14 +48,11 @@ Ref<DocumentType> SqlFolderApp::DocType(const std::string& name) {
 }
 
 void InstallFolderDocs() {
-  services::SetFactory<ScenarioDocs>([]() -> Ref<ScenarioDocs> {
-    return MakeRef<SqlDocuments<ScenarioDocs>>("Scenario");
-  });
-  services::SetFactory<TemplateDocs>([]() -> Ref<TemplateDocs> {
-    return MakeRef<SqlDocuments<TemplateDocs>>("Template");
-  });
-  services::SetFactory<FolderApp>(
-      []() -> Ref<FolderApp> { return MakeRef<SqlFolderApp>(); });
+  services::SetFactory<ScenarioDocs>(
+      []() -> Ref<ScenarioDocs> { return MakeRef<SqlDocuments<ScenarioDocs>>("Scenario"); });
+  services::SetFactory<TemplateDocs>(
+      []() -> Ref<TemplateDocs> { return MakeRef<SqlDocuments<TemplateDocs>>("Template"); });
+  services::SetFactory<FolderApp>([]() -> Ref<FolderApp> { return MakeRef<SqlFolderApp>(); });
 }
 
 }  // namespace plexion::backends

@@ -36,16 +36,18 @@ Ref<Object> SaveObjectAttrs(Database& db, const char* source, std::int32_t repor
     db.Execute("DELETE FROM rpt_report_attr WHERE report_id = :p0 AND source = :p1",
                {Variant(reportId), Variant(source)});
     for (const auto& [name, value] : attrs)
-      db.Execute("INSERT INTO rpt_report_attr (report_id, source, name, value) "
-                 "VALUES (:p0, :p1, :p2, :p3)",
-                 {Variant(reportId), Variant(source), Variant(name), Variant(value)});
+      db.Execute(
+          "INSERT INTO rpt_report_attr (report_id, source, name, value) "
+          "VALUES (:p0, :p1, :p2, :p3)",
+          {Variant(reportId), Variant(source), Variant(name), Variant(value)});
   });
   return MakeRef<SavedReportAttrs>(reportId, static_cast<std::int32_t>(attrs.size()));
 }
 
 class Attribute final : public GeneralAttribute {
  public:
-  Attribute(std::string name, std::string value) : name_(std::move(name)), value_(std::move(value)) {}
+  Attribute(std::string name, std::string value)
+      : name_(std::move(name)), value_(std::move(value)) {}
   std::string Name() const override { return name_; }
   std::string Value() const override { return value_; }
 
@@ -163,21 +165,23 @@ Variant SqlGeneralAttributes::Save() {
     db_->Execute("DELETE FROM rpt_general_attr WHERE report_id = :p0", {Variant(reportId_)});
     std::int32_t seq = 0;
     for (const auto& [name, value] : items_)
-      db_->Execute("INSERT INTO rpt_general_attr (report_id, seq, name, value) "
-                   "VALUES (:p0, :p1, :p2, :p3)",
-                   {Variant(reportId_), Variant(++seq), Variant(name), Variant(value)});
+      db_->Execute(
+          "INSERT INTO rpt_general_attr (report_id, seq, name, value) "
+          "VALUES (:p0, :p1, :p2, :p3)",
+          {Variant(reportId_), Variant(++seq), Variant(name), Variant(value)});
   });
   return Variant(Count());
 }
 
 bool SqlGeneralAttributes::Load(std::int32_t reportId) {
-  const QueryResult r = db_->Query(
-      "SELECT name, value FROM rpt_general_attr WHERE report_id = :p0 ORDER BY seq",
-      {Variant(reportId)});
+  const QueryResult r =
+      db_->Query("SELECT name, value FROM rpt_general_attr WHERE report_id = :p0 ORDER BY seq",
+                 {Variant(reportId)});
   reportId_ = reportId;
   items_.clear();
   for (const auto& row : r.rows)
-    items_.emplace_back(ToString(row.at(0)), row.at(1).IsNull() ? std::string() : ToString(row.at(1)));
+    items_.emplace_back(ToString(row.at(0)),
+                        row.at(1).IsNull() ? std::string() : ToString(row.at(1)));
   return !items_.empty();
 }
 

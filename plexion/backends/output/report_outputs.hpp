@@ -15,7 +15,8 @@ namespace plexion::backends {
 // What SaveAttrs hands back: which report's attributes were written, and how many.
 class SavedReportAttrs final : public virtual Object {
  public:
-  SavedReportAttrs(std::int32_t reportId, std::int32_t count) : reportId_(reportId), count_(count) {}
+  SavedReportAttrs(std::int32_t reportId, std::int32_t count)
+      : reportId_(reportId), count_(count) {}
   std::int32_t ReportId() const { return reportId_; }
   std::int32_t Count() const { return count_; }
 

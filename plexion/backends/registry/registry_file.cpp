@@ -1,12 +1,12 @@
 #include "plexion/backends/registry/registry_file.hpp"
 
+#include <toml++/toml.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <toml++/toml.h>
-#include <unistd.h>
 
 #include "plexion/platform/error.hpp"
 #include "plexion/platform/text.hpp"

@@ -2,15 +2,15 @@
 
 #include <poll.h>
 
+#include <soci/postgresql/soci-postgresql.h>
+#include <soci/soci.h>
+#include <soci/sqlite3/soci-sqlite3.h>
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <deque>
 #include <filesystem>
 #include <optional>
-#include <soci/postgresql/soci-postgresql.h>
-#include <soci/soci.h>
-#include <soci/sqlite3/soci-sqlite3.h>
 #include <thread>
 
 #include "plexion/platform/convert.hpp"
@@ -148,9 +148,9 @@ struct Database::Impl {
   DatabaseOptions options;
   soci::session session;
   bool inTransaction = false;
-  bool lost = false;                       // reopened by the next call
-  std::optional<long long> serverLimitMs;  // PostgreSQL's statement_timeout, when known
-  long long busyMs = -1;                   // SQLite's busy timeout now
+  bool lost = false;                          // reopened by the next call
+  std::optional<long long> serverLimitMs;     // PostgreSQL's statement_timeout, when known
+  long long busyMs = -1;                      // SQLite's busy timeout now
   std::optional<Clock::time_point> deadline;  // of the statement running on SQLite
   std::string serverNotice;  // what PostgreSQL said outside a result (its goodbye), this call
 
@@ -252,9 +252,10 @@ void Database::Impl::EnsureOpen() {
   if (!lost && !inTransaction && url.engine == Engine::PostgreSQL && ClosedByServer()) lost = true;
   if (!lost) return;
   if (inTransaction)
-    throw DbError("the connection to the database was lost during a transaction; the next call "
-                  "reopens it",
-                  kConnectionLostStatus);
+    throw DbError(
+        "the connection to the database was lost during a transaction; the next call "
+        "reopens it",
+        kConnectionLostStatus);
   Reopen();
 }
 
@@ -275,8 +276,8 @@ bool Database::Impl::ClosedByServer() {
 void Database::Impl::Limit(Milliseconds limit) {
   if (url.engine == Engine::SQLite) {
     // A lock is waited for no longer than the statement may run.
-    const long long busy =
-        limit.count() > 0 ? std::min(options.busyTimeout, limit).count() : options.busyTimeout.count();
+    const long long busy = limit.count() > 0 ? std::min(options.busyTimeout, limit).count()
+                                             : options.busyTimeout.count();
     if (busy != busyMs) {
       sqlite_api::sqlite3_busy_timeout(SqliteHandle(session), static_cast<int>(busy));
       busyMs = busy;
@@ -306,12 +307,12 @@ Error Database::Impl::Translate(const soci::soci_error& e, Milliseconds limit, b
   } else {
     PGconn* conn = PgHandle(session);
     if (!conn || PQstatus(conn) == CONNECTION_BAD) lost = true;
-    else if (limit.count() > 0 && PgSqlState(e) == "57014") return DbError(timedOut, kTimeoutStatus);
+    else if (limit.count() > 0 && PgSqlState(e) == "57014")
+      return DbError(timedOut, kTimeoutStatus);
   }
   if (lost)
-    return DbError("the connection to the database was lost; the next call reopens it (" +
-                       message + (serverNotice.empty() ? "" : "; the server said: " + serverNotice) +
-                       ")",
+    return DbError("the connection to the database was lost; the next call reopens it (" + message +
+                       (serverNotice.empty() ? "" : "; the server said: " + serverNotice) + ")",
                    kConnectionLostStatus);
   return DbError(message);
 }
@@ -343,8 +344,9 @@ DatabaseUrl DatabaseUrl::Parse(const std::string& url) {
       u.connect += " options='-c client_min_messages=warning'";
   } else {
     throw Error::External(status::Configuration, std::string(kSource),
-                          "\"" + url + "\" is not a database URL: use sqlite3://db=FILE or "
-                                       "postgresql://host=HOST dbname=NAME");
+                          "\"" + url +
+                              "\" is not a database URL: use sqlite3://db=FILE or "
+                              "postgresql://host=HOST dbname=NAME");
   }
   if (Trim(u.connect).empty() || u.connect == "db=")
     throw Error::External(status::Configuration, std::string(kSource),
@@ -356,7 +358,8 @@ std::string DatabaseUrl::DefaultSqliteUrl() {
   namespace fs = std::filesystem;
   fs::path base;
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) base = xdg;
-  else if (const char* home = std::getenv("HOME"); home && *home) base = fs::path(home) / ".local/share";
+  else if (const char* home = std::getenv("HOME"); home && *home)
+    base = fs::path(home) / ".local/share";
   else base = fs::temp_directory_path();
   const fs::path dir = base / "plexion";
   std::error_code ec;
@@ -449,11 +452,12 @@ void Database::InTransaction(const std::function<void()>& work) {
 }
 
 bool Database::HasTable(const std::string& table) {
-  const std::string sql =
-      engine() == Engine::SQLite
-          ? "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND lower(name) = lower(:p0)"
-          : "SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema() "
-            "AND lower(table_name) = lower(:p0)";
+  const std::string sql = engine() == Engine::SQLite
+                              ? "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+                                "AND lower(name) = lower(:p0)"
+                              : "SELECT table_name FROM information_schema.tables WHERE "
+                                "table_schema = current_schema() "
+                                "AND lower(table_name) = lower(:p0)";
   return !Query(sql, {Variant(table)}).rows.empty();
 }
 

@@ -64,7 +64,8 @@ struct QueryResult {
 // twice: a statement that failed is not retried.
 class Database {
  public:
-  static std::shared_ptr<Database> Open(const DatabaseUrl& url, const DatabaseOptions& options = {});
+  static std::shared_ptr<Database> Open(const DatabaseUrl& url,
+                                        const DatabaseOptions& options = {});
   ~Database();
 
   Engine engine() const;

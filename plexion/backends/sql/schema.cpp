@@ -11,8 +11,8 @@ std::string_view FileName(std::string_view path) { return path.substr(path.rfind
 }  // namespace
 
 std::vector<SqlScript> ScriptsFor(Engine engine, std::string_view kind) {
-  const std::string own = std::string(engine == Engine::SQLite ? "sqlite/" : "postgresql/") +
-                          std::string(kind) + "/";
+  const std::string own =
+      std::string(engine == Engine::SQLite ? "sqlite/" : "postgresql/") + std::string(kind) + "/";
   const std::string common = "common/" + std::string(kind) + "/";
   std::vector<SqlScript> scripts;
   for (const SqlScript& s : EmbeddedScripts())
@@ -30,8 +30,8 @@ void CreateSchema(Database& db, bool withDemo) {
 }
 
 std::string FirstTableOf(std::string_view script) {
-  static const std::regex kCreate(R"(CREATE\s+TABLE\s+(IF\s+NOT\s+EXISTS\s+)?([A-Za-z_][A-Za-z0-9_.]*))",
-                                  std::regex::icase);
+  static const std::regex kCreate(
+      R"(CREATE\s+TABLE\s+(IF\s+NOT\s+EXISTS\s+)?([A-Za-z_][A-Za-z0-9_.]*))", std::regex::icase);
   std::match_results<std::string_view::const_iterator> m;
   return std::regex_search(script.begin(), script.end(), m, kCreate) ? m[2].str() : std::string();
 }

@@ -139,9 +139,9 @@ Ref<DbRecordset> SociDbService::OpenRecordset(const std::string& sql, bool, cons
                                               std::int32_t, const std::string&, const std::string&,
                                               std::int32_t timeoutSeconds) {
   if (timeoutSeconds < 0)
-    throw Error::External(status::InvalidArg, "DbService",
-                          "a time-out is a number of seconds, 0 for none, not " +
-                              std::to_string(timeoutSeconds));
+    throw Error::External(
+        status::InvalidArg, "DbService",
+        "a time-out is a number of seconds, 0 for none, not " + std::to_string(timeoutSeconds));
   QueryResult r = db_->Query(sql, {}, std::chrono::seconds(timeoutSeconds));
   return MakeRef<MemoryRecordset>(std::move(r.columns), std::move(r.rows));
 }
@@ -155,7 +155,8 @@ void SociDbService::ExecuteProcedure(const std::string& name, const VariantArray
     RunRoutine(*db_, name, args);
     return;
   }
-  db_->Execute("CALL " + CheckName(name, "procedure") + "(" + Placeholders(args.size()) + ")", args);
+  db_->Execute("CALL " + CheckName(name, "procedure") + "(" + Placeholders(args.size()) + ")",
+               args);
 }
 
 std::int32_t SociDbService::CallNumericFunction(const std::string& name,
@@ -164,7 +165,8 @@ std::int32_t SociDbService::CallNumericFunction(const std::string& name,
     return ToInt32(RunRoutine(*db_, name, ParseValueList(argumentList)));
   const std::vector<Variant> args = ParseValueList(argumentList);
   const QueryResult r = db_->Query(
-      "SELECT " + CheckName(name, "function") + "(" + Placeholders(args.size()) + ") AS value", args);
+      "SELECT " + CheckName(name, "function") + "(" + Placeholders(args.size()) + ") AS value",
+      args);
   return ToInt32(r.rows.at(0).at(0));
 }
 
@@ -180,7 +182,9 @@ Ref<DbDate> SociDbService::MakeDbDate(DateTime value) {
   return MakeRef<SqlDate>(value, SqlQuote(value.ToIso()));
 }
 
-Ref<DbDate> SociDbService::DbNow() { return MakeRef<SqlDate>(DateTime::Now(), "CURRENT_TIMESTAMP"); }
+Ref<DbDate> SociDbService::DbNow() {
+  return MakeRef<SqlDate>(DateTime::Now(), "CURRENT_TIMESTAMP");
+}
 
 std::string SociDbService::FieldText(const Ref<DbField>& field) {
   const Variant v = field->Value();
@@ -212,7 +216,8 @@ bool SociDbService::ColumnExists(const std::string& table, const std::string& co
 void SociProcCall::AddParam(const std::string& value, const std::string& typeName,
                             const std::string&, bool) {
   const std::string type = FoldCase(Trim(typeName));
-  if (type == "integer" || type == "int" || type == "long") values_.emplace_back(ToInt32(Variant(value)));
+  if (type == "integer" || type == "int" || type == "long")
+    values_.emplace_back(ToInt32(Variant(value)));
   else if (type == "double" || type == "float") values_.emplace_back(ToDouble(Variant(value)));
   else values_.emplace_back(value);
   types_.push_back(CheckName(type, "parameter type"));

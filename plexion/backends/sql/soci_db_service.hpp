@@ -25,7 +25,8 @@ class SociDbService final : public DbService {
   // PostgreSQL: CALL name(...). SQLite: the routines the backend provides (sqlite_routines).
   void ExecuteProcedure(const std::string& name, const VariantArray& params) override;
   // PostgreSQL: SELECT name(list). SQLite: a provided routine, given the parsed list.
-  std::int32_t CallNumericFunction(const std::string& name, const std::string& argumentList) override;
+  std::int32_t CallNumericFunction(const std::string& name,
+                                   const std::string& argumentList) override;
   std::string FormatValueList(const VariantArray& values) override;
   Ref<DbValue> MakeLongValue(std::int32_t value) override;
   Ref<DbDate> MakeDbDate(DateTime value) override;

@@ -35,7 +35,8 @@ class FakeDbService final : public DbService {
                                  const std::string& password, std::int32_t timeoutSeconds) override;
   void ExecuteStatement(const std::string& sql) override;
   void ExecuteProcedure(const std::string& name, const VariantArray& params) override;
-  std::int32_t CallNumericFunction(const std::string& name, const std::string& argumentList) override;
+  std::int32_t CallNumericFunction(const std::string& name,
+                                   const std::string& argumentList) override;
   std::string FormatValueList(const VariantArray& values) override;
   Ref<DbValue> MakeLongValue(std::int32_t value) override;
   Ref<DbDate> MakeDbDate(DateTime value) override;

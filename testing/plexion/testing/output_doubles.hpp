@@ -69,8 +69,9 @@ using AttributeStore = std::shared_ptr<std::map<std::int32_t, AttributeList>>;
 
 class FakeGeneralAttributes final : public GeneralAttributes, public Recorder {
  public:
-  explicit FakeGeneralAttributes(SharedLog log = NewLog(),
-                                 AttributeStore store = std::make_shared<AttributeStore::element_type>())
+  explicit FakeGeneralAttributes(
+      SharedLog log = NewLog(),
+      AttributeStore store = std::make_shared<AttributeStore::element_type>())
       : Recorder(std::move(log), "GeneralAttributes"), store(std::move(store)) {}
   ~FakeGeneralAttributes() override { log->Add("GeneralAttributes.Release"); }
 

@@ -21,7 +21,8 @@ class Recorder {
   }
   void Line(std::string line) const {
     bool fail = false;
-    for (const std::string& prefix : failOn) fail = fail || line.compare(0, prefix.size(), prefix) == 0;
+    for (const std::string& prefix : failOn)
+      fail = fail || line.compare(0, prefix.size(), prefix) == 0;
     log->Add(std::move(line));
     if (fail) throw ServiceFailure(source);
   }

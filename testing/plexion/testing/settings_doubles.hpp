@@ -29,7 +29,8 @@ class FakeSettingsService final : public SettingsService {
   SharedLog log;
   bool timeZones = false;
   std::string region = "Central";
-  std::map<std::string, Group> groups;  // "ImmediateDefaults", "ScheduledDefaults", "ReportDefaults"
+  std::map<std::string, Group>
+      groups;  // "ImmediateDefaults", "ScheduledDefaults", "ReportDefaults"
   std::vector<std::pair<Variant, Variant>> weekdays;  // (UIVal, DBVal)
   std::vector<std::string> failOn;  // log-line prefixes that fail after being logged
   std::int32_t lastSpecKind = -1;
@@ -45,7 +46,9 @@ class FakeGroupByDefaults final : public GroupByDefaults {
   explicit FakeGroupByDefaults(SharedLog log = NewLog()) : log(std::move(log)) {}
   std::string DefaultDLGroupBy() override {
     log->Record("GroupByDefaults.DefaultDLGroupBy");
-    if (fail) throw Error::External(static_cast<Status>(0x80041234u), "GroupByDefaults", "injected failure");
+    if (fail)
+      throw Error::External(static_cast<Status>(0x80041234u), "GroupByDefaults",
+                            "injected failure");
     return code;
   }
   SharedLog log;
