@@ -55,7 +55,7 @@ class TempDatabase {
 
 // The demo rows, made once for the schedule benchmarks.
 const TempDatabase& DemoDatabase() {
-  static const TempDatabase demo("demo", [](Database& db) { backends::CreateSchema(db, true); });
+  static const TempDatabase demo("demo", [](Database& db) { backends::ResetSchema(db, true); });
   return demo;
 }
 
@@ -241,7 +241,7 @@ constexpr const char* kUntil = "2026-02-20 00:00:00";
 // Hourly Traffic and Failures loads of 500 sectors over 50 days, one day in ten missing for
 // each sector: 1,080,000 rows, generated once per run.
 void GenerateLoads(Database& db) {
-  backends::CreateSchema(db, true);
+  backends::ResetSchema(db, true);
   db.InTransaction([&] {
     db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " +
                std::to_string(kSectors - 1) +
