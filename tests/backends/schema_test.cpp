@@ -9,10 +9,11 @@
 #include <optional>
 #include <sstream>
 
-#include "db_fixture.hpp"
 #include "../error_of.hpp"
+#include "db_fixture.hpp"
 #include "plexion/backends/sql/schema.hpp"
 #include "plexion/platform/convert.hpp"
+#include "plexion/platform/text.hpp"
 
 namespace plexion::backends {
 namespace {
@@ -95,11 +96,10 @@ TEST_P(SchemaOnDatabase, EarlierDatabasesAreRepairedAndKeepEveryRow) {
     const char* dropped;  // a table an administrator dropped ("" none)
     const char* view;     // a view of it ("" none)
   };
-  for (const Case& c :
-       {Case{"made before versions were kept", true, "", ""},
-        Case{"made before versions were kept, a table dropped", true, "rg_schedule",
-             "rg_schedule_view"},
-        Case{"at version 1, a table dropped", false, "Schedule_Hour_Ex", ""}}) {
+  for (const Case& c : {Case{"made before versions were kept", true, "", ""},
+                        Case{"made before versions were kept, a table dropped", true, "rg_schedule",
+                             "rg_schedule_view"},
+                        Case{"at version 1, a table dropped", false, "Schedule_Hour_Ex", ""}}) {
     ResetSchema(*db, true);
     if (c.unversioned) {
       db->Execute("DROP TABLE plexion_schema_version");
@@ -147,12 +147,12 @@ Migration TestMigration(int version, const char* name,
 TEST_P(SchemaOnDatabase, AFailingMigrationLeavesTheVersionBeforeItAndANewerDatabaseIsRefused) {
   const auto before = Rows(*db);
   std::vector<Migration> migrations = Migrations();
-  migrations.push_back(TestMigration(
-      2, "broken",
-      {{"migrations/002_broken/10_extra.sql",
-        "CREATE TABLE cov_extra (id {{id}}, at {{timestamp}});\n"
-        "INSERT INTO cov_extra (at) VALUES ('2026-03-01 00:00:00');\n"
-        "INSERT INTO no_such_table VALUES (1);"}}));
+  migrations.push_back(
+      TestMigration(2, "broken",
+                    {{"migrations/002_broken/10_extra.sql",
+                      "CREATE TABLE cov_extra (id {{id}}, at {{timestamp}});\n"
+                      "INSERT INTO cov_extra (at) VALUES ('2026-03-01 00:00:00');\n"
+                      "INSERT INTO no_such_table VALUES (1);"}}));
   const Error e = ErrorOf([&] { UpgradeSchema(*db, migrations); });
   EXPECT_NE(e.description().find("migration 2 (broken) failed and was undone; the database "
                                  "stays at version 1: "),
@@ -167,12 +167,15 @@ TEST_P(SchemaOnDatabase, AFailingMigrationLeavesTheVersionBeforeItAndANewerDatab
   migrations.back() = TestMigration(
       2, "extra",
       {{"migrations/002_extra/10_extra.sql", "CREATE TABLE cov_extra (id {{id}}, note text);"},
-       {"migrations/002_extra/sqlite/20_note.sql", "INSERT INTO cov_extra (note) VALUES ('sqlite')"},
+       {"migrations/002_extra/sqlite/20_note.sql",
+        "INSERT INTO cov_extra (note) VALUES ('sqlite')"},
        {"migrations/002_extra/postgresql/20_note.sql",
         "INSERT INTO cov_extra (note) VALUES ('postgresql')"}});
-  EXPECT_EQ(UpgradeSchema(*db, migrations), std::vector<std::string>{"applied migration 2 (extra)"});
-  EXPECT_EQ(db->Query("SELECT note FROM cov_extra").rows,
-            (std::vector<std::vector<Variant>>{{Variant(std::string(DialectOf(GetParam()).name))}}));
+  EXPECT_EQ(UpgradeSchema(*db, migrations),
+            std::vector<std::string>{"applied migration 2 (extra)"});
+  EXPECT_EQ(
+      db->Query("SELECT note FROM cov_extra").rows,
+      (std::vector<std::vector<Variant>>{{Variant(std::string(DialectOf(GetParam()).name))}}));
   EXPECT_TRUE(UpgradeSchema(*db, migrations).empty());
 
   const Error newer = ErrorOf([&] { UpgradeSchema(*db); });
@@ -188,11 +191,11 @@ TEST_P(SchemaOnDatabase, AResetNamesTheDocumentsItWouldDelete) {
   EXPECT_EQ(counts["rg_schedule"], 3);
   EXPECT_EQ(counts["sa_schedule"], 2);
   const std::vector<std::string> held = RowsAResetDeletes(*db);
-  for (const char* expected :
-       {"3 report-group schedules (rg_schedule)", "2 rows of Schedule_Hour_Ex", "4 folders (pm_folder)"})
+  for (const char* expected : {"report-group schedules: 3", "Schedule_Hour_Ex: 2", "folders: 4"})
     EXPECT_NE(std::find(held.begin(), held.end(), expected), held.end()) << expected;
   for (const std::string& h : held)
-    EXPECT_EQ(h.find("EN_Event_Type"), std::string::npos) << "a list the schema fills is no document";
+    EXPECT_EQ(h.find("EN_Event_Type"), std::string::npos)
+        << "a list the schema fills is no document";
   ResetSchema(*db, false);
   EXPECT_TRUE(RowsAResetDeletes(*db).empty());
   EXPECT_EQ(Version(*db), 1);
@@ -204,8 +207,8 @@ PLEXION_ON_BOTH_ENGINES(SchemaOnDatabase);
 TEST(StoredRoutines, AnswerTheSameOnBothEnginesOnTheSameRows) {
   const char* pg = std::getenv("PLEXION_TEST_PG");
   if (!pg || !*pg) GTEST_SKIP() << "PLEXION_TEST_PG names no PostgreSQL server";
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("plexion-routines-" + std::to_string(getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("plexion-routines-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   std::vector<Ref<SociDbService>> engines;
   for (const std::string& url : {"sqlite3://db=" + (dir / "r.db").string(), std::string(pg)}) {
@@ -218,7 +221,8 @@ TEST(StoredRoutines, AnswerTheSameOnBothEnginesOnTheSameRows) {
     std::string out;
     try {
       if (call.starts_with("EA_DD"))
-        out = std::to_string(s.CallNumericFunction(call, std::to_string(a) + ", " + std::to_string(b)));
+        out = std::to_string(
+            s.CallNumericFunction(call, std::to_string(a) + ", " + std::to_string(b)));
       else if (call.find("Delete") != std::string::npos) {
         VariantArray params(0, 0);
         params.at(0) = Variant(a);
@@ -235,8 +239,10 @@ TEST(StoredRoutines, AnswerTheSameOnBothEnginesOnTheSameRows) {
                                                                            : e.description();
     }
     for (const auto& row :
-         s.database().Query("SELECT id, doc_type_id, owner_id, copied_from FROM fs_document "
-                            "ORDER BY id").rows)
+         s.database()
+             .Query("SELECT id, doc_type_id, owner_id, copied_from FROM fs_document "
+                    "ORDER BY id")
+             .rows)
       out += " [" + ToString(row[0]) + " " + ToString(row[1]) + " " + ToString(row[2]) + " " +
              (row[3].IsNull() ? "-" : ToString(row[3])) + "]";
     return out;
@@ -245,11 +251,16 @@ TEST(StoredRoutines, AnswerTheSameOnBothEnginesOnTheSameRows) {
     const char* routine;
     std::int32_t a, b;
   };
-  for (const Call& c : {Call{"EA_DD.ea_num_servers_for_repgroup", 12, 0}, {"EA_DD.ea_num_servers_for_repgroup", 12, 1},
-                        {"EA_DD.ea_num_servers_for_repgroup", 99, 0}, {"FS_CopyExpressScenario", 2, 7},
-                        {"FS_CopyExpressScenario", 1, 7}, {"FS_CopyExpressTemplate", 2, 7},
-                        {"FS_CopyExpressTemplate", 4, 8}, {"FS_DeleteExpressTemplate", 5, 0},
-                        {"FS_DeleteExpressScenario", 1, 0}, {"FS_DeleteExpressScenario", 5, 0},
+  for (const Call& c : {Call{"EA_DD.ea_num_servers_for_repgroup", 12, 0},
+                        {"EA_DD.ea_num_servers_for_repgroup", 12, 1},
+                        {"EA_DD.ea_num_servers_for_repgroup", 99, 0},
+                        {"FS_CopyExpressScenario", 2, 7},
+                        {"FS_CopyExpressScenario", 1, 7},
+                        {"FS_CopyExpressTemplate", 2, 7},
+                        {"FS_CopyExpressTemplate", 4, 8},
+                        {"FS_DeleteExpressTemplate", 5, 0},
+                        {"FS_DeleteExpressScenario", 1, 0},
+                        {"FS_DeleteExpressScenario", 5, 0},
                         {"FS_DeleteExpressTemplate", 6, 0}})
     EXPECT_EQ(answer(*engines[0], c.routine, c.a, c.b), answer(*engines[1], c.routine, c.a, c.b))
         << c.routine << "(" << c.a << ", " << c.b << ")";
@@ -258,14 +269,16 @@ TEST(StoredRoutines, AnswerTheSameOnBothEnginesOnTheSameRows) {
 }
 
 TEST(Dialects, PlaceholdersExpandPerEngine) {
-  const std::string text = "CREATE TABLE t (id {{id}}, at {{timestamp}}); "
-                           "SELECT {{hours_after('2026-03-01 00:00:00', h.n)}}";
+  const std::string text =
+      "CREATE TABLE t (id {{id}}, at {{timestamp}}); "
+      "SELECT {{hours_after('2026-03-01 00:00:00', h.n)}}";
   EXPECT_EQ(DialectOf(Engine::SQLite).Expand(text),
             "CREATE TABLE t (id integer PRIMARY KEY AUTOINCREMENT, at datetime); "
             "SELECT datetime('2026-03-01 00:00:00', '+' || h.n || ' hours')");
-  EXPECT_EQ(DialectOf(Engine::PostgreSQL).Expand(text),
-            "CREATE TABLE t (id integer GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY, at timestamp); "
-            "SELECT timestamp '2026-03-01 00:00:00' + h.n * interval '1 hour'");
+  EXPECT_EQ(
+      DialectOf(Engine::PostgreSQL).Expand(text),
+      "CREATE TABLE t (id integer GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY, at timestamp); "
+      "SELECT timestamp '2026-03-01 00:00:00' + h.n * interval '1 hour'");
   EXPECT_THROW(DialectOf(Engine::SQLite).Expand("id {{serial}}"), Error);
 }
 

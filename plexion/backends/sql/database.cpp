@@ -242,7 +242,7 @@ void Database::Impl::Reopen() {
       const auto left = std::chrono::duration_cast<Milliseconds>(giveUp - Clock::now());
       if (left.count() <= 0)
         throw DbError(
-            url.Masked("cannot reopen the lost connection to " + url.shown + ": " + e.what()),
+            "cannot reopen the lost connection to " + url.shown + ": " + url.Masked(e.what()),
             kConnectionLostStatus);
       std::this_thread::sleep_for(std::min(left, Milliseconds(200)));
     }
@@ -380,7 +380,7 @@ std::shared_ptr<Database> Database::Open(const DatabaseUrl& url, const DatabaseO
   try {
     impl->Open();
   } catch (const soci::soci_error& e) {
-    Fail(url.Masked("cannot open " + url.shown + ": " + e.what()));
+    Fail("cannot open " + url.shown + ": " + url.Masked(e.what()));
   }
   return std::shared_ptr<Database>(new Database(std::move(impl)));
 }

@@ -17,10 +17,12 @@ const Dialect kSqlite{
     .timestampType = "datetime",
     .dropDependents = "",
     .migrationLock = "",
-    .tablesAndViewsSql = "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
-                         "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'",
-    .hasTableSql = "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
-                   "AND lower(name) = lower(:p0)",
+    .tablesAndViewsSql =
+        "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+        "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'",
+    .hasTableSql =
+        "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+        "AND lower(name) = lower(:p0)",
     .hasColumnSql = "SELECT name FROM pragma_table_info(:p0) WHERE lower(name) = lower(:p1)",
     .columnsSql =
         "SELECT lower(m.name) AS table_name, lower(c.name) AS column_name, lower(c.type) AS type, "
@@ -38,13 +40,16 @@ const Dialect kPostgresql{
     .dropDependents = " CASCADE",
     // One migrator at a time per database; the lock ends with the transaction.
     .migrationLock = "SELECT pg_advisory_xact_lock(hashtext('plexion_schema_version'))",
-    .tablesAndViewsSql = "SELECT table_name AS name FROM information_schema.tables "
-                         "WHERE table_schema = current_schema()",
-    .hasTableSql = "SELECT table_name FROM information_schema.tables WHERE "
-                   "table_schema = current_schema() AND lower(table_name) = lower(:p0)",
-    .hasColumnSql = "SELECT column_name FROM information_schema.columns WHERE table_schema = "
-                    "current_schema() AND lower(table_name) = lower(:p0) AND lower(column_name) = "
-                    "lower(:p1)",
+    .tablesAndViewsSql =
+        "SELECT table_name AS name FROM information_schema.tables "
+        "WHERE table_schema = current_schema()",
+    .hasTableSql =
+        "SELECT table_name FROM information_schema.tables WHERE "
+        "table_schema = current_schema() AND lower(table_name) = lower(:p0)",
+    .hasColumnSql =
+        "SELECT column_name FROM information_schema.columns WHERE table_schema = "
+        "current_schema() AND lower(table_name) = lower(:p0) AND lower(column_name) = "
+        "lower(:p1)",
     .columnsSql =
         "SELECT c.relname::text AS table_name, a.attname::text AS column_name, "
         "format_type(a.atttypid, a.atttypmod) AS type, CASE WHEN a.attnotnull THEN 1 ELSE 0 END "
@@ -65,9 +70,7 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 }  // namespace
 
-const Dialect& DialectOf(Engine engine) {
-  return engine == Engine::SQLite ? kSqlite : kPostgresql;
-}
+const Dialect& DialectOf(Engine engine) { return engine == Engine::SQLite ? kSqlite : kPostgresql; }
 
 std::string Dialect::Expand(std::string_view script) const {
   static const std::regex kHoursAfter(R"(\{\{hours_after\(('[^']*'), ([^)]+)\)\}\})");
@@ -85,8 +88,7 @@ std::string Dialect::Expand(std::string_view script) const {
   std::copy(last, text.cend(), out);
   if (const auto at = expanded.find("{{"); at != std::string::npos)
     throw Error::External(status::Database, "DbService",
-                          "unknown placeholder in a database script: " +
-                              expanded.substr(at, 40));
+                          "unknown placeholder in a database script: " + expanded.substr(at, 40));
   return expanded;
 }
 

@@ -11,8 +11,7 @@ namespace {
 
 // password = value, the value single-quoted (backslash escapes) or up to the next blank.
 const std::regex& PasswordKeyword() {
-  static const std::regex re(R"(\bpassword\s*=\s*('(?:[^'\\]|\\.)*'?|[^\s']*))",
-                             std::regex::icase);
+  static const std::regex re(R"(\bpassword\s*=\s*('(?:[^'\\]|\\.)*'?|[^\s']*))", std::regex::icase);
   return re;
 }
 
@@ -25,7 +24,8 @@ void MaskQuotedOrAssigned(std::string& text, std::string_view password) {
          at = text.find(shown, at + masked.size())) {
       const std::size_t end = at + shown.size();
       // After '=' the password must be the whole value.
-      if (quote[0] == '=' && end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])))
+      if (quote[0] == '=' && end < text.size() &&
+          !std::isspace(static_cast<unsigned char>(text[end])))
         continue;
       text.replace(at, shown.size(), masked);
     }

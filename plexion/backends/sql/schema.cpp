@@ -71,8 +71,9 @@ std::string TableOf(const std::string& statement) {
                  std::regex::icase),
       std::regex(R"(^\s*(?:INSERT\s+INTO|ALTER\s+TABLE|UPDATE|DELETE\s+FROM)\s+([A-Za-z_][\w.]*))",
                  std::regex::icase),
-      std::regex(R"(^\s*CREATE\s+(?:UNIQUE\s+)?(?:INDEX|TRIGGER)\b[\s\S]*?\bON\s+([A-Za-z_][\w.]*))",
-                 std::regex::icase),
+      std::regex(
+          R"(^\s*CREATE\s+(?:UNIQUE\s+)?(?:INDEX|TRIGGER)\b[\s\S]*?\bON\s+([A-Za-z_][\w.]*))",
+          std::regex::icase),
   };
   std::smatch m;
   for (const std::regex& pattern : kPatterns)
@@ -89,8 +90,9 @@ std::set<std::string> PresentTables(Database& db) {
 }
 
 int RecordedVersion(Database& db) {
-  const Variant v =
-      db.Query("SELECT max(version) AS version FROM " + std::string(kVersionTable)).rows.at(0).at(0);
+  const Variant v = db.Query("SELECT max(version) AS version FROM " + std::string(kVersionTable))
+                        .rows.at(0)
+                        .at(0);
   return v.IsNull() ? 0 : ToInt32(v);
 }
 
@@ -202,15 +204,14 @@ const std::vector<Migration>& Migrations() {
       std::match_results<std::string_view::const_iterator> m;
       if (!std::regex_match(s.path.begin(), s.path.end(), m, kFolder)) continue;
       const int version = std::stoi(m[1].str());
-      if (list.empty() || list.back().version != version)
-        list.push_back({version, m[2].str(), {}});
+      if (list.empty() || list.back().version != version) list.push_back({version, m[2].str(), {}});
       list.back().scripts.push_back(s);
     }
     // The embedded scripts are sorted by path: versions must then read 1, 2, 3, ...
     for (std::size_t i = 0; i < list.size(); ++i)
       if (list[i].version != static_cast<int>(i) + 1)
-        Fail(status::Database, "the library's migrations skip or repeat version " +
-                                   std::to_string(i + 1));
+        Fail(status::Database,
+             "the library's migrations skip or repeat version " + std::to_string(i + 1));
     return list;
   }();
   return migrations;
@@ -237,9 +238,8 @@ SchemaState InspectSchema(Database& db, const std::vector<Migration>& migrations
 std::vector<std::string> UpgradeSchema(Database& db, const std::vector<Migration>& migrations) {
   const SchemaState state = InspectSchema(db, migrations);
   if (state.version > state.latest)
-    Fail(status::Database, "this database's schema is at version " +
-                               std::to_string(state.version) + ", newer than this Plexion knows (" +
-                               std::to_string(state.latest) +
+    Fail(status::Database, "this database's schema is at version " + std::to_string(state.version) +
+                               ", newer than this Plexion knows (" + std::to_string(state.latest) +
                                "): use the release that upgraded it, or a later one");
   std::vector<std::string> done;
   if (!state.missing.empty() || state.unversioned) Repair(db, migrations, done);
@@ -276,9 +276,8 @@ std::vector<std::string> RowsAResetDeletes(Database& db) {
       if (n == 0) continue;
       const auto known = std::find_if(kDocumentKinds.begin(), kDocumentKinds.end(),
                                       [&](const auto& k) { return k.second == table; });
-      held.push_back(known == kDocumentKinds.end()
-                         ? std::to_string(n) + " rows of " + table
-                         : std::to_string(n) + " " + std::string(known->first) + " (" + table + ")");
+      held.push_back((known == kDocumentKinds.end() ? table : std::string(known->first)) + ": " +
+                     std::to_string(n));
     }
   return held;
 }

@@ -66,7 +66,8 @@ struct DocumentCount {
 };
 std::vector<DocumentCount> CountDocuments(Database& db);
 // The rows Plexion's tables hold beyond the lists the migrations fill, by table: what a reset
-// would delete ("2 soft-alarm schedules (sa_schedule)"); empty when there are none.
+// would delete, by kind where it is one ("soft-alarm schedules: 2", "Schedule_Hour_Ex: 2");
+// empty when there are none.
 std::vector<std::string> RowsAResetDeletes(Database& db);
 
 // In one transaction: drops every object of Plexion's with all its rows, creates the schema
