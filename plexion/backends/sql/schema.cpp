@@ -124,9 +124,8 @@ void RunUnbounded(Database& db, const std::string& statement) {
 }
 
 // Creates what the recorded migrations made and is missing; stamps an unversioned database.
-void Repair(Database& db, const std::vector<Migration>& migrations,
-            std::vector<std::string>& done) {
-  const Dialect& dialect = DialectOf(db.engine());
+void RepairInTransaction(Database& db, const std::vector<Migration>& migrations,
+                         const Dialect& dialect, std::vector<std::string>& done) {
   db.InTransaction([&] {
     LockForMigration(db);
     const SchemaState state = InspectSchema(db, migrations);  // again, under the lock
@@ -151,14 +150,25 @@ void Repair(Database& db, const std::vector<Migration>& migrations,
   });
 }
 
+void Repair(Database& db, const std::vector<Migration>& migrations,
+            std::vector<std::string>& done) {
+  const Dialect& dialect = DialectOf(db.engine());
+  try {
+    RepairInTransaction(db, migrations, dialect, done);
+  } catch (const Error& e) {
+    throw Error::External(
+        e.status(), e.source(),
+        "repairing the database's schema failed and was undone: " + e.description());
+  }
+}
+
 void Apply(Database& db, const Migration& m, std::vector<std::string>& done) {
-  int before = 0;
   bool applied = false;
   try {
     db.InTransaction([&] {
       LockForMigration(db);
-      before = db.HasTable(std::string(kVersionTable)) ? RecordedVersion(db) : 0;
-      if (before >= m.version) return;  // another process has just run it
+      // Another process may have run it meanwhile.
+      if (db.HasTable(std::string(kVersionTable)) && RecordedVersion(db) >= m.version) return;
       for (const std::string& statement : m.StatementsFor(DialectOf(db.engine())))
         RunUnbounded(db, statement);
       Record(db, m);
@@ -167,7 +177,7 @@ void Apply(Database& db, const Migration& m, std::vector<std::string>& done) {
   } catch (const Error& e) {
     throw Error::External(e.status(), e.source(),
                           m.Title() + " failed and was undone; the database stays at version " +
-                              std::to_string(before) + ": " + e.description());
+                              std::to_string(m.version - 1) + ": " + e.description());
   }
   if (applied) done.push_back("applied " + m.Title());
 }
