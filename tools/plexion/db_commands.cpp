@@ -49,7 +49,7 @@ void PrintStatus(backends::Database& db, std::ostream& out) {
   out << "documents\n";
   for (const backends::DocumentCount& d : backends::CountDocuments(db)) {
     std::string kind(d.kind);
-    kind.resize(std::max<std::size_t>(kind.size() + 2, 50), ' ');
+    kind.resize(std::max<std::size_t>(kind.size() + 2, 42), ' ');
     out << "  " << kind << d.count << "\n";
   }
 }

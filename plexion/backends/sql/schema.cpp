@@ -22,7 +22,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kDocumen
     {"report-group schedules", "rg_schedule"},
     {"soft-alarm schedules", "sa_schedule"},
     {"reports", "rpt_report"},
-    {"scenarios, templates and other folder documents", "fs_document"},
+    {"folder documents (scenarios, templates)", "fs_document"},
     {"stored date-time scopes", "dt_scope"},
     {"stored destinations", "out_destination"},
     {"servers", "ea_server"},
