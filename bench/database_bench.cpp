@@ -1,6 +1,7 @@
 // The default database service beside raw sqlite3 doing the same work on the same file, in one
-// run: a schedule load, a soft-alarm save of 24 excluded hours, and the coverage search over
-// loads the benchmark generates (with the peak memory of a process that runs it).
+// run: a thread's first use of a database, a schedule load, a soft-alarm save of 24 excluded
+// hours, and the coverage search over loads the benchmark generates (with the peak memory of a
+// process that runs it).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <sys/resource.h>
@@ -149,6 +150,27 @@ void BaselineRawScheduleRow(benchmark::State& state) {
   }
 }
 BENCHMARK(BaselineRawScheduleRow);
+
+// ---- a thread's first use of the database ------------------------------------------------
+
+// A connection opened and its schema checked (up to date: nothing to run), as each thread's
+// database service does once.
+void OpenWithSchemaCheck(benchmark::State& state) {
+  const DatabaseUrl url = DatabaseUrl::Parse(DemoDatabase().url());
+  for (auto _ : state) {
+    auto db = Database::Open(url);
+    backends::EnsureSchema(*db);
+    benchmark::DoNotOptimize(db);
+  }
+}
+BENCHMARK(OpenWithSchemaCheck);
+
+// Baseline: the connection opened and set up alone.
+void BaselineOpen(benchmark::State& state) {
+  const DatabaseUrl url = DatabaseUrl::Parse(DemoDatabase().url());
+  for (auto _ : state) benchmark::DoNotOptimize(Database::Open(url));
+}
+BENCHMARK(BaselineOpen);
 
 // ---- a soft-alarm save of 24 excluded hours -----------------------------------------------
 
