@@ -7,6 +7,7 @@
 #include <set>
 
 #include "plexion/backends/installers.hpp"
+#include "plexion/backends/sql/dialect.hpp"
 #include "plexion/backends/sql/soci_db_service.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/services/locator.hpp"
@@ -162,10 +163,7 @@ std::string NumberList(const std::vector<std::int32_t>& numbers) {
 }
 
 // The hour of the day of a load, in each engine's own words.
-std::string_view HourOfLoad(Engine engine) {
-  return engine == Engine::SQLite ? "CAST(strftime('%H', period_start) AS integer)"
-                                  : "CAST(EXTRACT(HOUR FROM period_start) AS integer)";
-}
+std::string HourOfLoad(Engine engine) { return DialectOf(engine).HourOf("period_start"); }
 
 }  // namespace
 
@@ -178,7 +176,7 @@ std::string LoadsFoundSql(Engine engine, const std::vector<std::int32_t>& dataTy
       NumberList(dataTypeIds) + ") AND system_id IN (" + NumberList(systemIds) +
       ") AND period_start >= :p0 AND period_start " + (wholeEndDay ? "<" : "<=") + " :p1";
   if (!hours.empty())
-    sql += " AND " + std::string(HourOfLoad(engine)) + " IN (" +
+    sql += " AND " + HourOfLoad(engine) + " IN (" +
            NumberList(std::vector<std::int32_t>(hours.begin(), hours.end())) + ")";
   return sql + " GROUP BY data_type_id, system_id";
 }
