@@ -6,11 +6,13 @@
 #include <soci/soci.h>
 #include <soci/sqlite3/soci-sqlite3.h>
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <ctime>
 #include <deque>
 #include <filesystem>
 #include <optional>
+#include <regex>
 #include <thread>
 
 #include "plexion/backends/sql/dialect.hpp"
@@ -65,6 +67,22 @@ bool SqliteConnectionLost(int result) {
 std::string PgSqlState(const soci::soci_error& e) {
   const auto* pg = dynamic_cast<const soci::postgresql_soci_error*>(&e);
   return pg ? pg->sqlstate() : std::string();
+}
+
+// The application functions every SQLite connection gets, for what PostgreSQL has built in.
+void SqliteBitCount(sqlite_api::sqlite3_context* context, int, sqlite_api::sqlite3_value** args) {
+  if (sqlite_api::sqlite3_value_type(args[0]) == SQLITE_NULL) {
+    sqlite_api::sqlite3_result_null(context);
+    return;
+  }
+  const auto bits = static_cast<std::uint64_t>(sqlite_api::sqlite3_value_int64(args[0]));
+  sqlite_api::sqlite3_result_int(context, std::popcount(bits));
+}
+
+void AddSqliteFunctions(sqlite_api::sqlite3* handle) {
+  sqlite_api::sqlite3_create_function_v2(handle, "bit_count", 1,
+                                         SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                         nullptr, &SqliteBitCount, nullptr, nullptr, nullptr);
 }
 
 bool StartsWith(const std::string& s, std::string_view prefix) {
@@ -224,6 +242,7 @@ void Database::Impl::SetUp() {
   busyMs = options.busyTimeout.count();
   sqlite_api::sqlite3_busy_timeout(handle, static_cast<int>(busyMs));
   sqlite_api::sqlite3_progress_handler(handle, 1000, &Impl::Progress, this);
+  AddSqliteFunctions(handle);
   // Readers and one writer at a time, each waiting for the others' locks: the journal mode
   // stays with the file, so this switches a database once.
   std::string mode;
@@ -463,6 +482,18 @@ bool Database::HasColumn(const std::string& table, const std::string& column) {
               .rows.empty();
 }
 
+namespace {
+
+// Inside the BEGIN ... END body of an SQLite trigger, whose statements end in semicolons too.
+bool InTriggerBody(const std::string& statement) {
+  static const std::regex kOpen(R"(^\s*CREATE\s+(TEMP\s+|TEMPORARY\s+)?TRIGGER\b[\s\S]*\bBEGIN\b)",
+                                std::regex::icase);
+  static const std::regex kClosed(R"(\bEND\s*$)", std::regex::icase);
+  return std::regex_search(statement, kOpen) && !std::regex_search(statement, kClosed);
+}
+
+}  // namespace
+
 std::vector<std::string> SplitSqlScript(const std::string& script) {
   std::vector<std::string> statements;
   std::string current;
@@ -495,7 +526,7 @@ std::vector<std::string> SplitSqlScript(const std::string& script) {
       current += c;
       continue;
     }
-    if (c == ';' && !inBody) {
+    if (c == ';' && !inBody && !InTriggerBody(current)) {
       if (!Trim(current).empty()) statements.push_back(Trim(current));
       current.clear();
       continue;
