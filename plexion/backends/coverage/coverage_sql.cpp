@@ -8,6 +8,7 @@
 
 #include "plexion/backends/coverage/coverage_search.hpp"
 #include "plexion/backends/sql/dialect.hpp"
+#include "plexion/platform/datetime.hpp"
 
 namespace plexion::backends {
 
@@ -72,6 +73,67 @@ std::string DaysFoundSql(const HoursSearched& s) {
          std::to_string(FloorDiv(s.lastHour, 24));
 }
 
+// The first day (a date-time serial) of a day's month, and of the month after.
+std::int64_t MonthOf(std::int64_t day) {
+  const CivilDateTime c = DateTime(static_cast<double>(day)).ToCivil();
+  return static_cast<std::int64_t>(DateTime::FromParts(c.year, c.month, 1).serial());
+}
+std::int64_t MonthAfter(std::int64_t day) {
+  const CivilDateTime c = DateTime(static_cast<double>(day)).ToCivil();
+  return static_cast<std::int64_t>(
+      DateTime::FromParts(c.month == 12 ? c.year + 1 : c.year, c.month % 12 + 1, 1).serial());
+}
+
+// The hours searched of one month as its 744 bits (31 days of 24), from the left.
+std::string MonthMask(const HoursSearched& s, std::int64_t month) {
+  std::string bits(744, '0');
+  for (std::int64_t day = month; day < MonthAfter(month); ++day)
+    for (int h = 0; h < 24; ++h) {
+      const std::int64_t hour = day * 24 + h;
+      if (hour >= s.firstHour && hour <= s.lastHour && (s.hoursOfDay >> h & 1))
+        bits[static_cast<std::size_t>((day - month) * 24 + h)] = '1';
+    }
+  return bits;
+}
+
+// The months searched, each with its hours searched that were loaded, from the left (found)
+// and from the right (found_backward). Whole months in between share one mask.
+std::string MonthsFoundSql(const HoursSearched& s) {
+  const std::int64_t first = MonthOf(FloorDiv(s.firstHour, 24));
+  const std::int64_t last = MonthOf(FloorDiv(s.lastHour, 24));
+  // The masks of the first and the last month, and of every month in between.
+  std::vector<std::pair<std::string, std::string>> arms;  // WHEN ... THEN or ELSE, bits
+  arms.push_back({"WHEN " + std::to_string(first) + " THEN", MonthMask(s, first)});
+  if (last != first) {
+    arms.push_back({"WHEN " + std::to_string(last) + " THEN", MonthMask(s, last)});
+    if (MonthAfter(first) < last) arms.push_back({"ELSE", MonthMask(s, MonthAfter(first))});
+  }
+  std::string forward, backward;
+  for (auto& [when, bits] : arms) {
+    forward += " " + when + " B'" + bits + "'";
+    std::reverse(bits.begin(), bits.end());
+    backward += " " + when + " B'" + bits + "'";
+  }
+  if (arms.size() > 1) {
+    forward = "CASE load_month" + forward + " END";
+    backward = "CASE load_month" + backward + " END";
+  } else {
+    forward = forward.substr(forward.find(" B'") + 1);
+    backward = backward.substr(backward.find(" B'") + 1);
+  }
+  return "SELECT data_type_id, system_id, load_month, hours & " + forward +
+         " AS found, hours_backward & " + backward +
+         " AS found_backward FROM cov_load_month WHERE " + AmongSql("data_type_id", s.dataTypeIds) +
+         " AND " + AmongSql("system_id", s.systemIds) + " AND load_month BETWEEN " +
+         std::to_string(first) + " AND " + std::to_string(last);
+}
+
+// Hour k of a month's row (0 to 743) as a day with that hour's single bit, packed as a day's
+// row is.
+std::string PackedMonthHour(const std::string& k) {
+  return "(CAST(load_month + (" + k + ") / 24 AS bigint) * 16777216 + (1 << ((" + k + ") % 24)))";
+}
+
 }  // namespace
 
 std::uint32_t HoursOfDayMask(const std::vector<int>& hours) {
@@ -83,8 +145,14 @@ std::uint32_t HoursOfDayMask(const std::vector<int>& hours) {
 
 // A day's row packs as day x 2^24 + hour bits: the smallest packs the first day and its lowest
 // bit, the largest the last day and its highest bit (the largest row of a day has the highest
-// of its bits).
+// of its bits). A month's row gives its first and last hour as a day with a single bit.
 std::string LoadsFoundSql(Engine engine, const HoursSearched& searched) {
+  if (DialectOf(engine).monthSummary)
+    return "SELECT data_type_id, system_id, sum(CAST(bit_count(found) AS integer)) AS hours, min(" +
+           PackedMonthHour("position(B'1' IN found) - 1") + ") AS first_found, max(" +
+           PackedMonthHour("744 - position(B'1' IN found_backward)") + ") AS last_found FROM (" +
+           MonthsFoundSql(searched) +
+           ") AS months WHERE bit_count(found) > 0 GROUP BY data_type_id, system_id";
   return "SELECT data_type_id, system_id, sum(" + DialectOf(engine).BitCount("found") +
          ") AS hours, min(CAST(load_day AS bigint) * 16777216 + (found & -found)) AS "
          "first_found, max(CAST(load_day AS bigint) * 16777216 + found) AS last_found FROM (" +

@@ -22,6 +22,9 @@ struct Dialect {
   // {{clustered}} after a CREATE TABLE's closing bracket: the rows stored in the order of the
   // primary key, so that reading it in that order reads no second structure.
   std::string_view clustered;
+  // The database keeps the hours loaded per month too (cov_load_month), which a search over
+  // many days reads instead of each day's row.
+  bool monthSummary;
   // After DROP TABLE or DROP VIEW: PostgreSQL refuses to drop what others depend on without it.
   std::string_view dropDependents;
   // Statement that serialises the migrators of one database inside their transaction (empty:
