@@ -126,13 +126,16 @@ TEST_P(CoverageSummaryOnDatabase, SearchesOverTheSummaryEqualPlainCountsOfTheHou
   search->SetSelectedSystems(List({"S201-B", "S101-A", "S101-B", "S102-A", "S201-A"}));
   for (int round = 0; round < 30; ++round) {
     // Starting on the hour or inside it; ending inside an hour or with a whole day.
-    const int start = draw.Below(kHours - 2), startMinute = draw.Below(2) * 30;
-    const bool wholeEndDay = draw.Below(3) == 0;
-    const int end = wholeEndDay ? (start / 24 + draw.Below(kHours / 24 - start / 24)) * 24 + 23
-                                : start + 1 + draw.Below(kHours - start - 1);
+    // The first two over every day, the first at every hour: a whole month in between.
+    const int start = round < 2 ? 0 : draw.Below(kHours - 2);
+    const int startMinute = round < 2 ? 0 : draw.Below(2) * 30;
+    const bool wholeEndDay = round < 2 || draw.Below(3) == 0;
+    const int end = round < 2     ? kHours - 1
+                    : wholeEndDay ? (start / 24 + draw.Below(kHours / 24 - start / 24)) * 24 + 23
+                                  : start + 1 + draw.Below(kHours - start - 1);
     std::vector<std::string> times;
     std::vector<int> hours;
-    for (int n = draw.Below(4); n > 0; --n) {
+    for (int n = round == 0 ? 0 : draw.Below(4); n > 0; --n) {
       const int h = draw.Below(24);
       times.push_back(std::to_string(h) + ":" + (draw.Below(2) ? "00" : "40"));
       if (std::find(hours.begin(), hours.end(), h) == hours.end()) hours.push_back(h);

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "plexion/backends/installers.hpp"
@@ -57,6 +58,11 @@ bool OnTheHour(DateTime d) {
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
+std::uint64_t PairKey(std::int32_t type, std::int32_t system) {
+  return static_cast<std::uint64_t>(static_cast<std::uint32_t>(type)) << 32 |
+         static_cast<std::uint32_t>(system);
+}
+
 std::string DayText(const std::optional<std::int64_t>& day) {
   return day ? DateTime(static_cast<double>(*day)).ToText() : "";
 }
@@ -174,7 +180,7 @@ struct CoverageSearch::Tables {
   Ref<EntityTypeList> types = MakeRef<EntityTypeList>();
   Ref<EntityTypeIndex> byId = MakeRef<EntityTypeIndex>();
   Ref<SystemList> systems = MakeRef<SystemList>();
-  std::map<std::string, SystemInfo> systemsByKey;
+  std::unordered_map<std::string, SystemInfo> systemsByKey;
   std::vector<ColumnInfo> columns;
   std::vector<DataTypeInfo> dataTypes;
   std::optional<std::int64_t> firstDay, lastDay;  // of every data type's loads
@@ -184,6 +190,12 @@ struct CoverageSearch::Tables {
       if (d.name == name) return &d;
     return nullptr;
   }
+};
+
+// The chosen systems looked up once per choice (none where a key is not known): a whole site's
+// systems are checked several times.
+struct CoverageSearch::ChosenInfo {
+  std::vector<const SystemInfo*> systems;
 };
 
 CoverageSearch::CoverageSearch(std::shared_ptr<Database> db) : db_(std::move(db)) {}
@@ -209,7 +221,7 @@ CoverageSearch::Tables& CoverageSearch::Loaded() {
     std::optional<std::int32_t> parent;
   };
   std::vector<Row> rows;
-  std::map<std::int32_t, std::size_t> rowOfId;
+  std::unordered_map<std::int32_t, std::size_t> rowOfId;
   for (const auto& r : db_->Query("SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
                                   "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id "
                                   "ORDER BY s.position, s.id")
@@ -310,18 +322,20 @@ std::int32_t CoverageSearch::TimeScopeValue() {
   return static_cast<std::int32_t>(*t.lastDay - *t.firstDay + 1);
 }
 
-void CoverageSearch::SetSelectedDataTypes(const StringArray& types) { types_ = types.elements(); }
+// Kept distinct and without "" as they come: a whole site's systems are checked several times.
+void CoverageSearch::SetSelectedDataTypes(const StringArray& types) {
+  types_ = DistinctNonEmpty(types.elements());
+}
 void CoverageSearch::SetSelectedSystems(const StringArray& systems) {
-  systems_ = systems.elements();
+  systems_ = DistinctNonEmpty(systems.elements());
+  chosenInfo_.reset();
 }
 void CoverageSearch::SetSelectedTimes(const StringArray& times) { times_ = times.elements(); }
 
 std::string CoverageSearch::MinLoadDateText() { return DayText(Loaded().firstDay); }
 
-std::vector<std::string> CoverageSearch::ChosenTypes() const { return DistinctNonEmpty(types_); }
-std::vector<std::string> CoverageSearch::ChosenSystems() const {
-  return DistinctNonEmpty(systems_);
-}
+const std::vector<std::string>& CoverageSearch::ChosenTypes() const { return types_; }
+const std::vector<std::string>& CoverageSearch::ChosenSystems() const { return systems_; }
 
 std::optional<std::vector<int>> CoverageSearch::ChosenHours(std::string* bad) const {
   std::set<int> hours;
@@ -339,13 +353,14 @@ std::optional<std::vector<int>> CoverageSearch::ChosenHours(std::string* bad) co
 
 std::string CoverageSearch::InvalidReason() {
   const Tables& t = Loaded();
-  const std::vector<std::string> types = ChosenTypes(), systems = ChosenSystems();
+  const std::vector<std::string>&types = ChosenTypes(), &systems = ChosenSystems();
   if (types.empty()) return "No data type is chosen.";
   for (const std::string& name : types)
     if (!t.DataType(name)) return "The data type \"" + name + "\" is not known.";
   if (systems.empty()) return "No system is chosen.";
-  for (const std::string& key : systems)
-    if (!t.systemsByKey.count(key)) return "The system \"" + key + "\" is not known.";
+  const std::vector<const SystemInfo*>& known = ChosenSystemInfo().systems;
+  for (std::size_t i = 0; i < systems.size(); ++i)
+    if (!known[i]) return "The system \"" + systems[i] + "\" is not known.";
   if (start_.serial() == 0) return "No start date is set.";
   if (end_.serial() == 0) return "No end date is set.";
   const bool wholeEndDay = !end_.HasTime();
@@ -357,13 +372,24 @@ std::string CoverageSearch::InvalidReason() {
   return "";
 }
 
-StringArray CoverageSearch::ChosenSystemTypes() {
+const CoverageSearch::ChosenInfo& CoverageSearch::ChosenSystemInfo() {
+  if (chosenInfo_) return *chosenInfo_;
   const Tables& t = Loaded();
-  std::vector<std::string> types;
-  for (const std::string& key : ChosenSystems()) {
+  auto info = std::make_unique<ChosenInfo>();
+  info->systems.reserve(systems_.size());
+  for (const std::string& key : systems_) {
     auto it = t.systemsByKey.find(key);
-    if (it == t.systemsByKey.end()) continue;
-    const std::string type = it->second.system->TypeName();
+    info->systems.push_back(it == t.systemsByKey.end() ? nullptr : &it->second);
+  }
+  chosenInfo_ = std::move(info);
+  return *chosenInfo_;
+}
+
+StringArray CoverageSearch::ChosenSystemTypes() {
+  std::vector<std::string> types;
+  for (const SystemInfo* system : ChosenSystemInfo().systems) {
+    if (!system) continue;
+    const std::string type = system->system->TypeName();
     if (std::find(types.begin(), types.end(), type) == types.end()) types.push_back(type);
   }
   return StringArray::FromVector(std::move(types), 1);
@@ -405,7 +431,7 @@ CoverageSearch::Scope CoverageSearch::ResolvedScope() {
   const Tables& t = Loaded();
   Scope scope;
   for (const std::string& name : ChosenTypes()) scope.types.push_back(t.DataType(name));
-  for (const std::string& key : ChosenSystems()) scope.systems.push_back(&t.systemsByKey.at(key));
+  scope.systems = ChosenSystemInfo().systems;  // all known: the search is valid
   scope.hours = *ChosenHours();
   scope.firstHour = HourNumber(start_) + (OnTheHour(start_) ? 0 : 1);
   scope.lastHour = end_.HasTime() ? HourNumber(end_) : DayNumber(end_) * 24 + 23;
@@ -426,20 +452,30 @@ Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
     std::int64_t hours = 0;
     std::optional<std::int64_t> first, last;  // packed
   };
-  std::map<std::pair<std::int32_t, std::int32_t>, Found> byPair;
+  std::unordered_map<std::uint64_t, Found> byPair;
+  byPair.reserve(found.rows.size());
   for (const auto& r : found.rows)
-    byPair[{Number(r[0]), Number(r[1])}] = {Whole(r[2]).value_or(0), Whole(r[3]), Whole(r[4])};
+    byPair[PairKey(Number(r[0]), Number(r[1]))] = {Whole(r[2]).value_or(0), Whole(r[3]),
+                                                   Whole(r[4])};
 
+  // A site's systems mostly share their first and last hours: each is written once.
+  std::unordered_map<std::int64_t, std::string> hourTexts;
+  const auto text = [&](std::int64_t hour) -> const std::string& {
+    auto [it, added] = hourTexts.try_emplace(hour);
+    if (added) it->second = HourStart(hour).ToText();
+    return it->second;
+  };
   results_.clear();
   results_.reserve(scope.types.size() * scope.systems.size());
   const std::string inRangeText = std::to_string(inRange);
   for (const DataTypeInfo* type : scope.types) {
     for (const SystemInfo* system : scope.systems) {
-      const Found f = byPair[{type->id, system->id}];
+      const auto it = byPair.find(PairKey(type->id, system->id));
+      const Found f = it == byPair.end() ? Found{} : it->second;
       results_.push_back({type->name, system->system->Key(), system->system->name(),
                           system->system->TypeName(), std::to_string(f.hours), inRangeText,
-                          f.first ? HourStart(FirstFoundHour(*f.first)).ToText() : "",
-                          f.last ? HourStart(LastFoundHour(*f.last)).ToText() : ""});
+                          f.first ? text(FirstFoundHour(*f.first)) : std::string(),
+                          f.last ? text(LastFoundHour(*f.last)) : std::string()});
     }
   }
   return Variant(static_cast<std::int32_t>(results_.size()));
@@ -455,7 +491,7 @@ CoverageSearch::DaysLoaded CoverageSearch::HoursPerDay() {
     days.hoursInRange.push_back(static_cast<std::int32_t>(scope.HoursCovered(
         std::max(scope.firstHour, day * 24), std::min(scope.lastHour, day * 24 + 23))));
 
-  std::map<std::int32_t, std::int32_t> typeIndex, systemIndex;
+  std::unordered_map<std::int32_t, std::int32_t> typeIndex, systemIndex;
   for (std::size_t i = 0; i < scope.types.size(); ++i)
     typeIndex[scope.types[i]->id] = static_cast<std::int32_t>(i);
   for (std::size_t i = 0; i < scope.systems.size(); ++i)

@@ -112,17 +112,21 @@ class CoverageSearch final : public CoverageDb {
  private:
   struct Tables;
   struct Scope;
+  struct ChosenInfo;
   Tables& Loaded();
   // What the choices cover; raises the invalid reason when they are not a valid search.
   Scope ResolvedScope();
-  std::vector<std::string> ChosenTypes() const;
-  std::vector<std::string> ChosenSystems() const;
+  const std::vector<std::string>& ChosenTypes() const;
+  const std::vector<std::string>& ChosenSystems() const;
+  const ChosenInfo& ChosenSystemInfo();
   // The hours of the day chosen; empty for the whole day. nullopt when a time is not one.
   std::optional<std::vector<int>> ChosenHours(std::string* bad = nullptr) const;
 
   std::shared_ptr<Database> db_;
   std::unique_ptr<Tables> tables_;
-  std::vector<std::string> types_, systems_, times_;
+  std::unique_ptr<ChosenInfo> chosenInfo_;
+  std::vector<std::string> types_, systems_;  // distinct, without ""
+  std::vector<std::string> times_;
   DateTime start_, end_;
   std::vector<std::vector<std::string>> results_;
 };

@@ -84,54 +84,63 @@ std::int64_t MonthAfter(std::int64_t day) {
       DateTime::FromParts(c.month == 12 ? c.year + 1 : c.year, c.month % 12 + 1, 1).serial());
 }
 
-// The hours searched of one month as its 744 bits (31 days of 24), from the left.
+// The hours searched of one month as its 744 bits (31 days of 24) from the left; "" when they
+// are every hour of the month.
 std::string MonthMask(const HoursSearched& s, std::int64_t month) {
   std::string bits(744, '0');
+  bool every = true;
   for (std::int64_t day = month; day < MonthAfter(month); ++day)
     for (int h = 0; h < 24; ++h) {
       const std::int64_t hour = day * 24 + h;
-      if (hour >= s.firstHour && hour <= s.lastHour && (s.hoursOfDay >> h & 1))
-        bits[static_cast<std::size_t>((day - month) * 24 + h)] = '1';
+      const bool searched = hour >= s.firstHour && hour <= s.lastHour && (s.hoursOfDay >> h & 1);
+      if (searched) bits[static_cast<std::size_t>((day - month) * 24 + h)] = '1';
+      every = every && searched;
     }
-  return bits;
+  return every ? "" : bits;
 }
 
-// The months searched, each with its hours searched that were loaded, from the left (found)
-// and from the right (found_backward). Whole months in between share one mask.
+// Per month searched, the hours searched that were loaded (n) and the first and the last of
+// them (first_k, last_k: hours of the month, from 0). A month searched at every hour reads the
+// counts the database derived; the others count the bits of hours under their mask. The first
+// and last month have masks of their own, the months in between share one.
 std::string MonthsFoundSql(const HoursSearched& s) {
   const std::int64_t first = MonthOf(FloorDiv(s.firstHour, 24));
   const std::int64_t last = MonthOf(FloorDiv(s.lastHour, 24));
-  // The masks of the first and the last month, and of every month in between.
-  std::vector<std::pair<std::string, std::string>> arms;  // WHEN ... THEN or ELSE, bits
-  arms.push_back({"WHEN " + std::to_string(first) + " THEN", MonthMask(s, first)});
-  if (last != first) {
-    arms.push_back({"WHEN " + std::to_string(last) + " THEN", MonthMask(s, last)});
-    if (MonthAfter(first) < last) arms.push_back({"ELSE", MonthMask(s, MonthAfter(first))});
-  }
-  std::string forward, backward;
-  for (auto& [when, bits] : arms) {
-    forward += " " + when + " B'" + bits + "'";
+  struct Arm {
+    std::string when, n, firstK, lastK;
+  };
+  std::vector<Arm> arms;
+  const auto add = [&](const std::string& when, std::int64_t month) {
+    std::string bits = MonthMask(s, month);
+    if (bits.empty()) return arms.push_back({when, "hour_count", "first_hour", "last_hour"});
+    const std::string forward = "(hours & B'" + bits + "')";
     std::reverse(bits.begin(), bits.end());
-    backward += " " + when + " B'" + bits + "'";
-  }
-  if (arms.size() > 1) {
-    forward = "CASE load_month" + forward + " END";
-    backward = "CASE load_month" + backward + " END";
-  } else {
-    forward = forward.substr(forward.find(" B'") + 1);
-    backward = backward.substr(backward.find(" B'") + 1);
-  }
-  return "SELECT data_type_id, system_id, load_month, hours & " + forward +
-         " AS found, hours_backward & " + backward +
-         " AS found_backward FROM cov_load_month WHERE " + AmongSql("data_type_id", s.dataTypeIds) +
+    arms.push_back({when, "CAST(bit_count(" + forward + ") AS integer)",
+                    "position(B'1' IN " + forward + ") - 1",
+                    "744 - position(B'1' IN (hours_backward & B'" + bits + "'))"});
+  };
+  add("WHEN " + std::to_string(first) + " THEN", first);
+  if (last != first) add("WHEN " + std::to_string(last) + " THEN", last);
+  if (MonthAfter(first) < last) add("ELSE", MonthAfter(first));
+  // A measure alike in every month needs no CASE.
+  const auto column = [&](std::string Arm::*measure) {
+    const bool alike = std::all_of(arms.begin(), arms.end(),
+                                   [&](const Arm& a) { return a.*measure == arms[0].*measure; });
+    if (alike) return arms[0].*measure;
+    std::string sql = "CASE load_month";
+    for (const Arm& a : arms) sql += " " + a.when + " " + a.*measure;
+    return sql + " END";
+  };
+  return "SELECT data_type_id, system_id, load_month, " + column(&Arm::n) + " AS n, " +
+         column(&Arm::firstK) + " AS first_k, " + column(&Arm::lastK) +
+         " AS last_k FROM cov_load_month WHERE " + AmongSql("data_type_id", s.dataTypeIds) +
          " AND " + AmongSql("system_id", s.systemIds) + " AND load_month BETWEEN " +
-         std::to_string(first) + " AND " + std::to_string(last);
+         std::to_string(first) + " AND " + std::to_string(last) + " OFFSET 0";
 }
 
-// Hour k of a month's row (0 to 743) as a day with that hour's single bit, packed as a day's
-// row is.
+// Hour k of a month's row as a day with that hour's single bit, packed as a day's row is.
 std::string PackedMonthHour(const std::string& k) {
-  return "(CAST(load_month + (" + k + ") / 24 AS bigint) * 16777216 + (1 << ((" + k + ") % 24)))";
+  return "(CAST(load_month + " + k + " / 24 AS bigint) * 16777216 + (1 << (" + k + " % 24)))";
 }
 
 }  // namespace
@@ -148,11 +157,9 @@ std::uint32_t HoursOfDayMask(const std::vector<int>& hours) {
 // of its bits). A month's row gives its first and last hour as a day with a single bit.
 std::string LoadsFoundSql(Engine engine, const HoursSearched& searched) {
   if (DialectOf(engine).monthSummary)
-    return "SELECT data_type_id, system_id, sum(CAST(bit_count(found) AS integer)) AS hours, min(" +
-           PackedMonthHour("position(B'1' IN found) - 1") + ") AS first_found, max(" +
-           PackedMonthHour("744 - position(B'1' IN found_backward)") + ") AS last_found FROM (" +
-           MonthsFoundSql(searched) +
-           ") AS months WHERE bit_count(found) > 0 GROUP BY data_type_id, system_id";
+    return "SELECT data_type_id, system_id, sum(n) AS hours, min(" + PackedMonthHour("first_k") +
+           ") AS first_found, max(" + PackedMonthHour("last_k") + ") AS last_found FROM (" +
+           MonthsFoundSql(searched) + ") AS months WHERE n > 0 GROUP BY data_type_id, system_id";
   return "SELECT data_type_id, system_id, sum(" + DialectOf(engine).BitCount("found") +
          ") AS hours, min(CAST(load_day AS bigint) * 16777216 + (found & -found)) AS "
          "first_found, max(CAST(load_day AS bigint) * 16777216 + found) AS last_found FROM (" +

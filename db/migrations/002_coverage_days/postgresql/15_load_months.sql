@@ -2,13 +2,18 @@
 -- row per month instead of one per day: hour h of the month's day d (d from 0) is bit d * 24 + h
 -- of hours counted from the left, and of hours_backward counted from the right; the first set
 -- bit of each is the first and the last hour loaded. Kept with cov_load_day by the same
--- triggers, with the same bitwise changes, so concurrent loaders keep each other's hours.
+-- triggers, with the same bitwise changes, so concurrent loaders keep each other's hours. The
+-- count and the first and last hour (of the month, from 0) are derived by the database, for a
+-- search over whole months at every hour of the day.
 CREATE TABLE IF NOT EXISTS cov_load_month (
   data_type_id integer NOT NULL,
   system_id integer NOT NULL,
   load_month integer NOT NULL,
   hours bit(744) NOT NULL,
   hours_backward bit(744) NOT NULL,
+  hour_count integer GENERATED ALWAYS AS (CAST(bit_count(hours) AS integer)) STORED,
+  first_hour integer GENERATED ALWAYS AS (position(B'1' IN hours) - 1) STORED,
+  last_hour integer GENERATED ALWAYS AS (744 - position(B'1' IN hours_backward)) STORED,
   PRIMARY KEY (data_type_id, system_id, load_month)
 );
 
