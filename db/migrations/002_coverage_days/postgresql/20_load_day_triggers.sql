@@ -2,8 +2,10 @@
 -- load costs one aggregate per day touched, not an upsert per hour. Hours added set their bits
 -- in their day and month; hours removed clear theirs unless another load of the same hour
 -- remains (an update does both), and a day or month left without hours goes. Only the bits a
--- statement touched change, so concurrent loaders keep each other's hours.
-CREATE OR REPLACE FUNCTION cov_load_day_follow() RETURNS trigger LANGUAGE plpgsql AS $$
+-- statement touched change, so concurrent loaders keep each other's hours. The memory allowed
+-- keeps the days of a statement of a few million hours in one pass.
+CREATE OR REPLACE FUNCTION cov_load_day_follow() RETURNS trigger LANGUAGE plpgsql
+SET work_mem = '32MB' AS $$
 BEGIN
   IF TG_OP = 'TRUNCATE' THEN
     TRUNCATE cov_load_day, cov_load_month;
@@ -47,8 +49,7 @@ BEGIN
   IF TG_OP IN ('INSERT', 'UPDATE') THEN
     WITH added AS (
       SELECT data_type_id, system_id, {{day_of(period_start)}} AS load_day,
-             bit_or(1 << {{hour_of(period_start)}}) AS hours,
-             CAST(bit_or(1 << (23 - {{hour_of(period_start)}})) AS bit(24)) AS day_hours
+             bit_or(1 << {{hour_of(period_start)}}) AS hours
       FROM cov_load_added
       GROUP BY 1, 2, 3
     ), days AS (
@@ -58,7 +59,7 @@ BEGIN
     )
     INSERT INTO cov_load_month AS m (data_type_id, system_id, load_month, hours, hours_backward)
     SELECT data_type_id, system_id, cov_month_of(load_day),
-           bit_or(cov_month_hours(load_day, day_hours)),
+           bit_or(cov_month_hours(load_day, cov_day_hours(hours))),
            bit_or(cov_month_hours_backward(load_day, hours))
     FROM added
     GROUP BY data_type_id, system_id, cov_month_of(load_day)
