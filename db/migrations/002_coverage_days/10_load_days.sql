@@ -12,9 +12,6 @@ CREATE TABLE IF NOT EXISTS cov_load_day (
   PRIMARY KEY (data_type_id, system_id, load_day)
 ){{clustered}};
 
--- The first and the last day loaded of a data type, without reading its systems' days.
-CREATE INDEX IF NOT EXISTS cov_load_day_by_day ON cov_load_day (data_type_id, load_day);
-
 DELETE FROM cov_load_day;
 INSERT INTO cov_load_day (data_type_id, system_id, load_day, hours)
 SELECT data_type_id, system_id, load_day, sum(1 << load_hour)

@@ -251,8 +251,8 @@ CoverageSearch::Tables& CoverageSearch::Loaded() {
        db_->Query("SELECT title, width, field FROM cov_data_type_column ORDER BY position").rows)
     t->columns.push_back({Text(r[0]), Text(r[1]), Text(r[2])});
 
-  // Each data type's first and last day from the summary's index by day; the span of the loads
-  // is theirs (a load's data type is one of them: its foreign key).
+  // Each data type's first and last day from the summary (PostgreSQL indexes them); the span of the
+  // loads is theirs (a load's data type is one of them: its foreign key).
   for (const auto& r :
        db_->Query("SELECT d.id, d.name, d.description, t.type_name AS entity_type, "
                   "(SELECT min(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "

@@ -1,3 +1,7 @@
+-- The first and the last day loaded of a data type, without reading a whole site's days (an
+-- SQLite site's days are few, and each index more costs its row triggers on every hour loaded).
+CREATE INDEX IF NOT EXISTS cov_load_day_by_day ON cov_load_day (data_type_id, load_day);
+
 -- Per data type, system and month, every hour of the month as a bit, so that a search reads a
 -- row per month instead of one per day: hour h of the month's day d (d from 0) is bit d * 24 + h
 -- of hours counted from the left, and of hours_backward counted from the right; the first set
