@@ -193,6 +193,12 @@ TEST_P(CoverageSummaryOnDatabase, TwoLoadsInOneHourCountOnceAndTheHourStaysWhile
   db->Execute("DELETE FROM cov_load WHERE period_start = " + Sql(HourAt(5)));
   EXPECT_EQ(Summary(), SummaryOfTheLoads());
   EXPECT_EQ(Summary().size(), 1u) << "the hour starting at 5:00 is still loaded";
+  // Days and hours before 1900 (negative date-time serials) are counted as after it.
+  db->Execute(
+      "INSERT INTO cov_load (data_type_id, system_id, period_start) VALUES (1, 7, "
+      "'1899-12-29 23:00:00'), (1, 7, '1899-12-30 00:00:00'), (1, 7, '1850-06-01 "
+      "07:00:00')");
+  EXPECT_EQ(Summary(), SummaryOfTheLoads());
 }
 
 // A database from before the summary, holding loads, gains it filled from them on upgrade.

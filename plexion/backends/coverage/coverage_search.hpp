@@ -30,9 +30,10 @@ struct HoursSearched {
 // The mask of those hours of the day; every hour when there are none.
 std::uint32_t HoursOfDayMask(const std::vector<int>& hours);
 
-// The query of a search over the summary of loads per day (cov_load_day): per data type and
-// system with hours found, the count of hours (hours) and the first and the last hour found,
-// packed (first_found, last_found: FirstFoundHour and LastFoundHour give their hour numbers).
+// The query of a search over the summary of the loads (per day, cov_load_day; per month,
+// cov_load_month, where the engine keeps one): per data type and system with hours found, the count
+// of hours (hours) and the first and the last hour found, packed (first_found, last_found:
+// FirstFoundHour and LastFoundHour give their hour numbers).
 std::string LoadsFoundSql(Engine engine, const HoursSearched& searched);
 // The same hours per data type, system and day found: the hours (hours) on each day
 // (load_day, a date-time serial: days since 30 December 1899). What a picture of availability

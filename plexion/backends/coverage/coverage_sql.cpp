@@ -1,6 +1,7 @@
 // The SQL texts of the coverage search: every query over the loads is written here, on one
-// filter, so that what a search counts and what its days show never drift apart. Both read the
-// summary of loads per day (cov_load_day), never the hourly rows.
+// filter, so that what a search counts and what its days show never drift apart. They read the
+// summaries the database keeps of the loads (per day; per month too on PostgreSQL), never the
+// hourly rows.
 #include <algorithm>
 #include <bit>
 #include <string>
