@@ -84,6 +84,7 @@ int RunDataAvailSearch(const DataAvailRequest& request, std::ostream& out) {
 
   // Each system is chosen at the level of the first selector that lists it.
   std::unordered_map<std::string, std::int16_t> levelOf;
+  for (const auto& selector : selectors) levelOf.reserve(levelOf.size() + selector->rows().size());
   for (std::size_t l = selectors.size(); l-- > 0;)
     for (const TextSelector::Row& row : selectors[l]->rows())
       levelOf[row.key] = static_cast<std::int16_t>(l + 1);

@@ -220,27 +220,32 @@ CoverageSearch::Tables& CoverageSearch::Loaded() {
     std::string key, name, type;
     std::optional<std::int32_t> parent;
   };
+  const QueryResult systems = db_->Query(
+      "SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
+      "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id ORDER BY s.position, s.id");
   std::vector<Row> rows;
   std::unordered_map<std::int32_t, std::size_t> rowOfId;
-  for (const auto& r : db_->Query("SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
-                                  "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id "
-                                  "ORDER BY s.position, s.id")
-                           .rows) {
+  rows.reserve(systems.rows.size());
+  rowOfId.reserve(systems.rows.size());
+  t->systems->items.reserve(systems.rows.size());
+  t->systemsByKey.reserve(systems.rows.size());
+  for (const auto& r : systems.rows) {
     rowOfId[Number(r[0])] = rows.size();
     rows.push_back({Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]),
                     r[4].IsNull() ? std::nullopt : std::optional<std::int32_t>(Number(r[4]))});
   }
   for (const Row& row : rows) {
     std::vector<std::string> parents;
-    std::set<std::int32_t> seen{row.id};
     for (auto parent = row.parent; parent;) {
       auto it = rowOfId.find(*parent);
       if (it == rowOfId.end()) break;
-      if (!seen.insert(*parent).second)
+      // A chain longer than there are systems comes back to one it passed.
+      if (parents.size() == rows.size())
         throw SearchError("the parents of system " + row.key + " come back to it");
-      parents.insert(parents.begin(), rows[it->second].name);
+      parents.push_back(rows[it->second].name);
       parent = rows[it->second].parent;
     }
+    std::reverse(parents.begin(), parents.end());
     if (parents.size() > 32767) throw Error::Runtime(errnum::Overflow);
     auto system = MakeRef<System>(row.type, row.key, row.name, std::move(parents));
     t->systems->items.push_back(system);
