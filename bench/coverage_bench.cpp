@@ -25,6 +25,7 @@ namespace {
 
 constexpr int kSectors = 500;
 constexpr int kDays = 50;
+constexpr std::int64_t kFirstDay = 46023;     // 1 January 2026, as a date-time serial
 constexpr const char* kEndDay = "2/19/2026";  // the last of the 50 days
 
 // Hourly Traffic and Failures loads of 500 sectors over 50 days, one day in ten missing for
@@ -69,7 +70,7 @@ Ref<backends::CoverageSearch> PreparedSearch(const std::string& url) {
 }
 
 backends::HoursSearched GeneratedSearch() {
-  backends::HoursSearched searched{{1, 2}, {}, 46023 * 24, (46023 + kDays) * 24 - 1};
+  backends::HoursSearched searched{{1, 2}, {}, kFirstDay * 24, (kFirstDay + kDays) * 24 - 1};
   for (int i = 0; i < kSectors; ++i) searched.systemIds.push_back(1000 + i);
   return searched;
 }
