@@ -15,6 +15,7 @@
 
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/text.hpp"
+#include "plexion/services/unit_of_work.hpp"
 
 namespace plexion::backends {
 
@@ -34,6 +35,12 @@ Error DbError(const std::string& message, Status status = status::Database) {
 }
 
 [[noreturn]] void Fail(const std::string& message) { throw DbError(message); }
+
+// A failure that undid the transaction it happened in.
+Error Undone(const Error& e) {
+  return Error::External(e.status(), e.source(),
+                         std::string(services::kSaveUndone) + e.description());
+}
 
 std::string SecondsText(Milliseconds ms) {
   return NumberText(static_cast<double>(ms.count()) / 1000.0) + " s";
@@ -153,6 +160,8 @@ struct Database::Impl {
   long long busyMs = -1;                      // SQLite's busy timeout now
   std::optional<Clock::time_point> deadline;  // of the statement running on SQLite
   std::string serverNotice;  // what PostgreSQL said outside a result (its goodbye), this call
+  // The first failure inside the open transaction, which then takes nothing more.
+  std::optional<Error> failure;
 
   void Open();
   void SetUp();
@@ -166,6 +175,7 @@ struct Database::Impl {
   // Runs one call's statements on an open connection within the limit (0: none).
   template <class Body>
   auto Run(Milliseconds limit, Body&& body) -> decltype(body()) {
+    if (inTransaction && failure) throw Undone(*failure);
     EnsureOpen();
     serverNotice.clear();
     const Clock::time_point start = Clock::now();
@@ -177,7 +187,11 @@ struct Database::Impl {
       } end{*this};
       return body();
     } catch (const soci::soci_error& e) {
-      throw Translate(e, limit, limit.count() > 0 && Clock::now() - start >= limit);
+      Error error = Translate(e, limit, limit.count() > 0 && Clock::now() - start >= limit);
+      if (!inTransaction) throw error;
+      // PostgreSQL has aborted the transaction, SQLite may have: on both it is undone whole.
+      failure = error;
+      throw Undone(error);
     }
   }
 
@@ -438,17 +452,51 @@ void Database::InTransaction(const std::function<void()>& work) {
     work();
     return;
   }
-  Execute(engine() == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
-  impl_->inTransaction = true;
+  BeginWork();
   try {
     work();
+  } catch (...) {
+    RollbackWork();
+    throw;
+  }
+  CommitWork();
+}
+
+void Database::BeginWork() {
+  if (impl_->inTransaction) Fail("a transaction is open on this connection already");
+  try {
+    Execute(engine() == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
+  } catch (const Error& e) {
+    throw Undone(e);  // the write lock not had in time, or the connection gone
+  }
+  impl_->inTransaction = true;
+  impl_->failure.reset();
+}
+
+void Database::LockDocument(const std::string& kind, std::int64_t id) {
+  if (!impl_->inTransaction) Fail("a document is locked inside a transaction only");
+  // SQLite's one write lock, taken by BEGIN IMMEDIATE, keeps every other writer out already.
+  if (engine() == Engine::SQLite) return;
+  Execute("SELECT pg_advisory_xact_lock(hashtextextended(:p0, 0))",
+          {Variant(FoldCase(kind) + " " + std::to_string(id))});
+}
+
+void Database::CommitWork() {
+  if (!impl_->inTransaction) Fail("no transaction is open on this connection");
+  try {
     Execute("COMMIT");
   } catch (...) {
-    impl_->EndTransaction("ROLLBACK");
-    impl_->inTransaction = false;
+    RollbackWork();
     throw;
   }
   impl_->inTransaction = false;
+}
+
+void Database::RollbackWork() noexcept {
+  if (!impl_->inTransaction) return;
+  impl_->EndTransaction("ROLLBACK");
+  impl_->inTransaction = false;
+  impl_->failure.reset();
 }
 
 bool Database::HasTable(const std::string& table) {
