@@ -6,10 +6,8 @@
 #include <soci/soci.h>
 #include <soci/sqlite3/soci-sqlite3.h>
 #include <algorithm>
-#include <cstdlib>
 #include <ctime>
 #include <deque>
-#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -71,10 +69,6 @@ bool SqliteConnectionLost(int result) {
 std::string PgSqlState(const soci::soci_error& e) {
   const auto* pg = dynamic_cast<const soci::postgresql_soci_error*>(&e);
   return pg ? pg->sqlstate() : std::string();
-}
-
-bool StartsWith(const std::string& s, std::string_view prefix) {
-  return s.compare(0, prefix.size(), prefix) == 0;
 }
 
 DateTime FromTm(const std::tm& tm) {
@@ -342,45 +336,6 @@ void Database::Impl::EndTransaction(const char* sql) noexcept {
   }
 }
 
-DatabaseUrl DatabaseUrl::Parse(const std::string& url) {
-  DatabaseUrl u;
-  u.text = url;
-  if (StartsWith(url, "sqlite3://")) {
-    u.engine = Engine::SQLite;
-    u.connect = url.substr(10);
-    if (u.connect.find('=') == std::string::npos) u.connect = "db=" + u.connect;
-  } else if (StartsWith(url, "postgresql://")) {
-    u.engine = Engine::PostgreSQL;
-    u.connect = url.substr(13);
-    if (Trim(u.connect).empty()) u.connect.clear();
-    // Keep the server's notices off the command's output.
-    if (!u.connect.empty() && u.connect.find("client_min_messages") == std::string::npos)
-      u.connect += " options='-c client_min_messages=warning'";
-  } else {
-    throw Error::External(status::Configuration, std::string(kSource),
-                          "\"" + url +
-                              "\" is not a database URL: use sqlite3://db=FILE or "
-                              "postgresql://host=HOST dbname=NAME");
-  }
-  if (Trim(u.connect).empty() || u.connect == "db=")
-    throw Error::External(status::Configuration, std::string(kSource),
-                          "\"" + url + "\" names no database");
-  return u;
-}
-
-std::string DatabaseUrl::DefaultSqliteUrl() {
-  namespace fs = std::filesystem;
-  fs::path base;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) base = xdg;
-  else if (const char* home = std::getenv("HOME"); home && *home)
-    base = fs::path(home) / ".local/share";
-  else base = fs::temp_directory_path();
-  const fs::path dir = base / "plexion";
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  return "sqlite3://db=" + (dir / "plexion.db").string();
-}
-
 Database::Database(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Database::~Database() = default;
 
@@ -517,49 +472,6 @@ bool Database::HasColumn(const std::string& table, const std::string& column) {
             "current_schema() AND lower(table_name) = lower(:p0) AND lower(column_name) = "
             "lower(:p1)";
   return !Query(sql, {Variant(table), Variant(column)}).rows.empty();
-}
-
-std::vector<std::string> SplitSqlScript(const std::string& script) {
-  std::vector<std::string> statements;
-  std::string current;
-  bool inBody = false;
-  bool inString = false;
-  bool inLineComment = false;
-  for (std::size_t i = 0; i < script.size(); ++i) {
-    const char c = script[i];
-    if (inString) {
-      current += c;
-      if (c == '\'') inString = false;  // a doubled quote closes and reopens
-      continue;
-    }
-    if (inLineComment) {
-      if (c == '\n') inLineComment = false;
-      continue;
-    }
-    if (!inBody && c == '-' && i + 1 < script.size() && script[i + 1] == '-') {
-      inLineComment = true;
-      continue;
-    }
-    if (c == '$' && i + 1 < script.size() && script[i + 1] == '$') {
-      inBody = !inBody;
-      current += "$$";
-      ++i;
-      continue;
-    }
-    if (c == '\'' && !inBody) {
-      inString = true;
-      current += c;
-      continue;
-    }
-    if (c == ';' && !inBody) {
-      if (!Trim(current).empty()) statements.push_back(Trim(current));
-      current.clear();
-      continue;
-    }
-    current += c;
-  }
-  if (!Trim(current).empty()) statements.push_back(Trim(current));
-  return statements;
 }
 
 }  // namespace plexion::backends
