@@ -12,14 +12,23 @@ namespace plexion::services {
 namespace {
 
 // The unit open on this thread: the service its outermost unit began on, how many units have
-// joined it, and whether one of them ended uncommitted.
+// joined it, whether one of them ended uncommitted, and which unit it is (a unit that joined
+// one which has ended since has nothing left to do).
 struct OpenUnit {
   Ref<DbService> service;
   int depth = 0;
   bool partUndone = false;
+  std::uint64_t generation = 0;
 };
 
 OpenUnit& ThisThread() { return PerThread<OpenUnit>(); }
+
+// The outermost unit has committed or rolled back: the next unit made begins anew.
+void End(OpenUnit& open) {
+  open.service.reset();
+  open.depth = 0;
+  open.partUndone = false;
+}
 
 [[noreturn]] void Fail(const std::string& message) {
   throw Error::External(status::Fail, std::string(kLibraryName), message);
@@ -34,8 +43,9 @@ UnitOfWork::UnitOfWork(std::string_view documentKind, std::int64_t documentId)
     Ref<DbService> service(&Locate<DbService>());
     service->BeginWork();
     open.service = std::move(service);
-    open.partUndone = false;
+    ++open.generation;
   }
+  generation_ = open.generation;
   ++open.depth;
   if (documentKind.empty()) return;
   try {
@@ -48,30 +58,42 @@ UnitOfWork::UnitOfWork(std::string_view documentKind, std::int64_t documentId)
 
 UnitOfWork::~UnitOfWork() { Leave(); }
 
-void UnitOfWork::Commit() {
-  if (ended_) Fail("this unit of work has ended already");
-  OpenUnit& open = ThisThread();
-  if (outermost_ && open.partUndone) {
-    open.service->RollbackWork();
-    ended_ = true;
-    Fail(std::string(kSaveUndone) + "a part of it ended without being committed");
-  }
-  if (outermost_) open.service->CommitWork();
-  ended_ = true;
+bool UnitOfWork::Joined() const {
+  const OpenUnit& open = ThisThread();
+  return open.depth > 0 && open.generation == generation_;
 }
 
-// Ends this unit: the outermost one rolls back unless it has ended (a failed commit rolls back
-// here); a joined one that did not commit takes the outermost one down with it.
-void UnitOfWork::Leave() noexcept {
+void UnitOfWork::Commit() {
+  if (ended_ || !Joined()) Fail("this unit of work has ended already");
+  ended_ = true;
+  if (!outermost_) return;
   OpenUnit& open = ThisThread();
-  --open.depth;
+  if (open.partUndone) {
+    open.service->RollbackWork();
+    End(open);
+    Fail(std::string(kSaveUndone) + "a part of it ended without being committed");
+  }
+  try {
+    open.service->CommitWork();
+  } catch (...) {
+    ended_ = false;  // rolled back when it goes
+    throw;
+  }
+  End(open);
+}
+
+// Ends this unit: the outermost one rolls back unless it has ended; a joined one that did not
+// commit takes the outermost one down with it.
+void UnitOfWork::Leave() noexcept {
+  if (!Joined()) return;
+  OpenUnit& open = ThisThread();
   if (!outermost_) {
+    --open.depth;
     if (!ended_) open.partUndone = true;
     return;
   }
   if (!ended_) open.service->RollbackWork();
-  open.service.reset();
-  open.partUndone = false;
+  End(open);
 }
 
 }  // namespace plexion::services

@@ -31,9 +31,11 @@ class UnitOfWork {
   UnitOfWork& operator=(const UnitOfWork&) = delete;
 
  private:
+  bool Joined() const;  // false once the unit this one belongs to has ended
   void Leave() noexcept;
 
   bool outermost_;
+  std::uint64_t generation_ = 0;
   bool ended_ = false;  // committed, or (outermost) rolled back by Commit
 };
 

@@ -63,6 +63,17 @@ TEST(UnitOfWork, BeginsCommitsRollsBackAndJoinsAsTheOutermostUnitDecides) {
        },
        {"DbService.BeginWork", "DbService.ExecuteStatement(save)", "DbService.RollbackWork"},
        "the save was undone: a part of it ended without being committed"},
+      {"units one after another in one scope",
+       [](auto& db) {
+         UnitOfWork first;
+         first.Commit();
+         UnitOfWork second("sa_schedule", 2);
+         Save(db);
+         second.Commit();
+       },
+       {"DbService.BeginWork", "DbService.CommitWork", "DbService.BeginWork",
+        "DbService.LockDocument(sa_schedule | 2)", "DbService.ExecuteStatement(save)",
+        "DbService.CommitWork"}},
       {"a failed commit rolls back",
        [](auto& db) {
          db.FailOn("DbService.CommitWork");
