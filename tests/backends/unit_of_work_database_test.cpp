@@ -34,19 +34,15 @@ class UnitOfWorkOnDatabase : public testing::DatabaseTest {
     schedule->Periodicity("N");
     schedule->SaveSubTableData();
   }
-  // Schedule 1 as another connection reads it: "EVENTS: H,H,...".
+  // Schedule 1 as another connection reads it: "EVENTS: H H ...".
   std::string Stored() {
     auto reader = Database::Open(DatabaseUrl::Parse(url));
-    std::string text = ToString(reader
-                                    ->Query("SELECT count(*) AS n FROM Schedule_Event "
-                                            "WHERE Schedule_ID = 1")
-                                    .rows.at(0)
-                                    .at(0)) +
-                       ":";
-    for (const auto& row :
-         reader->Query("SELECT Hour FROM Schedule_Hour_Ex WHERE Schedule_ID = 1 ORDER BY Hour")
-             .rows)
-      text += " " + ToString(row.at(0));
+    const QueryResult events =
+        reader->Query("SELECT count(*) AS n FROM Schedule_Event WHERE Schedule_ID = 1");
+    std::string text = ToString(events.rows.at(0).at(0)) + ":";
+    const QueryResult hours =
+        reader->Query("SELECT Hour FROM Schedule_Hour_Ex WHERE Schedule_ID = 1 ORDER BY Hour");
+    for (const auto& row : hours.rows) text += " " + ToString(row.at(0));
     return text;
   }
 };
@@ -78,7 +74,7 @@ TEST_P(UnitOfWorkOnDatabase, ASaveIsStoredWholeOrNotAtAll) {
        [&] { EXPECT_EQ(Stored(), before) << "read while the unit is open"; }, "1: 3 4 5", ""},
   };
   for (const Case& c : cases) {
-    std::string error{};
+    std::string error;
     try {
       UnitOfWork unit("sa_schedule", 1);
       SaveHours({3, 4, 5});

@@ -96,14 +96,6 @@ TEST(UnitOfWork, BeginsCommitsRollsBackAndJoinsAsTheOutermostUnitDecides) {
        },
        {"DbService.BeginWork"},
        "injected failure"},
-      {"a unit commits once",
-       [](auto&) {
-         UnitOfWork unit;
-         unit.Commit();
-         unit.Commit();
-       },
-       {"DbService.BeginWork", "DbService.CommitWork"},
-       "has ended already"},
   };
   for (const Case& c : cases) {
     auto db = MakeRef<testing::FakeDbService>();
