@@ -56,8 +56,8 @@ void DataAvailTest::Generate() {
     for (int s = 0; s < kSystems; ++s)
       db.Execute(
           "INSERT INTO cov_system (id, system_key, name, type_id, parent_id, position) "
-          "VALUES (:p0, :p1, :p2, 4, 4, :p0)",
-          {Variant(100 + s), Variant(Key(s)), Variant("Generated " + Key(s))});
+          "VALUES (:p0, :p1, :p2, 4, 4, :p3)",
+          {Variant(100 + s), Variant(Key(s)), Variant("Generated " + Key(s)), Variant(100 + s)});
     std::string values;
     auto flush = [&] {
       if (!values.empty())

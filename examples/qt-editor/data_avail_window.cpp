@@ -130,6 +130,7 @@ QWidget* DataAvailWindow::BuildForm() {
   dataTypes_->setObjectName("dataTypes");
   form_->addTab(dataTypes_, "Data types");
   column->addWidget(form_, 1);
+  end_->setToolTip("An end at 12:00 AM includes its whole day");
   auto* dates = new QHBoxLayout;
   dates->addWidget(new QLabel("From"));
   dates->addWidget(start_);
