@@ -27,6 +27,7 @@ class DataAvailTest : public QObject {
   void thePictureEqualsAPlainCountOfGeneratedLoads();
   void theDemoSearchShowsItsGapAndNamesTheCellHovered();
   void aSearchCanBeCancelledAndARefusedOneSaysWhy();
+  void aSearchStartedAgainAnswersOnlyForTheLastOne();
 
  private:
   // Generated sectors G01... under site S101 (ids from 100), with Traffic (1) and Failures (2)
@@ -188,6 +189,20 @@ void DataAvailTest::aSearchCanBeCancelledAndARefusedOneSaysWhy() {
     if (r.chosen) QVERIFY(!fresh.Search());
     QCOMPARE(fresh.StatusText(), r.status);
   }
+}
+
+void DataAvailTest::aSearchStartedAgainAnswersOnlyForTheLastOne() {
+  SearchRunner runner;
+  QSignalSpy finished(&runner, &SearchRunner::Finished);
+  const DateTime march1 = DateTime::FromParts(2026, 3, 1), march7 = DateTime::FromParts(2026, 3, 7);
+  runner.Start({{"Traffic"}, {"S101-A", "S101-B", "S102-A"}, {}, march1, march7});
+  runner.Start({{"Traffic"}, {"S201-B"}, {}, march1, march7});
+  QVERIFY(finished.wait(60000));
+  QTest::qWait(200);  // anything the first search still had on its way has arrived by now
+  QCOMPARE(finished.size(), 1);
+  QCOMPARE(runner.Outcome().rows.size(), 1u);
+  QCOMPARE(runner.Outcome().rows[0][1], "S201-B");
+  QCOMPARE(runner.Outcome().days.hoursInRange.size(), 7u);
 }
 
 QTEST_MAIN(DataAvailTest)
