@@ -159,18 +159,16 @@ QSpinBox* ReportGeneralPage::NumberBox(std::string_view property) const {
 
 void ReportGeneralPage::ShowExpressState() {
   const CReportDefData& r = report_.Report();
-  auto describe = [](const char* kind, std::int32_t id, bool express, std::int32_t copy) {
+  auto describe = [](const char* kind, std::int32_t id, bool express, std::int32_t copyId) {
     QString text =
         QString("%1 %2 is %3").arg(kind).arg(id).arg(express ? "express" : "not express");
-    if (copy != 0) text += QString(" (a temporary copy made for this report)");
+    if (copyId != 0 && copyId == id) text += " (a temporary copy made for this report)";
     return text;
   };
-  express_->setText(describe("Scenario", r.ScenarioId(), r.IsScenarioExpress(),
-                             r.TempExpScenarioId() == r.ScenarioId() ? r.TempExpScenarioId() : 0) +
-                    "; " +
-                    describe("template", r.TemplateID(), r.IsTemplateExpress(),
-                             r.TempExpTemplateId() == r.TemplateID() ? r.TempExpTemplateId() : 0) +
-                    ". The express options are stored while the scenario is express.");
+  express_->setText(
+      describe("Scenario", r.ScenarioId(), r.IsScenarioExpress(), r.TempExpScenarioId()) + "; " +
+      describe("template", r.TemplateID(), r.IsTemplateExpress(), r.TempExpTemplateId()) +
+      ". The express options are stored while the scenario is express.");
   copyScenario_->setEnabled(r.IsScenarioExpress());
   copyTemplate_->setEnabled(r.IsTemplateExpress());
 }
