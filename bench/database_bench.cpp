@@ -1,6 +1,7 @@
 // The default database service beside raw sqlite3 doing the same work on the same file, in one
-// run: a schedule load, a soft-alarm save of 24 excluded hours, and the coverage search over
-// loads the benchmark generates (with the peak memory of a process that runs it).
+// run: a thread's first use of a database, a schedule load, a soft-alarm save of 24 excluded
+// hours, and the coverage search over loads the benchmark generates (with the peak memory of a
+// process that runs it).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <sys/resource.h>
@@ -55,7 +56,7 @@ class TempDatabase {
 
 // The demo rows, made once for the schedule benchmarks.
 const TempDatabase& DemoDatabase() {
-  static const TempDatabase demo("demo", [](Database& db) { backends::CreateSchema(db, true); });
+  static const TempDatabase demo("demo", [](Database& db) { backends::ResetSchema(db, true); });
   return demo;
 }
 
@@ -150,6 +151,27 @@ void BaselineRawScheduleRow(benchmark::State& state) {
 }
 BENCHMARK(BaselineRawScheduleRow);
 
+// ---- a thread's first use of the database ------------------------------------------------
+
+// A connection opened and its schema checked (up to date: nothing to run), as each thread's
+// database service does once.
+void OpenWithSchemaCheck(benchmark::State& state) {
+  const DatabaseUrl url = DatabaseUrl::Parse(DemoDatabase().url());
+  for (auto _ : state) {
+    auto db = Database::Open(url);
+    backends::EnsureSchema(*db);
+    benchmark::DoNotOptimize(db);
+  }
+}
+BENCHMARK(OpenWithSchemaCheck);
+
+// Baseline: the connection opened and set up alone.
+void BaselineOpen(benchmark::State& state) {
+  const DatabaseUrl url = DatabaseUrl::Parse(DemoDatabase().url());
+  for (auto _ : state) benchmark::DoNotOptimize(Database::Open(url));
+}
+BENCHMARK(BaselineOpen);
+
 // ---- a soft-alarm save of 24 excluded hours -----------------------------------------------
 
 // Soft-alarm schedule 1 (hourly, so no trigger event) with every hour of the day excluded.
@@ -241,7 +263,7 @@ constexpr const char* kUntil = "2026-02-20 00:00:00";
 // Hourly Traffic and Failures loads of 500 sectors over 50 days, one day in ten missing for
 // each sector: 1,080,000 rows, generated once per run.
 void GenerateLoads(Database& db) {
-  backends::CreateSchema(db, true);
+  backends::ResetSchema(db, true);
   db.InTransaction([&] {
     db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " +
                std::to_string(kSectors - 1) +

@@ -1,4 +1,4 @@
-# Writes the schema and demo scripts of db/ into a C++ source, so that the library carries them.
+# Writes the migrations and demo scripts of db/ into a C++ source, so that the library carries them.
 # Usage: cmake -DSOURCE_DIR=<db folder> -DOUTPUT=<file.cpp> -P EmbedSql.cmake
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.sql)
 list(SORT files)

@@ -52,7 +52,7 @@ void EditorTest::initTestCase() {
   db_ = backends::Database::Open(backends::DatabaseUrl::Parse(backends::DatabaseUrlOf(config)));
 }
 
-void EditorTest::init() { backends::CreateSchema(*db_, true); }
+void EditorTest::init() { backends::ResetSchema(*db_, true); }
 
 void EditorTest::cleanup() { QCOMPARE(DllCanUnloadNow(), status::Ok); }
 

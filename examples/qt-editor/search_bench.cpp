@@ -34,7 +34,7 @@ std::string SiteFile() {
 void GenerateSite(backends::Database& db) {
   std::cerr << "generating " << kSectors << " sectors x " << kDays << " days into " << SiteFile()
             << "...\n";
-  backends::CreateSchema(db, true);
+  backends::ResetSchema(db, true);
   db.InTransaction([&] {
     db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " +
                std::to_string(kSectors - 1) +

@@ -17,7 +17,7 @@ TestDatabase::TestDatabase(const std::vector<std::string>& featuresOn) {
   db_ = backends::Database::Open(backends::DatabaseUrl::Parse(backends::DatabaseUrlOf(config)));
 }
 
-void TestDatabase::ResetToDemo() { backends::CreateSchema(*db_, true); }
+void TestDatabase::ResetToDemo() { backends::ResetSchema(*db_, true); }
 
 QStringList TestDatabase::Rows(const std::string& sql) {
   QStringList rows;

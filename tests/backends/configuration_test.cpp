@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "plexion/backends/config/configuration.hpp"
 #include "plexion/platform/error.hpp"
@@ -111,6 +115,24 @@ TEST(Configuration, DatabaseTimeOutsInSeconds) {
         << bad;
   EXPECT_EQ(ErrorText("[database]\nbusy_timeout = -1\n"),
             "site.toml:2: 'busy_timeout' must be a number of seconds from 0 to 1000000");
+}
+
+TEST(Configuration, AFileWithAPasswordThatOthersCanReadIsWarnedOf) {
+  namespace fs = std::filesystem;
+  const fs::path file = fs::temp_directory_path() / ("plexion-secret-" + std::to_string(getpid()));
+  const std::string withPassword = "postgresql://host=h dbname=d user=u password=s3cret";
+  std::ofstream(file) << "[database]\nurl = \"" << withPassword << "\"\n";
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                            fs::perms::others_read);
+  const std::string warning = PasswordFileWarning(file.string(), withPassword);
+  EXPECT_NE(warning.find(file.string() + " holds a database password"), std::string::npos);
+  EXPECT_NE(warning.find("chmod 600 " + file.string()), std::string::npos);
+  EXPECT_EQ(warning.find("s3cret"), std::string::npos);
+  EXPECT_EQ(Configuration::Load(file.string()).databaseUrl, withPassword) << "only a warning";
+  EXPECT_EQ(PasswordFileWarning(file.string(), "postgresql://host=h dbname=d user=u"), "");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(PasswordFileWarning(file.string(), withPassword), "");
+  fs::remove(file);
 }
 
 }  // namespace

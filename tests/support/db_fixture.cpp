@@ -21,7 +21,7 @@ void DatabaseTest::SetUp() {
     url = "sqlite3://db=" + (dir_ / "test.db").string();
   }
   db = backends::Database::Open(backends::DatabaseUrl::Parse(url));
-  backends::CreateSchema(*db, true);
+  backends::ResetSchema(*db, true);
   service = MakeRef<backends::SociDbService>(db);
   installed_.emplace(service);
 }

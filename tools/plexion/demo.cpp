@@ -16,7 +16,7 @@
 namespace plexion::cli {
 
 void PrintTabSet(std::ostream& out, const CPlexionCtls& set);
-void InitDatabase(const std::string& url, bool withDemo, std::ostream& progress);
+void InitDatabase(const std::string& url, bool withDemo, bool force, std::ostream& progress);
 
 void Heading(const std::string& text) { std::cout << "\n== " << text << " ==\n"; }
 
@@ -130,13 +130,13 @@ class TemporaryDatabase {
   std::filesystem::path dir_;
 };
 
-void Run(Context& ctx) {
+void Run(Context& ctx, bool force) {
   backends::Configuration config = ctx.LoadConfiguration();
   std::cout << "Plexion demo (configuration: " << config.source << ")\n";
   TemporaryDatabase temporary;
   if (ctx.dbUrl.empty()) ctx.dbUrl = temporary.url();
   Heading("Database");
-  InitDatabase(ctx.dbUrl, true, std::cout);
+  InitDatabase(ctx.dbUrl, true, force, std::cout);
   Heading("Tab sets");
   ShowTabSets(config, false);
   ShowTabSets(config, true);
@@ -157,12 +157,16 @@ void RegisterDemo(CLI::App& app, Context& ctx) {
       "demo",
       "walk through what the library does\n"
       "Walk through what the library does and print it, on a temporary SQLite database\n"
-      "with the demo rows (with --db, Plexion's tables there are recreated with them)");
+      "with the demo rows. With --db, Plexion's tables there are created anew with the demo\n"
+      "rows, as `plexion db init --demo` does: a database holding documents is refused\n"
+      "unless --force.");
   Examples(*demo, {"plexion demo",
                    "plexion demo --db \"postgresql://host=127.0.0.1 port=54329 dbname=plexion_test "
                    "user=postgres\""});
   AddDatabaseOptions(*demo, ctx);
-  demo->callback([&ctx] { Run(ctx); });
+  auto force = std::make_shared<bool>(false);
+  demo->add_flag("--force", *force, "with --db: delete the documents the database holds");
+  demo->callback([&ctx, force] { Run(ctx, *force); });
 }
 
 }  // namespace plexion::cli

@@ -2,7 +2,9 @@
 
 #include <toml++/toml.h>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <sstream>
 
@@ -213,7 +215,21 @@ Configuration Configuration::Load(const std::string& path) {
   if (!in) Fail(path, 0, "cannot open the configuration file");
   std::stringstream text;
   text << in.rdbuf();
-  return Parse(text.str(), path);
+  Configuration c = Parse(text.str(), path);
+  if (const std::string warning = PasswordFileWarning(path, c.databaseUrl); !warning.empty())
+    std::cerr << warning << "\n";
+  return c;
+}
+
+std::string PasswordFileWarning(const std::string& path, const std::string& databaseUrl) {
+  namespace fs = std::filesystem;
+  if (PasswordOf(databaseUrl).empty()) return {};
+  std::error_code ec;
+  const fs::perms perms = fs::status(path, ec).permissions();
+  if (ec || (perms & (fs::perms::group_all | fs::perms::others_all)) == fs::perms::none) return {};
+  return "plexion: warning: " + path +
+         " holds a database password and other users can read it: run chmod 600 " + path +
+         ", or keep the password in ~/.pgpass or PGPASSWORD";
 }
 
 Configuration Configuration::Discover(const std::string& explicitPath) {

@@ -49,4 +49,8 @@ struct Configuration {
   static Configuration Discover(const std::string& explicitPath = {});
 };
 
+// The warning Configuration::Load writes on standard error when the file holds a database
+// password and other users have any access to it ("" when not), as libpq treats a .pgpass.
+std::string PasswordFileWarning(const std::string& path, const std::string& databaseUrl);
+
 }  // namespace plexion::backends

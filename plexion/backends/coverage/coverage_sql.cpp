@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "plexion/backends/coverage/coverage_search.hpp"
+#include "plexion/backends/sql/dialect.hpp"
 
 namespace plexion::backends {
 
@@ -17,10 +18,7 @@ std::string NumberList(const std::vector<std::int32_t>& numbers) {
 }
 
 // The hour of the day of a load, in each engine's own words.
-std::string_view HourOfLoad(Engine engine) {
-  return engine == Engine::SQLite ? "CAST(strftime('%H', period_start) AS integer)"
-                                  : "CAST(EXTRACT(HOUR FROM period_start) AS integer)";
-}
+std::string HourOfLoad(Engine engine) { return DialectOf(engine).HourOf("period_start"); }
 
 // The day of a load as a date-time serial (days since 30 December 1899), exact on both sides
 // of 1900. julianday('1899-12-30') is 2415018.5.
@@ -38,7 +36,7 @@ std::string LoadFilterSql(Engine engine, const std::vector<std::int32_t>& dataTy
                     NumberList(systemIds) + ") AND period_start >= :p0 AND period_start " +
                     (wholeEndDay ? "<" : "<=") + " :p1";
   if (!hours.empty())
-    sql += " AND " + std::string(HourOfLoad(engine)) + " IN (" +
+    sql += " AND " + HourOfLoad(engine) + " IN (" +
            NumberList(std::vector<std::int32_t>(hours.begin(), hours.end())) + ")";
   return sql;
 }

@@ -13,6 +13,7 @@
 #include <optional>
 #include <thread>
 
+#include "plexion/backends/sql/dialect.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/text.hpp"
 
@@ -240,8 +241,9 @@ void Database::Impl::Reopen() {
       lost = true;
       const auto left = std::chrono::duration_cast<Milliseconds>(giveUp - Clock::now());
       if (left.count() <= 0)
-        throw DbError("cannot reopen the lost connection to " + url.text + ": " + e.what(),
-                      kConnectionLostStatus);
+        throw DbError(
+            "cannot reopen the lost connection to " + url.shown + ": " + url.Masked(e.what()),
+            kConnectionLostStatus);
       std::this_thread::sleep_for(std::min(left, Milliseconds(200)));
     }
   }
@@ -293,7 +295,7 @@ void Database::Impl::Limit(Milliseconds limit) {
 }
 
 Error Database::Impl::Translate(const soci::soci_error& e, Milliseconds limit, bool pastLimit) {
-  const std::string message = Trimmed(e.what());
+  const std::string message = url.Masked(Trimmed(e.what()));
   const std::string timedOut = "the statement ran past its time-out of " + SecondsText(limit) +
                                " and was stopped; the connection stays usable (" + message + ")";
   if (url.engine == Engine::SQLite) {
@@ -331,6 +333,7 @@ void Database::Impl::EndTransaction(const char* sql) noexcept {
 DatabaseUrl DatabaseUrl::Parse(const std::string& url) {
   DatabaseUrl u;
   u.text = url;
+  u.shown = MaskPassword(url);
   if (StartsWith(url, "sqlite3://")) {
     u.engine = Engine::SQLite;
     u.connect = url.substr(10);
@@ -344,13 +347,13 @@ DatabaseUrl DatabaseUrl::Parse(const std::string& url) {
       u.connect += " options='-c client_min_messages=warning'";
   } else {
     throw Error::External(status::Configuration, std::string(kSource),
-                          "\"" + url +
+                          "\"" + u.shown +
                               "\" is not a database URL: use sqlite3://db=FILE or "
                               "postgresql://host=HOST dbname=NAME");
   }
   if (Trim(u.connect).empty() || u.connect == "db=")
     throw Error::External(status::Configuration, std::string(kSource),
-                          "\"" + url + "\" names no database");
+                          "\"" + u.shown + "\" names no database");
   return u;
 }
 
@@ -377,7 +380,7 @@ std::shared_ptr<Database> Database::Open(const DatabaseUrl& url, const DatabaseO
   try {
     impl->Open();
   } catch (const soci::soci_error& e) {
-    Fail("cannot open " + url.text + ": " + e.what());
+    Fail("cannot open " + url.shown + ": " + url.Masked(e.what()));
   }
   return std::shared_ptr<Database>(new Database(std::move(impl)));
 }
@@ -452,23 +455,12 @@ void Database::InTransaction(const std::function<void()>& work) {
 }
 
 bool Database::HasTable(const std::string& table) {
-  const std::string sql = engine() == Engine::SQLite
-                              ? "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
-                                "AND lower(name) = lower(:p0)"
-                              : "SELECT table_name FROM information_schema.tables WHERE "
-                                "table_schema = current_schema() "
-                                "AND lower(table_name) = lower(:p0)";
-  return !Query(sql, {Variant(table)}).rows.empty();
+  return !Query(std::string(DialectOf(engine()).hasTableSql), {Variant(table)}).rows.empty();
 }
 
 bool Database::HasColumn(const std::string& table, const std::string& column) {
-  const std::string sql =
-      engine() == Engine::SQLite
-          ? "SELECT name FROM pragma_table_info(:p0) WHERE lower(name) = lower(:p1)"
-          : "SELECT column_name FROM information_schema.columns WHERE table_schema = "
-            "current_schema() AND lower(table_name) = lower(:p0) AND lower(column_name) = "
-            "lower(:p1)";
-  return !Query(sql, {Variant(table), Variant(column)}).rows.empty();
+  return !Query(std::string(DialectOf(engine()).hasColumnSql), {Variant(table), Variant(column)})
+              .rows.empty();
 }
 
 std::vector<std::string> SplitSqlScript(const std::string& script) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "plexion/platform/error.hpp"
@@ -41,6 +42,10 @@ struct DatabaseUrl {
   Engine engine = Engine::SQLite;
   std::string connect;  // what SOCI is given
   std::string text;     // as written
+  std::string shown;    // as written, its password masked: what every message shows
+
+  // A message about this database with its password masked wherever it shows.
+  std::string Masked(std::string_view message) const;
 
   static DatabaseUrl Parse(const std::string& url);
   // The per-user SQLite file: $XDG_DATA_HOME/plexion/plexion.db, else
@@ -95,6 +100,13 @@ class Database {
   explicit Database(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> impl_;
 };
+
+// The text with every password masked ("password=***"): the value of each password keyword,
+// quoted or not, and of a URI's user:password@; and, when given, the password itself wherever
+// it stands quoted or after '=' (libpq quotes what it cannot parse in a connection string).
+std::string MaskPassword(std::string_view text, std::string_view password = {});
+// The value of a connection string's password keyword ("" when it has none).
+std::string PasswordOf(std::string_view connect);
 
 // Splits a script at the semicolons that end its statements, leaving $$-quoted bodies whole.
 std::vector<std::string> SplitSqlScript(const std::string& script);

@@ -1,14 +1,10 @@
 -- Document folders, servers and report groups.
-DROP TABLE IF EXISTS pm_folder;
 CREATE TABLE pm_folder (
   id integer PRIMARY KEY,
   name varchar(255) NOT NULL,
   parent_id integer
 );
 
-DROP TABLE IF EXISTS ea_report_group_server;
-DROP TABLE IF EXISTS ea_server;
-DROP TABLE IF EXISTS ea_server_group;
 CREATE TABLE ea_server_group (
   id integer PRIMARY KEY,
   name varchar(64) NOT NULL
@@ -20,7 +16,7 @@ CREATE TABLE ea_server (
 );
 -- The servers whose data a report group covers. The function
 -- EA_DD.ea_num_servers_for_repgroup(report group, server group) counts them, restricted to
--- one server group unless that id is 0; on SQLite the backend provides it.
+-- one server group unless that id is 0 (PostgreSQL: postgresql/; SQLite: the backend provides it).
 CREATE TABLE ea_report_group_server (
   report_group_id integer NOT NULL,
   server_id integer NOT NULL REFERENCES ea_server (id),

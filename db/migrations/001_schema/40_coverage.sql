@@ -1,10 +1,4 @@
 -- Data availability: what the coverage search offers and what it searches.
-DROP TABLE IF EXISTS cov_load;
-DROP TABLE IF EXISTS cov_data_type;
-DROP TABLE IF EXISTS cov_data_type_column;
-DROP TABLE IF EXISTS cov_system;
-DROP TABLE IF EXISTS cov_entity_type;
-
 -- Physical entity types. Those with a position are listed, in that order; a type whose
 -- next_type_id is above 0 is a level of the system hierarchy and links to the next type of its
 -- chain. A chained type (chain_count above 0) shows its chain's columns instead of a plain one;
@@ -51,7 +45,7 @@ CREATE TABLE cov_data_type (
 CREATE TABLE cov_load (
   data_type_id integer NOT NULL REFERENCES cov_data_type (id),
   system_id integer NOT NULL REFERENCES cov_system (id),
-  period_start datetime NOT NULL,
+  period_start {{timestamp}} NOT NULL,
   row_count integer NOT NULL DEFAULT 0,
   PRIMARY KEY (data_type_id, system_id, period_start)
 );

@@ -1,19 +1,21 @@
 -- Demo documents: an ordinary and an express scenario, an ordinary and an express template.
-INSERT INTO fs_user (id, login_name) VALUES (1, 'plexion');
-INSERT INTO fs_document (id, doc_type_id, name, folder_id, owner_id, is_express)
-VALUES (1, 1, 'Busy hour traffic', 1, 1, 'N');
-INSERT INTO fs_document (id, doc_type_id, name, folder_id, owner_id, is_express)
-VALUES (2, 1, 'Express traffic', 1, 1, 'Y');
-INSERT INTO fs_document (id, doc_type_id, name, folder_id, owner_id, is_express)
-VALUES (3, 2, 'Standard layout', 1, 1, 'N');
-INSERT INTO fs_document (id, doc_type_id, name, folder_id, owner_id, is_express)
-VALUES (4, 2, 'Express layout', 1, 1, 'Y');
+-- The database numbers users, documents, specifications and page setups: 1, 2, ... in a fresh
+-- schema, in the order inserted, which the reports below point at.
+INSERT INTO fs_user (login_name) VALUES ('plexion');
+INSERT INTO fs_document (doc_type_id, name, folder_id, owner_id, is_express)
+VALUES (1, 'Busy hour traffic', 1, 1, 'N');
+INSERT INTO fs_document (doc_type_id, name, folder_id, owner_id, is_express)
+VALUES (1, 'Express traffic', 1, 1, 'Y');
+INSERT INTO fs_document (doc_type_id, name, folder_id, owner_id, is_express)
+VALUES (2, 'Standard layout', 1, 1, 'N');
+INSERT INTO fs_document (doc_type_id, name, folder_id, owner_id, is_express)
+VALUES (2, 'Express layout', 1, 1, 'Y');
 
 -- Demo reports: an express one with its output objects and general attributes, and one whose
 -- IncludeInactive attribute was written in lower case.
-INSERT INTO rpt_report_spec (id, spec_kind, grouping_spec_id) VALUES (1, 2, 5);
-INSERT INTO rpt_page_setup (id, spec_kind, head_note, foot_note, remove_control_info)
-VALUES (1, 2, 'Weekly traffic', '', 'Y');
+INSERT INTO rpt_report_spec (spec_kind, grouping_spec_id) VALUES (2, 5);
+INSERT INTO rpt_page_setup (spec_kind, head_note, foot_note, remove_control_info)
+VALUES (2, 'Weekly traffic', '', 'Y');
 INSERT INTO rpt_report (id, name, app_name, scenario_id, template_id, page_setup_id,
   report_spec_id, grouping_spec_id, file_name, test_channels, equipped_only)
 VALUES (1, 'Weekly traffic', 'Traffic', 2, 4, 1, 1, 5, 'weekly.csv', 'N', 'Y');

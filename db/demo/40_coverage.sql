@@ -33,24 +33,24 @@ INSERT INTO cov_data_type (id, name, description, entity_type_id, position) VALU
 -- Traffic: every sector, 1 to 7 March 2026, but S201-B lost 4 March.
 WITH RECURSIVE h(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM h WHERE n < 167)
 INSERT INTO cov_load (data_type_id, system_id, period_start, row_count)
-SELECT 1, s.id, datetime('2026-03-01 00:00:00', '+' || h.n || ' hours'), 40 + (h.n * 7 + s.id) % 13
+SELECT 1, s.id, {{hours_after('2026-03-01 00:00:00', h.n)}}, 40 + (h.n * 7 + s.id) % 13
 FROM h, cov_system s
 WHERE s.type_id = 4 AND NOT (s.id = 11 AND h.n BETWEEN 72 AND 95);
 -- Failures: the sectors of site 101, from 3 March.
 WITH RECURSIVE h(n) AS (SELECT 48 UNION ALL SELECT n + 1 FROM h WHERE n < 167)
 INSERT INTO cov_load (data_type_id, system_id, period_start, row_count)
-SELECT 2, s.id, datetime('2026-03-01 00:00:00', '+' || h.n || ' hours'), 3 + (h.n + s.id) % 5
+SELECT 2, s.id, {{hours_after('2026-03-01 00:00:00', h.n)}}, 3 + (h.n + s.id) % 5
 FROM h, cov_system s
 WHERE s.id IN (7, 8);
 -- Handovers: every cell site, 1 to 7 March 2026, but site 201 missed six hours on 5 March.
 WITH RECURSIVE h(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM h WHERE n < 167)
 INSERT INTO cov_load (data_type_id, system_id, period_start, row_count)
-SELECT 3, s.id, datetime('2026-03-01 00:00:00', '+' || h.n || ' hours'), 20 + (h.n * 3 + s.id) % 11
+SELECT 3, s.id, {{hours_after('2026-03-01 00:00:00', h.n)}}, 20 + (h.n * 3 + s.id) % 11
 FROM h, cov_system s
 WHERE s.type_id = 3 AND NOT (s.id = 6 AND h.n BETWEEN 100 AND 105);
 -- Switch load: both switches, 20 February to 7 March 2026.
 WITH RECURSIVE h(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM h WHERE n < 383)
 INSERT INTO cov_load (data_type_id, system_id, period_start, row_count)
-SELECT 4, s.id, datetime('2026-02-20 00:00:00', '+' || h.n || ' hours'), 1
+SELECT 4, s.id, {{hours_after('2026-02-20 00:00:00', h.n)}}, 1
 FROM h, cov_system s
 WHERE s.type_id = 2;

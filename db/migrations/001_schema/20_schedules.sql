@@ -1,6 +1,4 @@
 -- Report-group schedules and soft-alarm schedules, with their side tables.
-DROP VIEW IF EXISTS rg_schedule_view;
-DROP TABLE IF EXISTS rg_schedule;
 -- A report-group schedule. ScheduledTime is the first run in the schedule's own time-zone
 -- region (TZRegion); FirstDateTime is the same moment in the server's time.
 CREATE TABLE rg_schedule (
@@ -13,8 +11,8 @@ CREATE TABLE rg_schedule (
   AutoPurge varchar(8),
   PurgeInterval integer,
   SubFolderName varchar(255),
-  FirstDateTime datetime,
-  FinalDateTime datetime,
+  FirstDateTime {{timestamp}},
+  FinalDateTime {{timestamp}},
   WhichMonthDate integer,
   WhichWeek integer,
   WhichWeekday integer,
@@ -36,9 +34,9 @@ CREATE TABLE rg_schedule (
   OvrSrvGroupID integer NOT NULL DEFAULT 0,
   DLGroupBy varchar(8),
   TZRegion varchar(64),
-  ScheduledTime datetime,
-  NextRunDate datetime,
-  LastRunDate datetime
+  ScheduledTime {{timestamp}},
+  NextRunDate {{timestamp}},
+  LastRunDate {{timestamp}}
 );
 CREATE VIEW rg_schedule_view AS
 SELECT
@@ -58,8 +56,6 @@ SELECT
   s.DLGroupBy, s.TZRegion, s.NextRunDate, s.LastRunDate
 FROM rg_schedule s;
 
-DROP VIEW IF EXISTS SA_Schedule_View;
-DROP TABLE IF EXISTS sa_schedule;
 -- A soft-alarm schedule. Databases of earlier releases have no TimeOut column.
 CREATE TABLE sa_schedule (
   Id integer PRIMARY KEY,
@@ -71,8 +67,8 @@ CREATE TABLE sa_schedule (
   AutoPurge varchar(8),
   PurgeInterval integer,
   SubFolderName varchar(255),
-  FirstDateTime datetime,
-  FinalDateTime datetime,
+  FirstDateTime {{timestamp}},
+  FinalDateTime {{timestamp}},
   WhichMonthDate integer,
   WhichWeek integer,
   WhichWeekday integer,
@@ -90,20 +86,17 @@ CREATE TABLE sa_schedule (
   OvrScenarioId integer NOT NULL DEFAULT 0,
   TimeOut integer,
   Timeout_unit varchar(8),
-  NextRunDate datetime,
-  LastRunDate datetime
+  NextRunDate {{timestamp}},
+  LastRunDate {{timestamp}}
 );
 CREATE VIEW SA_Schedule_View AS SELECT * FROM sa_schedule;
 
-DROP TABLE IF EXISTS Schedule_Hour_Ex;
 -- One row per hour of the day in which a soft-alarm schedule must not run.
 CREATE TABLE Schedule_Hour_Ex (
   Schedule_ID integer NOT NULL,
   Hour integer NOT NULL
 );
 
-DROP TABLE IF EXISTS Schedule_Event;
-DROP TABLE IF EXISTS EN_Event_Type;
 CREATE TABLE EN_Event_Type (
   Event_Type_ID integer PRIMARY KEY,
   Name varchar(64) NOT NULL UNIQUE
