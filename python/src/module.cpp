@@ -23,11 +23,8 @@ void TranslateErrors(std::exception_ptr p) {
   try {
     if (p) std::rethrow_exception(p);
   } catch (const Error& e) {
-    InvokeResult r;
-    r.status = e.status();
-    r.error = {e.status(), e.number(), e.source(), e.description()};
     try {
-      RaiseFailure(r);
+      RaiseFailure(ErrorResult(e, e.status()));
     } catch (py::error_already_set& raised) {
       raised.restore();
     }
@@ -63,11 +60,12 @@ py::object Dispatch(const std::string& progIdOrClsid, const std::string& registr
 }
 
 py::object Create(const std::string& name) {
-  const ExternalInterface* external = FindExternal(name);
+  const component::TypeLibrary& lib = component::GetTypeLibrary();
+  const component::ExternalInterfaceInfo* external = lib.FindExternal(name);
   if (!external || !external->create) {
     std::string names;
-    for (const ExternalInterface& e : ExternalInterfaces())
-      if (e.create) names += (names.empty() ? "" : ", ") + std::string(e.name);
+    for (const component::ExternalInterfaceInfo& e : lib.externals)
+      if (e.create) names += (names.empty() ? "" : ", ") + std::string(e.name());
     throw py::value_error("\"" + name + "\" is no external object plexion.create makes (" + names +
                           ")");
   }

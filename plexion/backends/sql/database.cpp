@@ -22,6 +22,10 @@ namespace plexion::backends {
 namespace {
 
 constexpr std::string_view kSource = "DbService";
+constexpr std::string_view kSqliteScheme = "sqlite3://";
+constexpr std::string_view kPostgresScheme = "postgresql://";
+// SQLSTATE query_canceled: what PostgreSQL answers when statement_timeout stops a statement.
+constexpr std::string_view kQueryCanceled = "57014";
 
 using Clock = std::chrono::steady_clock;
 
@@ -309,7 +313,7 @@ Error Database::Impl::Translate(const soci::soci_error& e, Milliseconds limit, b
   } else {
     PGconn* conn = PgHandle(session);
     if (!conn || PQstatus(conn) == CONNECTION_BAD) lost = true;
-    else if (limit.count() > 0 && PgSqlState(e) == "57014")
+    else if (limit.count() > 0 && PgSqlState(e) == kQueryCanceled)
       return DbError(timedOut, kTimeoutStatus);
   }
   if (lost)
@@ -334,13 +338,13 @@ DatabaseUrl DatabaseUrl::Parse(const std::string& url) {
   DatabaseUrl u;
   u.text = url;
   u.shown = MaskPassword(url);
-  if (StartsWith(url, "sqlite3://")) {
+  if (StartsWith(url, kSqliteScheme)) {
     u.engine = Engine::SQLite;
-    u.connect = url.substr(10);
+    u.connect = url.substr(kSqliteScheme.size());
     if (u.connect.find('=') == std::string::npos) u.connect = "db=" + u.connect;
-  } else if (StartsWith(url, "postgresql://")) {
+  } else if (StartsWith(url, kPostgresScheme)) {
     u.engine = Engine::PostgreSQL;
-    u.connect = url.substr(13);
+    u.connect = url.substr(kPostgresScheme.size());
     if (Trim(u.connect).empty()) u.connect.clear();
     // Keep the server's notices off the command's output.
     if (!u.connect.empty() && u.connect.find("client_min_messages") == std::string::npos)
