@@ -7,7 +7,6 @@
 #include <set>
 
 #include "plexion/backends/installers.hpp"
-#include "plexion/backends/sql/dialect.hpp"
 #include "plexion/backends/sql/soci_db_service.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/services/locator.hpp"
@@ -156,30 +155,7 @@ const std::vector<std::string>& ResultFields() {
   return fields;
 }
 
-std::string NumberList(const std::vector<std::int32_t>& numbers) {
-  std::string list;
-  for (std::int32_t n : numbers) list += (list.empty() ? "" : ", ") + std::to_string(n);
-  return list;
-}
-
-// The hour of the day of a load, in each engine's own words.
-std::string HourOfLoad(Engine engine) { return DialectOf(engine).HourOf("period_start"); }
-
 }  // namespace
-
-std::string LoadsFoundSql(Engine engine, const std::vector<std::int32_t>& dataTypeIds,
-                          const std::vector<std::int32_t>& systemIds, const std::vector<int>& hours,
-                          bool wholeEndDay) {
-  std::string sql =
-      "SELECT data_type_id, system_id, count(*) AS hours, min(period_start) AS first_hour, "
-      "max(period_start) AS last_hour FROM cov_load WHERE data_type_id IN (" +
-      NumberList(dataTypeIds) + ") AND system_id IN (" + NumberList(systemIds) +
-      ") AND period_start >= :p0 AND period_start " + (wholeEndDay ? "<" : "<=") + " :p1";
-  if (!hours.empty())
-    sql += " AND " + HourOfLoad(engine) + " IN (" +
-           NumberList(std::vector<std::int32_t>(hours.begin(), hours.end())) + ")";
-  return sql + " GROUP BY data_type_id, system_id";
-}
 
 struct CoverageSearch::Tables {
   Ref<EntityTypeList> types = MakeRef<EntityTypeList>();
@@ -381,41 +357,64 @@ StringArray CoverageSearch::ChosenSystemTypes() {
   return StringArray::FromVector(std::move(types), 1);
 }
 
-Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
-  if (queryName != "ExecuteSearchQuery")
-    throw SearchError("\"" + queryName + "\" is not a query of the coverage search");
+// What a valid search covers, resolved from the choices: the data types and systems in order of
+// choice, the hours of the day, and the range of whole hours from the first at or after the
+// start to the last at or before the end (or to the end of the end day).
+struct CoverageSearch::Scope {
+  std::vector<const DataTypeInfo*> types;
+  std::vector<const SystemInfo*> systems;
+  std::vector<int> hours;
+  bool wholeEndDay = false;
+  DateTime until;  // :p1 of the filter
+  std::int64_t firstHour = 0, lastHour = -1;
+
+  std::vector<std::int32_t> TypeIds() const { return IdsOf(types); }
+  std::vector<std::int32_t> SystemIds() const { return IdsOf(systems); }
+  // The hours of [from, to] (hour numbers) the search covers.
+  std::int64_t HoursCovered(std::int64_t from, std::int64_t to) const {
+    if (to < from) return 0;
+    if (hours.empty()) return to - from + 1;
+    std::int64_t n = 0;
+    for (int h : hours) n += FloorDiv(to - h, 24) - FloorDiv(from - 1 - h, 24);
+    return n;
+  }
+
+ private:
+  template <class Item>
+  static std::vector<std::int32_t> IdsOf(const std::vector<const Item*>& items) {
+    std::vector<std::int32_t> ids;
+    for (const Item* item : items) ids.push_back(item->id);
+    return ids;
+  }
+};
+
+CoverageSearch::Scope CoverageSearch::ResolvedScope() {
   const std::string reason = InvalidReason();
   if (!reason.empty()) throw SearchError(reason);
   const Tables& t = Loaded();
+  Scope scope;
+  for (const std::string& name : ChosenTypes()) scope.types.push_back(t.DataType(name));
+  for (const std::string& key : ChosenSystems()) scope.systems.push_back(&t.systemsByKey.at(key));
+  scope.hours = *ChosenHours();
+  scope.wholeEndDay = !end_.HasTime();
+  scope.until = scope.wholeEndDay ? DateTime(static_cast<double>(DayNumber(end_) + 1)) : end_;
+  scope.firstHour = HourNumber(start_) + (OnTheHour(start_) ? 0 : 1);
+  scope.lastHour = scope.wholeEndDay ? DayNumber(end_) * 24 + 23 : HourNumber(end_);
+  return scope;
+}
 
-  std::vector<const DataTypeInfo*> types;
-  for (const std::string& name : ChosenTypes()) types.push_back(t.DataType(name));
-  std::vector<const SystemInfo*> systems;
-  for (const std::string& key : ChosenSystems()) systems.push_back(&t.systemsByKey.at(key));
-  const std::vector<int> hours = *ChosenHours();
+Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
+  if (queryName != "ExecuteSearchQuery")
+    throw SearchError("\"" + queryName + "\" is not a query of the coverage search");
+  const Scope scope = ResolvedScope();
+  const std::int64_t inRange = scope.HoursCovered(scope.firstHour, scope.lastHour);
 
-  // The range of hours asked for: from the first whole hour at or after the start to the last
-  // one at or before the end, or to the end of the end day.
-  const bool wholeEndDay = !end_.HasTime();
-  const DateTime until = wholeEndDay ? DateTime(static_cast<double>(DayNumber(end_) + 1)) : end_;
-  const std::int64_t firstHour = HourNumber(start_) + (OnTheHour(start_) ? 0 : 1);
-  const std::int64_t lastHour = wholeEndDay ? DayNumber(end_) * 24 + 23 : HourNumber(end_);
-  std::int64_t inRange = 0;
-  if (lastHour >= firstHour) {
-    if (hours.empty()) inRange = lastHour - firstHour + 1;
-    for (int h : hours) inRange += FloorDiv(lastHour - h, 24) - FloorDiv(firstHour - 1 - h, 24);
-  }
-
-  auto idList = [](const auto& items) {
-    std::vector<std::int32_t> ids;
-    for (const auto* item : items) ids.push_back(item->id);
-    return ids;
-  };
   // Counted in the database: one row per data type and system that has loads, whatever the
   // number of rows searched.
   const QueryResult found =
-      db_->Query(LoadsFoundSql(db_->engine(), idList(types), idList(systems), hours, wholeEndDay),
-                 {Variant(start_), Variant(until)});
+      db_->Query(LoadsFoundSql(db_->engine(), scope.TypeIds(), scope.SystemIds(), scope.hours,
+                               scope.wholeEndDay),
+                 {Variant(start_), Variant(scope.until)});
 
   struct Found {
     std::int64_t hours = 0;
@@ -426,8 +425,8 @@ Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
     byPair[{Number(r[0]), Number(r[1])}] = {Number(r[2]), When(r[3]), When(r[4])};
 
   results_.clear();
-  for (const DataTypeInfo* type : types) {
-    for (const SystemInfo* system : systems) {
+  for (const DataTypeInfo* type : scope.types) {
+    for (const SystemInfo* system : scope.systems) {
       const Found f = byPair[{type->id, system->id}];
       results_.push_back({type->name, system->system->Key(), system->system->name(),
                           system->system->TypeName(), std::to_string(f.hours),
@@ -436,6 +435,32 @@ Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
     }
   }
   return Variant(static_cast<std::int32_t>(results_.size()));
+}
+
+CoverageSearch::DaysLoaded CoverageSearch::HoursPerDay() {
+  const Scope scope = ResolvedScope();
+  DaysLoaded days;
+  // Every day from the start's to the end's, also one the search covers no hour of.
+  const std::int64_t firstDay = DayNumber(start_);
+  days.firstDay = static_cast<std::int32_t>(firstDay);
+  for (std::int64_t day = firstDay; day <= DayNumber(end_); ++day)
+    days.hoursInRange.push_back(static_cast<std::int32_t>(scope.HoursCovered(
+        std::max(scope.firstHour, day * 24), std::min(scope.lastHour, day * 24 + 23))));
+
+  std::map<std::int32_t, std::int32_t> typeIndex, systemIndex;
+  for (std::size_t i = 0; i < scope.types.size(); ++i)
+    typeIndex[scope.types[i]->id] = static_cast<std::int32_t>(i);
+  for (std::size_t i = 0; i < scope.systems.size(); ++i)
+    systemIndex[scope.systems[i]->id] = static_cast<std::int32_t>(i);
+  const QueryResult found =
+      db_->Query(HoursPerDaySql(db_->engine(), scope.TypeIds(), scope.SystemIds(), scope.hours,
+                                scope.wholeEndDay),
+                 {Variant(start_), Variant(scope.until)});
+  days.loaded.reserve(found.rows.size());
+  for (const auto& r : found.rows)
+    days.loaded.push_back({typeIndex.at(Number(r[0])), systemIndex.at(Number(r[1])),
+                           Number(r[2]) - days.firstDay, Number(r[3])});
+  return days;
 }
 
 StringArray CoverageSearch::QueryResults() {

@@ -21,6 +21,12 @@ inline constexpr Status kCoverageStatus = static_cast<Status>(0x80040E17u);
 std::string LoadsFoundSql(Engine engine, const std::vector<std::int32_t>& dataTypeIds,
                           const std::vector<std::int32_t>& systemIds, const std::vector<int>& hours,
                           bool wholeEndDay);
+// The same loads per data type, system and day: the hours loaded (hours) on each day
+// (load_day, a date-time serial: days since 30 December 1899). What a picture of availability
+// draws.
+std::string HoursPerDaySql(Engine engine, const std::vector<std::int32_t>& dataTypeIds,
+                           const std::vector<std::int32_t>& systemIds,
+                           const std::vector<int>& hours, bool wholeEndDay);
 
 // What the search offers is read from the database once, on first use, and kept for the
 // object's life; each RunQuery reads the loads afresh.
@@ -74,9 +80,28 @@ class CoverageSearch final : public CoverageDb {
   // first hour loaded, last hour loaded ("" when none). Before any query there is row 0 only.
   StringArray QueryResults() override;
 
+  // One day of one chosen data type and system: its positions among the choices (from 0, in
+  // order of choice, as the result rows), the day (from DaysLoaded::firstDay) and the hours
+  // loaded on it.
+  struct DayHours {
+    std::int32_t type, system, day, hours;
+  };
+  struct DaysLoaded {
+    std::int32_t firstDay = 0;               // the start's day, as a date-time serial
+    std::vector<std::int32_t> hoursInRange;  // per day up to the end's: the hours searched
+    std::vector<DayHours> loaded;            // the days with loads, in no particular order
+  };
+  // The hours loaded per chosen data type, system and day, under the same filter as
+  // RunQuery and counted in the database (one GROUP BY), never by reading the hourly rows
+  // here. Raises the invalid reason as RunQuery does.
+  DaysLoaded HoursPerDay();
+
  private:
   struct Tables;
+  struct Scope;
   Tables& Loaded();
+  // What the choices cover; raises the invalid reason when they are not a valid search.
+  Scope ResolvedScope();
   std::vector<std::string> ChosenTypes() const;
   std::vector<std::string> ChosenSystems() const;
   // The hours of the day chosen; empty for the whole day. nullopt when a time is not one.
