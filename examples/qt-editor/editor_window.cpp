@@ -14,7 +14,6 @@
 
 #include "page_helpers.hpp"
 #include "tab_pages.hpp"
-#include "whole_save.hpp"
 
 namespace qt_editor {
 
@@ -57,11 +56,6 @@ EditorWindow::EditorWindow(std::unique_ptr<Document> document, QWidget* parent)
   status_->setWordWrap(true);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   statusBar()->addWidget(status_, 1);
-  if (!kSavesAreOneUnit) {
-    auto* note = new QLabel(ToQString(kNotOneUnitNote));
-    note->setObjectName("wholeSave");
-    statusBar()->addPermanentWidget(note);
-  }
 
   QMenu* file = menuBar()->addMenu("&File");
   file->addAction("&Save", QKeySequence::Save, this, [this] { HandleProcess("Save"); });

@@ -7,9 +7,9 @@
 #include <plexion/services/folder_docs.hpp>
 #include <plexion/services/locator.hpp>
 #include <plexion/services/memory_recordset.hpp>
+#include <plexion/services/unit_of_work.hpp>
 
 #include "properties.hpp"
-#include "whole_save.hpp"
 
 namespace qt_editor {
 
@@ -223,7 +223,8 @@ std::string ReportDocument::Save() {
   CReportDefData& r = *report_;
   const SavedIds before = IdsBeforeSave();
   try {
-    WholeSave work("rpt_report", r.ReportId());
+    // A new report takes its id inside the save: its unit locks the kind with id 0.
+    services::UnitOfWork work("rpt_report", r.ReportId());
     InsertMissingOutputs();
     std::int32_t id = r.IsNew() ? NextReportId() : r.ReportId();
     r.ReportId(id);
@@ -234,8 +235,8 @@ std::string ReportDocument::Save() {
     work.Commit();
   } catch (...) {
     // Undone as a whole, the save leaves the ids it took pointing at nothing: back to the ones
-    // before it. Statements that commit one by one keep what they stored, and their ids.
-    if (kSavesAreOneUnit) RestoreIds(before);
+    // before it.
+    RestoreIds(before);
     throw;
   }
   r.IsNew(false);

@@ -7,9 +7,9 @@
 #include <plexion/services/db.hpp>
 #include <plexion/services/locator.hpp>
 #include <plexion/services/settings.hpp>
+#include <plexion/services/unit_of_work.hpp>
 
 #include "properties.hpp"
-#include "whole_save.hpp"
 
 namespace qt_editor {
 
@@ -86,7 +86,7 @@ ScheduleDocument::ScheduleDocument(ScheduleKind kind, std::int32_t id) : kind_(k
 std::string ScheduleDocument::AppName() const { return std::string(TableOf(kind_).appName); }
 
 std::string ScheduleDocument::Save() {
-  WholeSave work(TableOf(kind_).table, id_);
+  services::UnitOfWork work(TableOf(kind_).table, id_);
   std::string saved = "Saved " + Title() + ": ";
   if (auto softAlarm = data_.As<CSASchedData>()) {
     // Saving rewrites the "Data load" trigger only while the periodicity is "N"; a schedule
