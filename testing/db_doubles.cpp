@@ -160,4 +160,14 @@ bool FakeDbService::ColumnExists(const std::string& table, const std::string& co
   return columnExists;
 }
 
+void FakeDbService::BeginWork() { Log("DbService.BeginWork"); }
+
+void FakeDbService::LockDocument(const std::string& kind, std::int64_t id) {
+  Log(CallText("DbService.LockDocument", kind, std::to_string(id)));
+}
+
+void FakeDbService::CommitWork() { Log("DbService.CommitWork"); }
+
+void FakeDbService::RollbackWork() noexcept { log->Add("DbService.RollbackWork"); }
+
 }  // namespace plexion::testing

@@ -9,6 +9,7 @@
 #include <plexion/host/entry_points.hpp>
 #include <plexion/host/loader.hpp>
 #include <plexion/platform/enumerator.hpp>
+#include <plexion/services/unit_of_work.hpp>
 
 namespace {
 
@@ -80,7 +81,10 @@ int main(int argc, char** argv) {
       std::cout << "the tab reads back " << ToString(allowed) << "\n";
 
       Call(*schedule, "DoDestOverride", {allowed}, InvokeKind::Let);
+      // The save is one unit of work, opened through the library's services as any host does.
+      services::UnitOfWork unit("rg_schedule", scheduleId);
       Ref<Object> saved = Call(*schedule, "SaveSubTableData").ObjectValue();
+      unit.Commit();
       std::cout << "saved: the same object " << BoolText(saved == schedule) << ", DBFinalDateTime "
                 << (Call(*schedule, "DBFinalDateTime").ObjectValue() ? "handed out" : "missing")
                 << "\n";

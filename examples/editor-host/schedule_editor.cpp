@@ -3,9 +3,11 @@
 #include <ostream>
 
 #include <plexion/platform/convert.hpp>
+#include <plexion/services/db.hpp>
 #include <plexion/services/locator.hpp>
 #include <plexion/services/output.hpp>
 #include <plexion/services/scope.hpp>
+#include <plexion/services/unit_of_work.hpp>
 
 namespace editor_host {
 
@@ -36,6 +38,7 @@ void ScheduleEditor::Open(std::int32_t scheduleId, std::int32_t reportGroup) {
   // The hub holds its listeners until they disconnect: Close breaks the cycles through it.
   connections_.push_back(hub_->Connect(Ref<EventSink>(this)));
   schedule_ = MakeRef<CSchedData>();
+  scheduleId_ = scheduleId;
   if (scheduleId > 0) {
     schedule_->LoadSchedData(scheduleId, "Schedule");
     log_ << "schedule " << scheduleId << " loaded: report group " << schedule_->RptGrpID() << "\n";
@@ -72,8 +75,19 @@ bool ScheduleEditor::IsDataValid() {
 }
 
 Variant ScheduleEditor::SaveData() {
+  services::UnitOfWork unit("rg_schedule", scheduleId_);
   for (const auto& tab : tabs_) tab->SaveData();
   schedule_->SaveSubTableData();
+  if (!schedule_->IsNew()) {
+    const std::string first = schedule_->DBFirstDateTime()->SqlText();
+    const std::string final = schedule_->DBFinalDateTime()->SqlText();
+    services::Locate<DbService>().ExecuteStatement(
+        "UPDATE rg_schedule SET OvrDTScopeId = " + std::to_string(schedule_->OvrDTScopeId()) +
+        ", OvrDestinationId = " + std::to_string(schedule_->OvrDestinationId()) +
+        ", FirstDateTime = " + first + ", FinalDateTime = " + final +
+        " WHERE Id = " + std::to_string(scheduleId_));
+  }
+  unit.Commit();
   log_ << "saved: OvrDestinationId " << schedule_->OvrDestinationId() << ", OvrDTScopeId "
        << schedule_->OvrDTScopeId() << ", first run " << schedule_->DBFirstDateTime()->SqlText()
        << "\n";

@@ -43,8 +43,9 @@ class ScheduleEditor : public plexion::IPlexionEditor, public plexion::CPlexionN
 
   // Opens a stored schedule (id > 0) or a new scheduled one for a report group (id 0).
   void Open(std::int32_t scheduleId, std::int32_t reportGroup);
-  // Validates every tab, lets them save, stores the override objects.
   bool IsDataValid() override;
+  // Lets every tab save, stores the override objects and writes a stored schedule's row, all
+  // in one unit of work: a failure anywhere leaves the stored schedule as it was.
   plexion::Variant SaveData() override;
   // Disconnects itself and the tabs from the hub (the hub holds its listeners, and the tabs
   // and the editor hold the hub), then drops the tabs, the hub and the data object.
@@ -60,6 +61,7 @@ class ScheduleEditor : public plexion::IPlexionEditor, public plexion::CPlexionN
   std::ostream& log_;
   plexion::Ref<plexion::CPlexionNotify> hub_;
   plexion::Ref<plexion::CSchedData> schedule_;
+  std::int32_t scheduleId_ = 0;  // 0 for a new schedule
   std::vector<plexion::Ref<ScheduleTab>> tabs_;
   std::vector<plexion::ConnectionPoint::Cookie> connections_;
 };

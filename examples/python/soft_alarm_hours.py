@@ -35,7 +35,8 @@ def main():
     for hour in (int(h) for h in args.exclude.split(",") if h.strip()):
         hours.Excluded[hour + hours.SlotBase] = True
     schedule.HourEXData = hours
-    schedule.SaveSubTableData()
+    with plexion.transaction("sa_schedule", args.id):   # the hours saved whole, or not at all
+        schedule.SaveSubTableData()
     print("excluded hours saved: ", excluded_hours(schedule.GetHoursEx(args.id)) or "none")
 
 

@@ -1,7 +1,6 @@
 #include "editor_window.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 #include <QCloseEvent>
@@ -13,6 +12,7 @@
 
 #include <plexion/tabs/gplexion.hpp>
 
+#include "page_helpers.hpp"
 #include "tab_pages.hpp"
 
 namespace qt_editor {
@@ -25,26 +25,31 @@ namespace {
 // override only, so only those tabs may override their part of the report group.
 constexpr std::string_view kOverridableTabs[] = {"ScenarioOverride", "SAScenarioOvr"};
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+// The tabs of an application that has no tab set: its general tab alone.
+Ref<CPlexionCtls> GeneralTabOnly(const std::string& appName) {
+  auto tabs = MakeRef<CPlexionCtls>();
+  tabs->AddPlexion("General", "General", "PlexionCtls.XRptGenTab", Variant(appName));
+  return tabs;
+}
 
-// The error as the database or the library gave it, with where it came from.
-QString FullText(const Error& e) {
-  char status[16];
-  std::snprintf(status, sizeof status, "0x%08X", static_cast<unsigned>(e.status()));
-  return QString("%1 (%2, error %3, status %4)")
-      .arg(Q(e.description()), Q(e.source()), QString::number(e.number()), status);
+QMessageBox::StandardButton AskWithAMessageBox(EditorWindow& window) {
+  return QMessageBox::question(&window, window.windowTitle().remove("[*]"),
+                               "Save the changes before closing?",
+                               QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
 }
 
 }  // namespace
 
 EditorWindow::EditorWindow(ScheduleKind kind, std::int32_t id, QWidget* parent)
+    : EditorWindow(std::make_unique<ScheduleDocument>(kind, id), parent) {}
+
+EditorWindow::EditorWindow(std::unique_ptr<Document> document, QWidget* parent)
     : QMainWindow(parent),
-      document_(std::make_unique<ScheduleDocument>(kind, id)),  // first: it may fail
+      document_(std::move(document)),
       tabs_(new QTabWidget),
-      status_(new QLabel) {
-  QString title = Q(document_->Title());
-  title[0] = title[0].toUpper();
-  setWindowTitle(title + "[*] - Plexion editor");
+      status_(new QLabel),
+      askBeforeClosing_(AskWithAMessageBox) {
+  ShowTitle();
   setCentralWidget(tabs_);
   resize(780, 540);  // room for the hour grid
   status_->setObjectName("status");
@@ -62,7 +67,7 @@ EditorWindow::EditorWindow(ScheduleKind kind, std::int32_t id, QWidget* parent)
     CloseDocument();
     throw;
   }
-  ShowStatus("Opened " + Q(document_->Title()) + ".");
+  ShowStatus("Opened " + ToQString(document_->Title()) + ".");
 }
 
 EditorWindow::~EditorWindow() { CloseDocument(); }
@@ -72,11 +77,13 @@ void EditorWindow::OpenTabs() {
   // The editor listens first, so that it has answered before the tabs hear a question.
   contract_ = MakeRef<EditorContract>(this);
   cookies_.push_back(hub_->Connect(contract_));
-  Ref<CPlexionCtls> tabSet = GPlexion::Global()->AppTabs(document_->AppName());
+  std::string app = document_->AppName();
+  Ref<CPlexionCtls> tabSet = GPlexion::Global()->AppTabs(app);
+  if (!tabSet) tabSet = GeneralTabOnly(app);
   for (const auto& entry : *tabSet) {
     const CPlexionCtl& descriptor = *entry.item;
     TabPage* page = CreatePage(descriptor.ProgID(), *document_);
-    tabs_->addTab(page, Q(descriptor.Label()));
+    tabs_->addTab(page, ToQString(descriptor.Label()));
     names_.push_back(descriptor.Name());
     auto control = MakeRef<TabControl>(page);
     controls_.push_back(control);
@@ -114,7 +121,9 @@ bool EditorWindow::HandleProcess(const std::string& sProc) {
   return false;
 }
 
-Variant EditorWindow::GetData() const { return document_ ? Variant(document_->Data()) : Variant(); }
+Variant EditorWindow::GetData() const {
+  return document_ ? Variant(document_->DataObject()) : Variant();
+}
 
 bool EditorWindow::IsDataValid() {
   const std::string title = windowTitle().remove("[*]").toStdString();
@@ -133,10 +142,12 @@ Variant EditorWindow::SaveData() {
     for (const auto& control : controls_) control->SaveData();
     const std::string saved = document_->Save();
     setWindowModified(false);
-    ShowStatus(Q(saved) + ".");
+    ShowTitle();  // a new document has its id now
+    ShowStatus(ToQString(saved) + ".");
+    Q_EMIT Saved();
     return GetData();
   } catch (const Error& e) {
-    ShowStatus("Not saved: " + FullText(e));
+    ShowStatus("Not saved: " + ErrorText(e));
     return Variant();
   }
 }
@@ -156,13 +167,13 @@ void EditorWindow::FormChanged(const std::string& control, const std::string& pr
                                const Variant&) {
   setWindowModified(true);
   const int index = IndexOf(control);
-  const QString where = index >= 0 ? tabs_->tabText(index) : Q(control);
-  ShowStatus(Q(property) + " changed on the " + where + " tab; not saved yet.");
+  const QString where = index >= 0 ? tabs_->tabText(index) : ToQString(control);
+  ShowStatus(ToQString(property) + " changed on the " + where + " tab; not saved yet.");
 }
 
 bool EditorWindow::ShowTab(const QString& nameOrCaption) {
   for (int i = 0; i < tabs_->count(); ++i) {
-    if (Q(names_[std::size_t(i)]).compare(nameOrCaption, Qt::CaseInsensitive) == 0 ||
+    if (ToQString(names_[std::size_t(i)]).compare(nameOrCaption, Qt::CaseInsensitive) == 0 ||
         tabs_->tabText(i).compare(nameOrCaption, Qt::CaseInsensitive) == 0) {
       tabs_->setCurrentIndex(i);
       return true;
@@ -186,17 +197,34 @@ QString EditorWindow::StatusText() const { return status_->text(); }
 void EditorWindow::ShowStatus(const QString& text) { status_->setText(text); }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-  if (isWindowModified()) {
-    const auto answer =
-        QMessageBox::question(this, windowTitle().remove("[*]"), "Save the changes before closing?",
-                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  if (document_ && isWindowModified()) {
+    const QMessageBox::StandardButton answer = askBeforeClosing_(*this);
     if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !HandleProcess("Save"))) {
       event->ignore();
       return;
     }
+    if (answer == QMessageBox::Discard) {
+      try {
+        document_->Discard();
+      } catch (const Error& e) {
+        // The user chose to let the changes go: a temporary copy left behind does not keep
+        // the window open.
+        qWarning("plexion-editor: %s", qPrintable(ErrorText(e)));
+      }
+    }
   }
   CloseDocument();
   event->accept();
+}
+
+std::optional<DocumentKey> EditorWindow::Key() const {
+  return document_ ? std::optional<DocumentKey>(document_->Key()) : std::nullopt;
+}
+
+void EditorWindow::ShowTitle() {
+  QString title = ToQString(document_->Title());
+  title[0] = title[0].toUpper();
+  setWindowTitle(title + "[*] - Plexion editor");
 }
 
 }  // namespace qt_editor

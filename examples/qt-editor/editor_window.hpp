@@ -1,16 +1,19 @@
-// The editor window: one schedule document, its tabs from the application's tab set, the
-// document's notification hub, and saving.
+// The editor window: one document, its tabs from the application's tab set, the document's
+// notification hub, and saving.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <QMainWindow>
+#include <QMessageBox>
 
 #include <plexion/tabs/notify.hpp>
 
+#include "document.hpp"
 #include "plexion_bridge.hpp"
 #include "schedule_document.hpp"
 
@@ -24,6 +27,8 @@ class TabPage;
 class EditorWindow final : public QMainWindow {
   Q_OBJECT
  public:
+  // Shows the document (a load that failed never gets here); the window owns it.
+  explicit EditorWindow(std::unique_ptr<Document> document, QWidget* parent = nullptr);
   // Opens the stored schedule; an error of the load (no such row, a database that refuses)
   // leaves the constructor.
   EditorWindow(ScheduleKind kind, std::int32_t id, QWidget* parent = nullptr);
@@ -49,6 +54,14 @@ class EditorWindow final : public QMainWindow {
   // and the document: afterwards the window holds no object of the library.
   void CloseDocument();
 
+  // What closing with unsaved changes asks: Save, Discard or Cancel. A message box unless
+  // replaced (tests answer without one).
+  using SaveQuestion = std::function<QMessageBox::StandardButton(EditorWindow&)>;
+  void AskBeforeClosing(SaveQuestion question) { askBeforeClosing_ = std::move(question); }
+
+  // The document's key as it is now (a new report has one once it is saved); nothing after
+  // CloseDocument.
+  std::optional<DocumentKey> Key() const;
   QTabWidget* Tabs() const { return tabs_; }
   // The page of the tab of that Name, or null.
   TabPage* Page(const std::string& name) const;
@@ -56,16 +69,21 @@ class EditorWindow final : public QMainWindow {
   plexion::Ref<plexion::IPlexionEditor> Contract() const { return contract_; }
   QString StatusText() const;
 
+ Q_SIGNALS:
+  // A save went through (the browser lists the document anew).
+  void Saved();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void OpenTabs();
+  void ShowTitle();
   void RaiseTabShow(int index);
   int IndexOf(const std::string& name) const;
   void ShowStatus(const QString& text);
 
-  std::unique_ptr<ScheduleDocument> document_;
+  std::unique_ptr<Document> document_;
   plexion::Ref<plexion::CPlexionNotify> hub_;
   plexion::Ref<EditorContract> contract_;
   std::vector<plexion::Ref<TabControl>> controls_;  // in tab order
@@ -73,6 +91,7 @@ class EditorWindow final : public QMainWindow {
   std::vector<plexion::ConnectionPoint::Cookie> cookies_;
   QTabWidget* tabs_;
   QLabel* status_;
+  SaveQuestion askBeforeClosing_;
 };
 
 }  // namespace qt_editor

@@ -37,6 +37,10 @@ void TabControl::InitComplete() {
   if (page_) page_->InitComplete();
 }
 
+void TabControl::ReportTypeChange(std::string& sReportType) {
+  if (page_) page_->ReportTypeChange(sReportType);
+}
+
 TabPage* TabControl::Page() const { return page_; }
 
 EditorContract::EditorContract(EditorWindow* window) : window_(window) {}

@@ -42,6 +42,7 @@ class TabControl final : public plexion::IPlexionControl, public plexion::CPlexi
   void FormChange(std::string& ControlName, std::string& PropertyName,
                   plexion::Variant& fValue) override;
   void InitComplete() override;
+  void ReportTypeChange(std::string& sReportType) override;
 
   TabPage* Page() const;
 

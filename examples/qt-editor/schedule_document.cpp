@@ -7,6 +7,7 @@
 #include <plexion/services/db.hpp>
 #include <plexion/services/locator.hpp>
 #include <plexion/services/settings.hpp>
+#include <plexion/services/unit_of_work.hpp>
 
 #include "properties.hpp"
 
@@ -16,24 +17,22 @@ using namespace plexion;
 
 namespace {
 
-struct KindInfo {
+// Where each kind of schedule comes from and is written to.
+struct ScheduleTable {
   ScheduleKind kind;
-  std::string_view word;     // on the command line
   std::string_view appName;  // its tab set
-  std::string_view title;
-  std::string_view table;  // where its row is written
+  std::string_view table;    // where its row is written
 };
 
-constexpr KindInfo kKinds[] = {
-    {ScheduleKind::SoftAlarm, "sa-schedule", "Soft Alarm Schedule", "soft-alarm schedule",
-     "sa_schedule"},
-    {ScheduleKind::ReportGroup, "schedule", "Schedule", "report-group schedule", "rg_schedule"},
+constexpr ScheduleTable kTables[] = {
+    {ScheduleKind::SoftAlarm, "Soft Alarm Schedule", "sa_schedule"},
+    {ScheduleKind::ReportGroup, "Schedule", "rg_schedule"},
 };
 
-const KindInfo& InfoOf(ScheduleKind kind) {
-  for (const KindInfo& info : kKinds)
-    if (info.kind == kind) return info;
-  return kKinds[0];
+const ScheduleTable& TableOf(ScheduleKind kind) {
+  for (const ScheduleTable& table : kTables)
+    if (table.kind == kind) return table;
+  throw Error::Runtime(errnum::InvalidProcedureCall, "not a kind of schedule");
 }
 
 // The row columns this editor writes, each from the data object's property of the same name:
@@ -60,16 +59,6 @@ std::string DbDateText(Object& data, std::string_view property) {
 
 }  // namespace
 
-std::optional<ScheduleKind> ParseScheduleKind(std::string_view word) {
-  for (const KindInfo& info : kKinds)
-    if (info.word == word) return info.kind;
-  return std::nullopt;
-}
-
-std::string DocumentTitle(ScheduleKind kind, std::int32_t id) {
-  return std::string(InfoOf(kind).title) + " " + std::to_string(id);
-}
-
 std::string ExcludedHoursText(const HourExSet& hours) {
   std::string text;
   for (std::int32_t slot = 1; slot <= hours.SlotCount(); ++slot)
@@ -78,6 +67,7 @@ std::string ExcludedHoursText(const HourExSet& hours) {
 }
 
 ScheduleDocument::ScheduleDocument(ScheduleKind kind, std::int32_t id) : kind_(kind), id_(id) {
+  TableOf(kind);  // a report is no schedule
   if (kind == ScheduleKind::SoftAlarm) {
     auto schedule = MakeRef<CSASchedData>();
     schedule->LoadSASchedData(id);
@@ -93,9 +83,10 @@ ScheduleDocument::ScheduleDocument(ScheduleKind kind, std::int32_t id) : kind_(k
   storedPeriodicity_ = data_->Periodicity();
 }
 
-std::string ScheduleDocument::AppName() const { return std::string(InfoOf(kind_).appName); }
+std::string ScheduleDocument::AppName() const { return std::string(TableOf(kind_).appName); }
 
 std::string ScheduleDocument::Save() {
+  services::UnitOfWork work(TableOf(kind_).table, id_);
   std::string saved = "Saved " + Title() + ": ";
   if (auto softAlarm = data_.As<CSASchedData>()) {
     // Saving rewrites the "Data load" trigger only while the periodicity is "N"; a schedule
@@ -111,6 +102,7 @@ std::string ScheduleDocument::Save() {
              std::to_string(data_->OvrDestinationId());
   }
   WriteScheduleRow();
+  work.Commit();
   storedPeriodicity_ = data_->Periodicity();
   return saved + " and the schedule row";
 }
@@ -128,7 +120,7 @@ void ScheduleDocument::WriteScheduleRow() {
       assign(column, SqlValue(db, GetProperty(*data_, column)));
   if (firstRunEditable_) assign("FirstDateTime", DbDateText(*data_, "DBFirstDateTime"));
   assign("FinalDateTime", DbDateText(*data_, "DBFinalDateTime"));
-  db.ExecuteStatement("UPDATE " + std::string(InfoOf(kind_).table) + " SET " + assignments +
+  db.ExecuteStatement("UPDATE " + std::string(TableOf(kind_).table) + " SET " + assignments +
                       " WHERE Id = " + std::to_string(id_));
 }
 

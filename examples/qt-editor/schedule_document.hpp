@@ -2,37 +2,32 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include <plexion/schedule/schedule_run.hpp>
 #include <plexion/services/hour_exclusions.hpp>
 
+#include "document.hpp"
+
 namespace qt_editor {
 
-enum class ScheduleKind { SoftAlarm, ReportGroup };
-
-// "sa-schedule" or "schedule", as the command line names them.
-std::optional<ScheduleKind> ParseScheduleKind(std::string_view word);
-
-// "soft-alarm schedule 1", "report-group schedule 2".
-std::string DocumentTitle(ScheduleKind kind, std::int32_t id);
+// The two schedule kinds among the documents.
+using ScheduleKind = DocumentKind;
 
 // "0, 23", or "none".
 std::string ExcludedHoursText(const plexion::HourExSet& hours);
 
-class ScheduleDocument {
+class ScheduleDocument final : public Document {
  public:
   // Loads the stored schedule; an id without a row raises the record set's error (3021).
   ScheduleDocument(ScheduleKind kind, std::int32_t id);
 
+  DocumentKey Key() const override { return {kind_, id_}; }
   ScheduleKind Kind() const { return kind_; }
   std::int32_t Id() const { return id_; }
-  // The application whose tab set the editor shows: "Soft Alarm Schedule" or "Schedule".
-  std::string AppName() const;
-  // "soft-alarm schedule 1"
-  std::string Title() const { return DocumentTitle(kind_, id_); }
+  // "Soft Alarm Schedule" or "Schedule".
+  std::string AppName() const override;
+  plexion::Ref<plexion::Object> DataObject() const override { return data_; }
   // The data object (a CSASchedData or a CSchedData); tabs reach it by property name.
   const plexion::Ref<plexion::ScheduleRun>& Data() const { return data_; }
   // The excluded hours that saving writes; none for a report-group schedule.
@@ -43,9 +38,8 @@ class ScheduleDocument {
   bool FirstRunEditable() const { return firstRunEditable_; }
 
   // Saves the object's side data (SaveSubTableData), then the schedule row, which the library
-  // leaves to its caller; answers what was saved. Each statement runs by itself: an error
-  // leaves the statements before it done.
-  std::string Save();
+  // leaves to its caller, as one whole save; answers what was saved.
+  std::string Save() override;
 
  private:
   void WriteScheduleRow();

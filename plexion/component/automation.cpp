@@ -8,28 +8,27 @@ namespace {
 std::atomic<long> g_locks{0};
 
 InvokeResult NoDispatchInterface() {
-  InvokeResult r;
-  r.status = status::NoInterface;
-  r.error = {status::NoInterface, status::NoInterface, std::string(kLibraryName),
-             "the object has no dispatch interface in the type library"};
-  return r;
+  return ErrorResult(Error::External(status::NoInterface, std::string(kLibraryName),
+                                     "the object has no dispatch interface in the type library"),
+                     status::NoInterface);
 }
 }  // namespace
 
 std::optional<DispId> GetIDsOfNames(const Object& object, std::string_view name) {
-  const ClassInfo* cls = GetTypeLibrary().ClassOf(object);
-  if (!cls) return std::nullopt;
-  return cls->defaultInterface->IdOfName(name);
+  const InterfaceInfo* itf = GetTypeLibrary().InterfaceOf(object);
+  if (!itf) return std::nullopt;
+  return itf->IdOfName(name);
 }
 
 InvokeResult Invoke(Object& object, DispId id, InvokeKind kinds, std::span<Variant> args) noexcept {
-  const ClassInfo* cls = nullptr;
+  const InterfaceInfo* itf = nullptr;
   try {
-    cls = GetTypeLibrary().ClassOf(object);
+    itf = GetTypeLibrary().InterfaceOf(object);
   } catch (...) {
+    // Resolving allocates the per-thread cache: without memory the object cannot be called.
   }
-  if (!cls) return NoDispatchInterface();
-  return plexion::Invoke(object, *cls->defaultInterface, id, kinds, args);
+  if (!itf) return NoDispatchInterface();
+  return plexion::Invoke(object, *itf, id, kinds, args);
 }
 
 AdviseResult Advise(Object& source, const Guid& eventIid, const Ref<EventSink>& sink) noexcept {

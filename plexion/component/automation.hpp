@@ -11,11 +11,12 @@
 
 namespace plexion::component {
 
-// The dispatch id of a member of the object's default interface, letter case ignored.
+// The dispatch id of a member of the object's dispatch interface (its class's default interface,
+// or the external interface it implements), letter case ignored.
 std::optional<DispId> GetIDsOfNames(const Object& object, std::string_view name);
 
-// Calls a member of the object's default interface (see plexion::Invoke). An object whose class
-// is not in the type library fails with status::NoInterface.
+// Calls a member of the object's dispatch interface (see plexion::Invoke). An object the type
+// library does not describe fails with status::NoInterface.
 InvokeResult Invoke(Object& object, DispId id, InvokeKind kinds, std::span<Variant> args) noexcept;
 
 struct AdviseResult {

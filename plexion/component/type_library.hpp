@@ -1,6 +1,7 @@
 // The type library: every class, interface, member, dispatch id and event of the component
-// surface, written once. Dispatch, registration, the class factories and `plexion typelib` all
-// read it.
+// surface, written once, and the interfaces of the external components whose objects the
+// library hands out or takes. Dispatch, registration, the class factories, `plexion typelib`,
+// `plexion call` and the Python package all read it.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,18 @@ struct ClassInfo {
   std::string ProgId() const;           // "Plexion.CSchedData"
 };
 
+// An interface of an external component (the hour-exclusion set, the data-availability search
+// object and its tables, the selector and date-time controls, the database date). Its objects
+// are no class of the library: they come from the host's services or from the host itself, and
+// hosts call them through this table as they call the library's own objects.
+struct ExternalInterfaceInfo {
+  std::string_view component;  // the external component that defines it ("UtilLib")
+  const InterfaceInfo* itf;    // named as parameters name its objects ("HourExSet")
+  std::function<bool(const Object&)> isInstance;
+  std::function<Ref<Object>()> create;  // through the host's installed services, or null
+  std::string_view name() const { return itf->name(); }
+};
+
 struct EnumInfo {
   std::string_view name;
   Guid id;
@@ -44,12 +57,18 @@ struct TypeLibrary {
   std::uint32_t lcid = 0;
   std::vector<ClassInfo> classes;  // type-library order
   std::vector<EnumInfo> enums;
+  std::vector<ExternalInterfaceInfo> externals;
 
   const ClassInfo* FindClass(const Guid& clsid) const;
   // A class by its ProgID ("Plexion.CSchedData") or its name, letter case ignored.
   const ClassInfo* FindClass(std::string_view progIdOrName) const;
+  // An external interface by name, letter case ignored.
+  const ExternalInterfaceInfo* FindExternal(std::string_view name) const;
   // The class of a live object (its most specific class of the library), or null.
   const ClassInfo* ClassOf(const Object& object) const;
+  // The dispatch interface of a live object: its class's default interface, else the external
+  // interface it implements, else null.
+  const InterfaceInfo* InterfaceOf(const Object& object) const;
 };
 
 const TypeLibrary& GetTypeLibrary();

@@ -18,14 +18,15 @@ void CDataAvailDataEvents::OnEvent(DispId id, std::span<Variant> args) {
 }
 
 const InterfaceInfo& DataAvailEventInterface() {
-  using L = CDataAvailDataEvents;
+  using Events = CDataAvailDataEvents;
   auto id = [](DataAvailEvent e) { return static_cast<DispId>(e); };
   static const InterfaceInfo events(
       "__CDataAvailData", Guid::Parse("{0AA8CB6E-7C9A-4DCE-84D2-2F1A2BF4499A}"),
       {
-          Method("DataTypesChanged", id(DataAvailEvent::DataTypesChanged), &L::DataTypesChanged),
-          Method("ResetTab", id(DataAvailEvent::ResetTab), &L::ResetTab),
-          Method("UpdateDates", id(DataAvailEvent::UpdateDates), &L::UpdateDates),
+          Method("DataTypesChanged", id(DataAvailEvent::DataTypesChanged),
+                 &Events::DataTypesChanged),
+          Method("ResetTab", id(DataAvailEvent::ResetTab), &Events::ResetTab),
+          Method("UpdateDates", id(DataAvailEvent::UpdateDates), &Events::UpdateDates),
       });
   return events;
 }
@@ -246,12 +247,12 @@ float CDataAvailData::MinPlexionHeight() const {
 }
 
 void CDataAvailData::Raise(DataAvailEvent e) {
-  using L = CDataAvailDataEvents;
+  using Events = CDataAvailDataEvents;
   const auto id = static_cast<DispId>(e);
   switch (e) {
-    case DataAvailEvent::DataTypesChanged: return events_.Raise<&L::DataTypesChanged>(id);
-    case DataAvailEvent::ResetTab: return events_.Raise<&L::ResetTab>(id);
-    case DataAvailEvent::UpdateDates: return events_.Raise<&L::UpdateDates>(id);
+    case DataAvailEvent::DataTypesChanged: return events_.Raise<&Events::DataTypesChanged>(id);
+    case DataAvailEvent::ResetTab: return events_.Raise<&Events::ResetTab>(id);
+    case DataAvailEvent::UpdateDates: return events_.Raise<&Events::UpdateDates>(id);
   }
 }
 

@@ -74,20 +74,33 @@ std::optional<DispId> InterfaceInfo::IdOfName(std::string_view name) const {
   return std::nullopt;
 }
 
-namespace {
-
-InvokeResult Failure(Status status, std::int32_t number, std::string description) {
+InvokeResult ErrorResult(const Error& error, Status status) {
   InvokeResult r;
   r.status = status;
-  r.error = {status, number, std::string(kLibraryName), std::move(description)};
+  r.error = {error.status(), error.number(), error.source(), error.description()};
   return r;
 }
 
-InvokeResult FromError(Status status, const Error& e) {
-  InvokeResult r;
-  r.status = status;
-  r.error = {e.status(), e.number(), e.source(), e.description()};
-  return r;
+namespace {
+
+// A failure the dispatch machinery finds itself: its status is the error's own.
+InvokeResult Failure(Status status, std::int32_t number, std::string description) {
+  return ErrorResult(Error(status, number, std::string(kLibraryName), std::move(description)),
+                     status);
+}
+
+// A failure that is no error of the library: the status of an unspecified failure.
+InvokeResult Unexpected(std::string description) {
+  return ErrorResult(
+      Error(status::Fail, status::Fail, std::string(kLibraryName), std::move(description)));
+}
+
+std::string ArgumentCountText(const MemberInfo& m, std::size_t given) {
+  const std::size_t required = m.RequiredCount(), all = m.params.size();
+  const std::string expected = required == all
+                                   ? std::to_string(all)
+                                   : std::to_string(required) + " to " + std::to_string(all);
+  return std::string(m.name) + " takes " + expected + " arguments, not " + std::to_string(given);
 }
 
 }  // namespace
@@ -101,35 +114,23 @@ InvokeResult Invoke(Object& self, const InterfaceInfo& itf, DispId id, InvokeKin
                      std::string(itf.name()) + " has no member with dispatch id " +
                          std::to_string(id) + " for this call");
     }
-    if (args.size() < m->RequiredCount() || args.size() > m->params.size()) {
-      return Failure(status::BadParamCount, 450,
-                     std::string(m->name) + " takes " +
-                         (m->RequiredCount() == m->params.size()
-                              ? std::to_string(m->params.size())
-                              : std::to_string(m->RequiredCount()) + " to " +
-                                    std::to_string(m->params.size())) +
-                         " arguments, not " + std::to_string(args.size()));
-    }
+    if (args.size() < m->RequiredCount() || args.size() > m->params.size())
+      return Failure(status::BadParamCount, errnum::WrongArgumentCount,
+                     ArgumentCountText(*m, args.size()));
     InvokeResult r;
     r.value = m->invoke(self, args, m->params);
     return r;
   } catch (const ArgumentError& e) {
     InvokeResult r =
-        FromError(e.number() == errnum::Overflow ? status::Overflow : status::TypeMismatch, e);
+        ErrorResult(e, e.number() == errnum::Overflow ? status::Overflow : status::TypeMismatch);
     r.argError = e.index();
     return r;
   } catch (const Error& e) {
-    return FromError(status::Exception, e);
+    return ErrorResult(e);
   } catch (const std::exception& e) {
-    InvokeResult r = Failure(status::Exception, 0, e.what());
-    r.error.scode = status::Fail;
-    r.error.number = status::Fail;
-    return r;
+    return Unexpected(e.what());
   } catch (...) {
-    InvokeResult r = Failure(status::Exception, 0, "unknown failure");
-    r.error.scode = status::Fail;
-    r.error.number = status::Fail;
-    return r;
+    return Unexpected("unknown failure");
   }
 }
 
@@ -141,7 +142,7 @@ std::vector<ParamInfo> MakeParams(Params table, std::vector<TypeDesc> types,
     throw std::logic_error("a member's parameter list does not match its C++ signature");
   std::vector<ParamInfo> params;
   std::size_t i = 0;
-  const P* rows = table.begin();
+  const Param* rows = table.begin();
   for (; i < types.size(); ++i) {
     ParamInfo p;
     p.type = types[i];

@@ -111,6 +111,11 @@ struct InvokeResult {
   bool ok() const { return !status::Failed(status); }
 };
 
+// An error as the result of a failed call: `status` is what the call answers (DISP_E_EXCEPTION
+// when a member raised the error itself), the error information is the error's own. Every
+// place that turns an error into a dispatch result goes through here.
+InvokeResult ErrorResult(const Error& error, Status status = status::Exception);
+
 // Calls a member by id and kind. Arguments are positional, first parameter first; a
 // by-reference argument (Variant::RefTo) receives what the member wrote. Fails with a status and
 // error information, never with an exception: an unknown id or kind, a wrong argument count, an
@@ -130,30 +135,30 @@ class ArgumentError : public Error {
 
 namespace dispatch {
 
-// A parameter as a table states it.
-struct P {
+// A parameter as a table states it: Param("sKey").ByRef(), Param("lId").Optional(Variant(0)).
+struct Param {
   std::string_view name;
   bool byRef = false;
   bool optional = false;
   std::optional<Variant> defaultValue;
-  P(const char* n) : name(n) {}
-  P ByRef() const {
-    P p = *this;
+  Param(const char* n) : name(n) {}
+  Param ByRef() const {
+    Param p = *this;
     p.byRef = true;
     return p;
   }
-  P Optional() const {
-    P p = *this;
+  Param Optional() const {
+    Param p = *this;
     p.optional = true;
     return p;
   }
-  P Optional(Variant value) const {
-    P p = Optional();
+  Param Optional(Variant value) const {
+    Param p = Optional();
     p.defaultValue = std::move(value);
     return p;
   }
 };
-using Params = std::initializer_list<P>;
+using Params = std::initializer_list<Param>;
 
 template <class T>
 struct IsOptional : std::false_type {};
@@ -176,23 +181,23 @@ constexpr std::string_view ObjectTypeName() {
 
 template <class T>
 TypeDesc TypeOf() {
-  using U = typename Unwrap<std::remove_cvref_t<T>>::type;
-  if constexpr (std::is_void_v<U>) return {VarType::Empty};
-  else if constexpr (std::is_same_v<U, std::int16_t>) return {VarType::Int16};
-  else if constexpr (std::is_same_v<U, std::int32_t>) return {VarType::Int32};
-  else if constexpr (std::is_same_v<U, float>) return {VarType::Float32};
-  else if constexpr (std::is_same_v<U, double>) return {VarType::Float64};
-  else if constexpr (std::is_same_v<U, bool>) return {VarType::Bool};
-  else if constexpr (std::is_same_v<U, DateTime>) return {VarType::Date};
-  else if constexpr (std::is_same_v<U, std::string>) return {VarType::String};
-  else if constexpr (std::is_same_v<U, Variant>) return {VarType::Variant};
-  else if constexpr (std::is_same_v<U, StringArray>) return {VarType::String, true};
-  else if constexpr (std::is_same_v<U, VariantArray>) return {VarType::Variant, true};
-  else if constexpr (IsRef<U>::value)
-    return {VarType::Object, false, ObjectTypeName<std::remove_reference_t<decltype(*U())>>()};
+  using Bare = typename Unwrap<std::remove_cvref_t<T>>::type;
+  if constexpr (std::is_void_v<Bare>) return {VarType::Empty};
+  else if constexpr (std::is_same_v<Bare, std::int16_t>) return {VarType::Int16};
+  else if constexpr (std::is_same_v<Bare, std::int32_t>) return {VarType::Int32};
+  else if constexpr (std::is_same_v<Bare, float>) return {VarType::Float32};
+  else if constexpr (std::is_same_v<Bare, double>) return {VarType::Float64};
+  else if constexpr (std::is_same_v<Bare, bool>) return {VarType::Bool};
+  else if constexpr (std::is_same_v<Bare, DateTime>) return {VarType::Date};
+  else if constexpr (std::is_same_v<Bare, std::string>) return {VarType::String};
+  else if constexpr (std::is_same_v<Bare, Variant>) return {VarType::Variant};
+  else if constexpr (std::is_same_v<Bare, StringArray>) return {VarType::String, true};
+  else if constexpr (std::is_same_v<Bare, VariantArray>) return {VarType::Variant, true};
+  else if constexpr (IsRef<Bare>::value)
+    return {VarType::Object, false, ObjectTypeName<std::remove_reference_t<decltype(*Bare())>>()};
   // An enumeration names itself through TypeNameOf(E), found next to it.
-  else if constexpr (std::is_enum_v<U>) return {VarType::Int32, false, TypeNameOf(U{})};
-  else static_assert(sizeof(U) == 0, "type not known to the type library");
+  else if constexpr (std::is_enum_v<Bare>) return {VarType::Int32, false, TypeNameOf(Bare{})};
+  else static_assert(sizeof(Bare) == 0, "type not known to the type library");
 }
 
 template <class T>
@@ -206,26 +211,26 @@ T ConvertArg(const Variant& v) {
 template <class A>
 class Arg {
  public:
-  using T = std::remove_cvref_t<A>;
+  using Held = std::remove_cvref_t<A>;
   static constexpr bool kWritesBack =
       std::is_lvalue_reference_v<A> && !std::is_const_v<std::remove_reference_t<A>>;
 
   Arg(Variant* source, const ParamInfo& param, int index) : source_(source) {
     try {
       if (!source_) {
-        if (param.defaultValue) local_.emplace(ConvertArg<T>(*param.defaultValue));
-        else if constexpr (IsOptional<T>::value) local_.emplace(std::nullopt);
+        if (param.defaultValue) local_.emplace(ConvertArg<Held>(*param.defaultValue));
+        else if constexpr (IsOptional<Held>::value) local_.emplace(std::nullopt);
         else local_.emplace();
       } else {
-        if constexpr (kWritesBack) direct_ = source_->RefTarget<T>();
-        if (!direct_) local_.emplace(ConvertArg<T>(*source_));
+        if constexpr (kWritesBack) direct_ = source_->RefTarget<Held>();
+        if (!direct_) local_.emplace(ConvertArg<Held>(*source_));
       }
     } catch (const Error& e) {
       throw ArgumentError(e, index);
     }
   }
 
-  T& value() { return direct_ ? *direct_ : *local_; }
+  Held& value() { return direct_ ? *direct_ : *local_; }
 
   void WriteBack() {
     if constexpr (kWritesBack) {
@@ -235,8 +240,8 @@ class Arg {
 
  private:
   Variant* source_;
-  T* direct_ = nullptr;
-  std::optional<T> local_;
+  Held* direct_ = nullptr;
+  std::optional<Held> local_;
 };
 
 template <class C>
@@ -299,6 +304,14 @@ template <class C, class R, class... A>
 MemberInfo Get(std::string_view name, DispId id, R (C::*g)(A...) const, Params p = {}) {
   return MakeMember<C, decltype(g), R, A...>(name, id, InvokeKind::Get, g, p);
 }
+// The getter of an external interface whose getters are not const (a setter never matches:
+// it answers nothing). Where a setter of the same name takes the same arguments as the getter
+// and one more, name the result type: Get<SelectorCtl, std::string>("Caption", ...).
+template <class C, class R, class... A>
+requires(!std::is_void_v<R>) MemberInfo
+    Get(std::string_view name, DispId id, R (C::*g)(A...), Params p = {}) {
+  return MakeMember<C, decltype(g), R, A...>(name, id, InvokeKind::Get, g, p);
+}
 template <class C, class... A>
 MemberInfo Let(std::string_view name, DispId id, void (C::*s)(A...), Params p = {}) {
   return MakeMember<C, decltype(s), void, A...>(name, id, InvokeKind::Let, s, p);
@@ -313,6 +326,10 @@ MemberInfo Set(std::string_view name, DispId id, void (C::*s)(A...), Params p = 
 template <class C, class R, class... A>
 std::vector<MemberInfo> GetLet(std::string_view name, DispId id, R (C::*g)() const,
                                void (C::*s)(A...)) {
+  return {Get(name, id, g), Let(name, id, s, {"RHS"})};
+}
+template <class C, class R, class... A>
+std::vector<MemberInfo> GetLet(std::string_view name, DispId id, R (C::*g)(), void (C::*s)(A...)) {
   return {Get(name, id, g), Let(name, id, s, {"RHS"})};
 }
 template <class C, class R, class... A>

@@ -35,6 +35,8 @@ std::string_view StandardErrorText(std::int32_t number) {
     case errnum::InvalidUseOfNull: return "Invalid use of Null";
     case errnum::ObjectRequired: return "Object required";
     case errnum::ObjectDoesNotSupport: return "Object doesn't support this property or method";
+    case errnum::WrongArgumentCount:
+      return "Wrong number of arguments or invalid property assignment";
     case errnum::DuplicateKey:
       return "This key is already associated with an element of this collection";
     default: return "Application-defined or object-defined error";

@@ -60,6 +60,7 @@ inline constexpr std::int32_t ObjectVariableNotSet = 91;
 inline constexpr std::int32_t InvalidUseOfNull = 94;
 inline constexpr std::int32_t ObjectRequired = 424;
 inline constexpr std::int32_t ObjectDoesNotSupport = 438;
+inline constexpr std::int32_t WrongArgumentCount = 450;
 inline constexpr std::int32_t DuplicateKey = 457;
 }  // namespace errnum
 

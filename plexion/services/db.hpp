@@ -81,6 +81,17 @@ class DbService : public virtual Object {
   virtual bool ColumnExists(const std::string& table, const std::string& column,
                             const std::string& source, std::int32_t options,
                             const std::string& user, const std::string& password) = 0;
+
+  // A unit of work: what runs between BeginWork and CommitWork is stored together or not at
+  // all. Hosts open one through services::UnitOfWork, which calls these; a service that runs
+  // each statement by itself keeps the defaults, which do nothing.
+  virtual void BeginWork() {}
+  // Inside the open unit: keeps every other unit that locks the same document (kind and id)
+  // waiting until this one ends, so that two saves of one document never interleave.
+  virtual void LockDocument(const std::string& /*kind*/, std::int64_t /*id*/) {}
+  virtual void CommitWork() {}
+  // Undoes the open unit; a unit already ended by a failure is left as it is. Never fails.
+  virtual void RollbackWork() noexcept {}
 };
 
 // A stored-procedure call object, created anew for each call.

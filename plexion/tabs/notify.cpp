@@ -3,7 +3,7 @@
 namespace plexion {
 
 using dispatch::Method;
-using L = CPlexionNotifyEvents;
+using Events = CPlexionNotifyEvents;
 
 // The listener's defaults do nothing; they are defined out of line so that unnamed parameters
 // keep their names in the header.
@@ -28,27 +28,27 @@ const InterfaceInfo& NotifyEventInterface() {
   static const InterfaceInfo events(
       "__CPlexionNotify", Guid::Parse("{B1479B39-FEC9-45F8-B4D2-5CDE71D24884}"),
       {
-          Method("TabChange", id(NotifyEvent::TabChange), &L::TabChange),
-          Method("TabOverride", id(NotifyEvent::TabOverride), &L::TabOverride,
+          Method("TabChange", id(NotifyEvent::TabChange), &Events::TabChange),
+          Method("TabOverride", id(NotifyEvent::TabOverride), &Events::TabOverride,
                  {"TheName", "TheState"}),
-          Method("TabShow", id(NotifyEvent::TabShow), &L::TabShow, {"TheName"}),
-          Method("TabStateChange", id(NotifyEvent::TabStateChange), &L::TabStateChange,
+          Method("TabShow", id(NotifyEvent::TabShow), &Events::TabShow, {"TheName"}),
+          Method("TabStateChange", id(NotifyEvent::TabStateChange), &Events::TabStateChange,
                  {"sTabName", "fState"}),
           Method("EntityTemplateChange", id(NotifyEvent::EntityTemplateChange),
-                 &L::EntityTemplateChange, {"TheDoc"}),
-          Method("InitComplete", id(NotifyEvent::InitComplete), &L::InitComplete),
-          Method("PlexStateChange", id(NotifyEvent::PlexStateChange), &L::PlexStateChange,
+                 &Events::EntityTemplateChange, {"TheDoc"}),
+          Method("InitComplete", id(NotifyEvent::InitComplete), &Events::InitComplete),
+          Method("PlexStateChange", id(NotifyEvent::PlexStateChange), &Events::PlexStateChange,
                  {"sTabName", "fState"}),
-          Method("FormChange", id(NotifyEvent::FormChange), &L::FormChange,
+          Method("FormChange", id(NotifyEvent::FormChange), &Events::FormChange,
                  {"ControlName", "PropertyName", "fValue"}),
-          Method("ScenarioChange", id(NotifyEvent::ScenarioChange), &L::ScenarioChange,
+          Method("ScenarioChange", id(NotifyEvent::ScenarioChange), &Events::ScenarioChange,
                  {"ScenarioId", "fIsExpress"}),
-          Method("BusyhourChange", id(NotifyEvent::BusyhourChange), &L::BusyhourChange,
+          Method("BusyhourChange", id(NotifyEvent::BusyhourChange), &Events::BusyhourChange,
                  {"DoStored", "BusyhourId"}),
-          Method("TabClick", id(NotifyEvent::TabClick), &L::TabClick, {"Index", "ProgID"}),
-          Method("ReportTypeChange", id(NotifyEvent::ReportTypeChange), &L::ReportTypeChange,
+          Method("TabClick", id(NotifyEvent::TabClick), &Events::TabClick, {"Index", "ProgID"}),
+          Method("ReportTypeChange", id(NotifyEvent::ReportTypeChange), &Events::ReportTypeChange,
                  {"sReportType"}),
-          Method("GroupByIDChange", id(NotifyEvent::GroupByIDChange), &L::GroupByIDChange,
+          Method("GroupByIDChange", id(NotifyEvent::GroupByIDChange), &Events::GroupByIDChange,
                  {"sSpan"}),
       });
   return events;
@@ -65,31 +65,33 @@ void CPlexionNotify::NotifyFormChange(const std::string& ControlName,
                                       const std::string& PropertyName, const Variant& fValue) {
   std::string control = ControlName, property = PropertyName;
   Variant value = fValue.Value();
-  Raise<&L::FormChange>(NotifyEvent::FormChange, control, property, value);
+  Raise<&Events::FormChange>(NotifyEvent::FormChange, control, property, value);
 }
 
-void CPlexionNotify::NotifyTabChange() { Raise<&L::TabChange>(NotifyEvent::TabChange); }
+void CPlexionNotify::NotifyTabChange() { Raise<&Events::TabChange>(NotifyEvent::TabChange); }
 
 void CPlexionNotify::NotifyTabShow(std::string& sTabName) {
-  Raise<&L::TabShow>(NotifyEvent::TabShow, sTabName);
+  Raise<&Events::TabShow>(NotifyEvent::TabShow, sTabName);
 }
 
 void CPlexionNotify::NotifyTabStateChange(std::string& sTabName, bool& fOverrideAllowed) {
-  Raise<&L::TabStateChange>(NotifyEvent::TabStateChange, sTabName, fOverrideAllowed);
+  Raise<&Events::TabStateChange>(NotifyEvent::TabStateChange, sTabName, fOverrideAllowed);
 }
 
 void CPlexionNotify::NotifyTabOverride(std::string& TheName, bool& TheState) {
-  Raise<&L::TabOverride>(NotifyEvent::TabOverride, TheName, TheState);
+  Raise<&Events::TabOverride>(NotifyEvent::TabOverride, TheName, TheState);
 }
 
-void CPlexionNotify::NotifyInitComplete() { Raise<&L::InitComplete>(NotifyEvent::InitComplete); }
+void CPlexionNotify::NotifyInitComplete() {
+  Raise<&Events::InitComplete>(NotifyEvent::InitComplete);
+}
 
 void CPlexionNotify::NotifyPlexStateChange(std::string& sTabName, bool& fState) {
-  Raise<&L::PlexStateChange>(NotifyEvent::PlexStateChange, sTabName, fState);
+  Raise<&Events::PlexStateChange>(NotifyEvent::PlexStateChange, sTabName, fState);
 }
 
 void CPlexionNotify::NotifyEntityTemplateChange(Ref<Object>& TheDoc) {
-  Raise<&L::EntityTemplateChange>(NotifyEvent::EntityTemplateChange, TheDoc);
+  Raise<&Events::EntityTemplateChange>(NotifyEvent::EntityTemplateChange, TheDoc);
 }
 
 void CPlexionNotify::NotifyScenarioChange(std::int32_t& lScenarioId) {
@@ -98,23 +100,23 @@ void CPlexionNotify::NotifyScenarioChange(std::int32_t& lScenarioId) {
 }
 
 void CPlexionNotify::NotifyScenarioChange(std::int32_t& lScenarioId, bool& fIsExpress) {
-  Raise<&L::ScenarioChange>(NotifyEvent::ScenarioChange, lScenarioId, fIsExpress);
+  Raise<&Events::ScenarioChange>(NotifyEvent::ScenarioChange, lScenarioId, fIsExpress);
 }
 
 void CPlexionNotify::NotifyBusyhourChange(bool& fDoStored, std::int32_t& lBusyHourId) {
-  Raise<&L::BusyhourChange>(NotifyEvent::BusyhourChange, fDoStored, lBusyHourId);
+  Raise<&Events::BusyhourChange>(NotifyEvent::BusyhourChange, fDoStored, lBusyHourId);
 }
 
 void CPlexionNotify::NotifyTabClick(std::int32_t& Index, std::string& ProgID) {
-  Raise<&L::TabClick>(NotifyEvent::TabClick, Index, ProgID);
+  Raise<&Events::TabClick>(NotifyEvent::TabClick, Index, ProgID);
 }
 
 void CPlexionNotify::NotifyReportTypeChange(std::string& sReportType) {
-  Raise<&L::ReportTypeChange>(NotifyEvent::ReportTypeChange, sReportType);
+  Raise<&Events::ReportTypeChange>(NotifyEvent::ReportTypeChange, sReportType);
 }
 
 void CPlexionNotify::NotifyGroupByIDChange(std::string& sSpan) {
-  Raise<&L::GroupByIDChange>(NotifyEvent::GroupByIDChange, sSpan);
+  Raise<&Events::GroupByIDChange>(NotifyEvent::GroupByIDChange, sSpan);
 }
 
 ConnectionPoint::Cookie CPlexionNotify::Connect(const Ref<EventSink>& listener) {

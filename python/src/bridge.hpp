@@ -55,11 +55,12 @@ struct Member {
   std::string Help() const;  // one line per accessor: kind, dispatch id, signature
 };
 
-// An interface as the bridge uses it: members by id in table order, names resolved once.
+// An interface of the type library as the bridge uses it: members by id in table order, names
+// resolved once.
 class InterfaceView {
  public:
-  // `cls` is the library class (null for an external interface, which is not in the type
-  // library and is called through its own table).
+  // `cls` is the library class whose default interface `itf` is, or null for an external
+  // interface.
   InterfaceView(const component::ClassInfo* cls, const InterfaceInfo& itf, std::string_view name);
 
   std::string_view name() const { return name_; }
@@ -89,20 +90,11 @@ class InterfaceView {
 // The view of an object's class or external interface; null for an object of neither.
 InterfaceView* ViewOf(const Object& object);
 
-// ---- external interfaces (external.cpp) -------------------------------------------------
+// ---- Python implementations (implementations.cpp) --------------------------------------
 
-// Interfaces of the external components that scripts meet (the hour-exclusion set, the
-// data-availability search object and its tables, the selector and date-time controls, the
-// database date), described as member tables of their own.
-struct ExternalInterface {
-  std::string_view name;
-  const InterfaceInfo* itf;
-  bool (*isInstance)(const Object&);
-  Ref<Object> (*create)();                    // through the host's service factory, or null
-  Ref<Object> (*implement)(py::object impl);  // a Python object implementing it, or null
-};
-const std::vector<ExternalInterface>& ExternalInterfaces();
-const ExternalInterface* FindExternal(std::string_view name);
+// A Python object standing in for an external object the host supplies (a selector, a row, a
+// date-time control), where a parameter names that external interface; null for any other.
+Ref<Object> ImplementInPython(std::string_view interfaceName, py::handle impl);
 // The Python object behind an object that a Python implementation stands for, else null.
 PyObject* PythonImplementationOf(const Object& object);
 
@@ -144,18 +136,17 @@ py::object Wrap(const Ref<Object>& object);
 // plexion.ApartmentError when the calling thread is not the one that made the wrapper.
 Object* Unwrap(py::handle wrapper);
 bool IsWrapper(py::handle h);
-struct Connections;
-// The connections made through a wrapper (null until the first).
-Connections*& ConnectionsOf(py::handle wrapper);
 void AddDispatchType(py::module_& m);
 
 // ---- events (events.cpp) ----------------------------------------------------------------
 
 void AddEvents(py::module_& m);
-// Ends every connection made through a wrapper (at its end, or when the cycle collector
-// breaks a cycle through a handler); unadvise only on the object's own thread.
-void ReleaseConnections(Connections*& connections, bool unadvise);
-int VisitHandlers(const Connections* connections, visitproc visit, void* arg);
+// The handlers of the connections made from Python to a source: the cycle collector follows them
+// from the source's wrapper while that wrapper is all that keeps the source alive.
+int VisitHandlers(const Object& source, visitproc visit, void* arg);
+// Ends the connections made from Python to a source that only garbage holds (a cycle through a
+// handler); unadvise only on the source's own thread, else the handlers are just let go.
+void EndConnectionsOf(Object& source, bool unadvise);
 
 // The thread check every entry point makes.
 void CheckThread(std::thread::id owner);

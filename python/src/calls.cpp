@@ -1,6 +1,8 @@
 // Calls by name with Python arguments, and failures as Python exceptions.
 #include <cstdint>
 
+#include <plexion/platform/text.hpp>
+
 #include "bridge.hpp"
 
 namespace plexion::python {
@@ -12,15 +14,6 @@ namespace {
 std::optional<py::error_already_set>& Pending() {
   thread_local auto* pending = new std::optional<py::error_already_set>();
   return *pending;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // A keyword names a parameter exactly, else without regard to letter case (as GetIDsOfNames

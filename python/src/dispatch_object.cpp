@@ -1,6 +1,7 @@
-// plexion.Dispatch: the one Python type of every object, its members found by name at run time.
-// Each class of the type library (and each external interface) gets a subclass of its own,
-// named after it and documented with its members, so that help() lists them.
+// plexion.Object: the one Python type of every object, its members found by name at run time;
+// plexion.Dispatch(progid) makes them. Each class of the type library (and each external
+// interface) gets a subclass of its own, named after it and documented with its members, so
+// that help() lists them.
 #include "bridge.hpp"
 
 #include <structmember.h>
@@ -15,7 +16,6 @@ struct PyDispatch {
   PyObject_HEAD Object* object;  // one count held
   InterfaceView* view;           // null: an object without type information, only passed on
   std::thread::id owner;         // the thread that made the wrapper, the object's apartment
-  Connections* connections;
   PyObject* weakrefs;
 };
 
@@ -117,10 +117,7 @@ struct EnumeratorIterator {
     try {
       more = enumerator->Next(item);
     } catch (const Error& e) {
-      InvokeResult r;
-      r.status = status::Exception;
-      r.error = {e.status(), e.number(), e.source(), e.description()};
-      RaiseFailure(r);
+      RaiseFailure(ErrorResult(e));
     }
     if (!more) throw py::stop_iteration();
     return ToPython(item);
@@ -279,24 +276,31 @@ PyObject* Dir(PyObject* self, PyObject*) {
       static_cast<PyObject*>(nullptr));
 }
 
+// Whether the wrapper holds the only reference to its object: then the object, and the Python
+// handlers connected to its events, live only as long as the wrapper does.
+bool SoleOwner(const PyDispatch* d) { return d->object && d->object->RefCount() == 1; }
+
+// A handler that holds its source's wrapper makes a cycle through the source; the collector
+// sees it only while nothing but the wrapper keeps the source.
 int Traverse(PyObject* self, visitproc visit, void* arg) {
   Py_VISIT(Py_TYPE(self));
-  return VisitHandlers(AsDispatch(self)->connections, visit, arg);
+  const PyDispatch* d = AsDispatch(self);
+  return SoleOwner(d) ? VisitHandlers(*d->object, visit, arg) : 0;
 }
 
-// Breaks cycles through listeners: the connections end and their handlers are let go.
+// Breaks such a cycle: the connections end and their handlers are let go.
 int Clear(PyObject* self) {
   PyDispatch* d = AsDispatch(self);
-  ReleaseConnections(d->connections, d->owner == std::this_thread::get_id());
+  if (SoleOwner(d)) EndConnectionsOf(*d->object, d->owner == std::this_thread::get_id());
   return 0;
 }
 
+// Connections outlive the wrapper: the object lets its listeners go when it ends.
 void Dealloc(PyObject* self) {
   PyObject_GC_UnTrack(self);
   PyDispatch* d = AsDispatch(self);
   PyTypeObject* type = Py_TYPE(self);
   if (d->weakrefs) PyObject_ClearWeakRefs(self);
-  Clear(self);
   if (d->object) {
     Wrappers().erase(d->object);
     std::exchange(d->object, nullptr)->Release();
@@ -340,7 +344,7 @@ PyType_Slot g_slots[] = {
 };
 
 PyType_Spec g_spec = {
-    "plexion.Dispatch", sizeof(PyDispatch), 0,
+    "plexion.Object", sizeof(PyDispatch), 0,
     // Objects are made by plexion.Dispatch(progid) and by members, never by the type itself.
     Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE | Py_TPFLAGS_HAVE_GC |
         Py_TPFLAGS_DISALLOW_INSTANTIATION,
@@ -349,10 +353,14 @@ PyType_Spec g_spec = {
 // The subclass of one interface, documented with every member.
 PyTypeObject* TypeOf(InterfaceView& view) {
   if (!view.pyType()) {
-    std::string doc = std::string(view.cls() ? "Plexion class " : "External interface ") +
-                      std::string(view.name()) + " (" + std::string(view.itf().name()) + ")" +
-                      (view.cls() ? ", ProgID " + view.cls()->ProgId() : "") +
-                      ".\n\nMembers (dispatch id, kind, signature):\n";
+    const component::ExternalInterfaceInfo* external =
+        view.cls() ? nullptr : component::GetTypeLibrary().FindExternal(view.name());
+    std::string doc = view.cls()
+                          ? "Plexion class " + std::string(view.name()) + " (" +
+                                std::string(view.itf().name()) + "), ProgID " + view.cls()->ProgId()
+                          : "External interface " + std::string(view.name()) + " of " +
+                                std::string(external ? external->component : "another component");
+    doc += ".\n\nMembers (dispatch id, kind, signature):\n";
     for (const Member& m : view.members()) doc += m.Help();
     py::dict body;
     body["__doc__"] = doc;
@@ -382,8 +390,6 @@ Object* Unwrap(py::handle wrapper) {
   CheckThread(AsDispatch(wrapper.ptr())->owner);
   return AsDispatch(wrapper.ptr())->object;
 }
-
-Connections*& ConnectionsOf(py::handle wrapper) { return AsDispatch(wrapper.ptr())->connections; }
 
 py::object Wrap(const Ref<Object>& object) {
   if (const auto it = Wrappers().find(object.get()); it != Wrappers().end())

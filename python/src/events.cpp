@@ -1,12 +1,22 @@
 // Events into Python: plexion.connect binds a Python object whose methods are named after the
-// events. The bridge keeps its own reference to every listener it connects until
-// plexion.disconnect or the end of the wrapper it was made through, whether or not the source
-// holds its listeners strongly, and lets the Python handler go when the connection ends.
+// events. A connection lasts as a C++ host's does: until plexion.disconnect or until the source
+// lets its listener go (the source ends). The listener holds the Python handler and lets it go,
+// under the GIL, when the source releases the listener; Python dropping its own references to
+// the source ends nothing while C++ still holds the source.
 #include "bridge.hpp"
 
 namespace plexion::python {
 
 namespace {
+
+class PythonSink;
+
+// Every live connection made from Python, by its source (all access under the GIL): what
+// plexion.disconnect looks up, and what the cycle collector follows from a source's wrapper.
+std::unordered_multimap<const Object*, PythonSink*>& LiveConnections() {
+  static auto* connections = new std::unordered_multimap<const Object*, PythonSink*>();
+  return *connections;
+}
 
 // A listener whose handler is a Python object: each event calls the handler's method of the
 // event's name, if it has one, with the event's arguments. The method answers by returning the
@@ -14,16 +24,28 @@ namespace {
 // changes nothing.
 class PythonSink final : public EventSink {
  public:
-  PythonSink(py::object handler, const InterfaceInfo& events)
-      : handler_(std::move(handler)), events_(&events) {}
+  PythonSink(py::object handler, const InterfaceInfo& events, const Object& source)
+      : handler_(std::move(handler)), events_(&events), source_(&source) {}
   ~PythonSink() override {
-    if (!handler_) return;
-    if (Py_IsInitialized()) {
-      py::gil_scoped_acquire gil;
-      handler_ = py::object();
-    } else {
+    if (!Py_IsInitialized()) {
       handler_.release();  // the interpreter is gone: nothing left to release into
+      return;
     }
+    py::gil_scoped_acquire gil;
+    Forget();
+    handler_ = py::object();
+  }
+
+  // Recorded once the source has accepted the listener.
+  void Connected(ConnectionPoint::Cookie cookie) {
+    cookie_ = cookie;
+    LiveConnections().emplace(source_, this);
+  }
+  // No longer listed; the handler is let go at once, though the source may keep the listener
+  // until an event under way ends.
+  void Ended() {
+    Forget();
+    handler_ = py::object();
   }
 
   void OnEvent(DispId id, std::span<Variant> args) override {
@@ -40,9 +62,19 @@ class PythonSink final : public EventSink {
   }
 
   PyObject* handler() const { return handler_.ptr(); }
-  void Release() { handler_ = py::object(); }
+  ConnectionPoint::Cookie cookie() const { return cookie_; }
 
  private:
+  void Forget() {
+    auto [first, last] = LiveConnections().equal_range(source_);
+    for (auto it = first; it != last; ++it) {
+      if (it->second == this) {
+        LiveConnections().erase(it);
+        return;
+      }
+    }
+  }
+
   static void Answer(const MemberInfo& event, std::span<Variant> args, py::handle answer) {
     if (answer.is_none()) return;
     const std::size_t n = args.size();
@@ -62,120 +94,97 @@ class PythonSink final : public EventSink {
 
   py::object handler_;
   const InterfaceInfo* events_;
+  const Object* source_;
+  ConnectionPoint::Cookie cookie_ = 0;
 };
 
-struct Connection {
-  ConnectionPoint::Cookie cookie;
-  Ref<PythonSink> sink;
-};
-
-[[noreturn]] void CannotConnect(std::string description) {
-  InvokeResult r;
-  r.status = status::CannotConnect;
-  r.error = {status::CannotConnect, status::CannotConnect, std::string(kLibraryName),
-             std::move(description)};
-  RaiseFailure(r);
+// The connections from Python to one source, the listeners held while they are used.
+std::vector<Ref<PythonSink>> ConnectionsTo(const Object& source) {
+  std::vector<Ref<PythonSink>> sinks;
+  auto [first, last] = LiveConnections().equal_range(&source);
+  for (auto it = first; it != last; ++it) sinks.emplace_back(it->second);
+  return sinks;
 }
 
-}  // namespace
-
-// The connections made through one wrapper; the wrapper holds the source object itself.
-struct Connections {
-  Object* source;
-  Guid events;
-  std::vector<Connection> list;
-};
-
-namespace {
-
-void Unadvise(const Connections& c, ConnectionPoint::Cookie cookie) {
-  const Status st = component::Unadvise(*c.source, c.events, cookie);
-  if (status::Failed(st)) {
-    InvokeResult r;
-    r.status = st;
-    r.error = {st, st, std::string(kLibraryName), "the connection could not be ended"};
-    RaiseFailure(r);
-  }
+[[noreturn]] void Fail(Status status, std::string description) {
+  RaiseFailure(ErrorResult(
+      Error::External(status, std::string(kLibraryName), std::move(description)), status));
 }
 
-// A connection as plexion.connect hands it back.
+const InterfaceInfo* EventsOf(const Object& source) {
+  const component::ClassInfo* cls = component::GetTypeLibrary().ClassOf(source);
+  return cls ? cls->eventInterface : nullptr;
+}
+
+// A connection as plexion.connect hands it back; it holds the source's wrapper.
 struct ConnectionHandle {
   py::object source;
   ConnectionPoint::Cookie cookie;
 
   bool Connected() const {
-    const Connections* c = ConnectionsOf(source);
-    if (!c) return false;
-    for (const Connection& k : c->list)
-      if (k.cookie == cookie) return true;
+    for (const Ref<PythonSink>& sink : ConnectionsTo(*Unwrap(source)))
+      if (sink->cookie() == cookie) return true;
     return false;
   }
 };
 
-// Ends the connections of a wrapper that `ends` picks; false when it picked none.
+// Ends the connections to a source that `ends` picks; false when it picked none.
 template <class Pick>
 bool EndConnections(py::handle source, Pick ends) {
-  Unwrap(source);  // on the object's own thread
-  Connections* c = ConnectionsOf(source);
-  if (!c) return false;
-  std::vector<Connection> ended;
-  std::erase_if(c->list, [&](Connection& k) {
-    if (!ends(k)) return false;
-    ended.push_back(std::move(k));
-    return true;
-  });
-  for (Connection& k : ended) {
-    k.sink->Release();
-    Unadvise(*c, k.cookie);
+  Object& object = *Unwrap(source);  // on the object's own thread
+  bool any = false;
+  for (const Ref<PythonSink>& sink : ConnectionsTo(object)) {
+    if (!ends(*sink)) continue;
+    any = true;
+    sink->Ended();
+    const Status st = component::Unadvise(object, EventsOf(object)->iid(), sink->cookie());
+    if (status::Failed(st)) Fail(st, "the connection could not be ended");
   }
-  return !ended.empty();
+  return any;
 }
 
 ConnectionHandle Connect(py::object source, py::object handler) {
   Object* object = Unwrap(source);
   if (!object) throw py::type_error("plexion.connect needs a Plexion object as its source");
-  const component::ClassInfo* cls = component::GetTypeLibrary().ClassOf(*object);
-  if (!cls || !cls->eventInterface)
-    CannotConnect(std::string(cls ? cls->name : "the object") + " raises no events");
-  auto sink = MakeRef<PythonSink>(std::move(handler), *cls->eventInterface);
-  const component::AdviseResult a = component::Advise(*object, cls->eventInterface->iid(), sink);
-  if (a.status != status::Ok) CannotConnect("the listener could not be connected");
-  Connections*& c = ConnectionsOf(source);
-  if (!c) c = new Connections{object, cls->eventInterface->iid(), {}};
-  c->list.push_back(Connection{a.cookie, sink});
+  const InterfaceInfo* events = EventsOf(*object);
+  if (!events) {
+    const component::ClassInfo* cls = component::GetTypeLibrary().ClassOf(*object);
+    Fail(status::CannotConnect, std::string(cls ? cls->name : "the object") + " raises no events");
+  }
+  auto sink = MakeRef<PythonSink>(std::move(handler), *events, *object);
+  const component::AdviseResult a = component::Advise(*object, events->iid(), sink);
+  if (a.status != status::Ok) Fail(status::CannotConnect, "the listener could not be connected");
+  sink->Connected(a.cookie);
   return ConnectionHandle{std::move(source), a.cookie};
 }
 
 void Disconnect(const ConnectionHandle& connection) {
   if (!EndConnections(connection.source,
-                      [&](const Connection& k) { return k.cookie == connection.cookie; }))
+                      [&](const PythonSink& k) { return k.cookie() == connection.cookie; }))
     throw py::value_error("the connection has already ended");
 }
 
 void DisconnectHandler(py::object source, py::object handler) {
   if (!IsWrapper(source)) throw py::type_error("plexion.disconnect needs a Plexion object");
-  if (!EndConnections(source,
-                      [&](const Connection& k) { return k.sink->handler() == handler.ptr(); }))
+  if (!EndConnections(source, [&](const PythonSink& k) { return k.handler() == handler.ptr(); }))
     throw py::value_error("the handler is not connected to this object");
 }
 
 }  // namespace
 
-void ReleaseConnections(Connections*& connections, bool unadvise) {
-  if (!connections) return;
-  std::unique_ptr<Connections> c(std::exchange(connections, nullptr));
-  for (Connection& k : c->list) {
-    // Ending a connection at the wrapper's end cannot fail anyone: errors are not reported.
-    if (unadvise) (void)component::Unadvise(*c->source, c->events, k.cookie);
-    k.sink->Release();
-  }
+int VisitHandlers(const Object& source, visitproc visit, void* arg) {
+  auto [first, last] = LiveConnections().equal_range(&source);
+  for (auto it = first; it != last; ++it)
+    if (PyObject* handler = it->second->handler()) Py_VISIT(handler);
+  return 0;
 }
 
-int VisitHandlers(const Connections* connections, visitproc visit, void* arg) {
-  if (!connections) return 0;
-  for (const Connection& k : connections->list)
-    if (PyObject* handler = k.sink->handler()) Py_VISIT(handler);
-  return 0;
+void EndConnectionsOf(Object& source, bool unadvise) {
+  for (const Ref<PythonSink>& sink : ConnectionsTo(source)) {
+    sink->Ended();
+    // Breaking a cycle fails no caller: an error is not reported.
+    if (unadvise) (void)component::Unadvise(source, EventsOf(source)->iid(), sink->cookie());
+  }
 }
 
 void AddEvents(py::module_& m) {
@@ -192,7 +201,8 @@ void AddEvents(py::module_& m) {
         "method of the event's name (TabShow, TabOverride, ...) with the event's arguments.\n"
         "The method answers by returning the new values of all the arguments as a tuple, in\n"
         "parameter order (one value for a one-argument event); None changes nothing.\n"
-        "Returns the connection; plexion.disconnect ends it.");
+        "Returns the connection, which lasts until plexion.disconnect ends it or the source\n"
+        "itself ends.");
   m.def("disconnect", &Disconnect, py::arg("connection"),
         "Ends a connection made by plexion.connect.");
   m.def("disconnect", &DisconnectHandler, py::arg("source"), py::arg("handler"),

@@ -1,5 +1,5 @@
-// Member tables as the bridge reads them: the accessors of each dispatch id, names resolved
-// through GetIDsOfNames once per interface and name.
+// The type library's member tables as the bridge reads them: the accessors of each dispatch id,
+// names resolved through GetIDsOfNames once per interface and name.
 #include <map>
 #include <memory>
 
@@ -53,9 +53,7 @@ const Member* InterfaceView::ByName(const Object& object, PyObject* name) {
   PyUnicode_InternInPlace(&name);
   py::object key = py::reinterpret_steal<py::object>(name);
   if (const auto it = byName_.find(key.ptr()); it != byName_.end()) return it->second;
-  const std::string text = py::cast<std::string>(key);
-  const std::optional<DispId> id =
-      cls_ ? component::GetIDsOfNames(object, text) : itf_->IdOfName(text);
+  const std::optional<DispId> id = component::GetIDsOfNames(object, py::cast<std::string>(key));
   if (!id) return nullptr;
   const Member* member = ById(*id);
   byName_.emplace(key.release().ptr(), member);  // held for the life of the process
@@ -64,26 +62,21 @@ const Member* InterfaceView::ByName(const Object& object, PyObject* name) {
 
 InvokeResult InterfaceView::Invoke(Object& object, DispId id, InvokeKind kinds,
                                    std::span<Variant> args) const {
-  if (cls_) return component::Invoke(object, id, kinds, args);
-  return plexion::Invoke(object, *itf_, id, kinds, args);
+  return component::Invoke(object, id, kinds, args);
 }
 
 InterfaceView* ViewOf(const Object& object) {
   // Views live for the life of the process, like the tables they read.
-  static std::map<const void*, std::unique_ptr<InterfaceView>> views;
+  static std::map<const InterfaceInfo*, std::unique_ptr<InterfaceView>> views;
   const component::TypeLibrary& lib = component::GetTypeLibrary();
-  if (const component::ClassInfo* cls = lib.ClassOf(object)) {
-    auto& view = views[cls];
-    if (!view) view = std::make_unique<InterfaceView>(cls, *cls->defaultInterface, cls->name);
-    return view.get();
+  const InterfaceInfo* itf = lib.InterfaceOf(object);
+  if (!itf) return nullptr;
+  auto& view = views[itf];
+  if (!view) {
+    const component::ClassInfo* cls = lib.ClassOf(object);
+    view = std::make_unique<InterfaceView>(cls, *itf, cls ? cls->name : itf->name());
   }
-  for (const ExternalInterface& external : ExternalInterfaces()) {
-    if (!external.isInstance(object)) continue;
-    auto& view = views[&external];
-    if (!view) view = std::make_unique<InterfaceView>(nullptr, *external.itf, external.name);
-    return view.get();
-  }
-  return nullptr;
+  return view.get();
 }
 
 }  // namespace plexion::python

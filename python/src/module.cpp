@@ -9,6 +9,7 @@
 #include <plexion/host/loader.hpp>
 #include <plexion/services/db.hpp>
 #include <plexion/services/locator.hpp>
+#include <plexion/services/unit_of_work.hpp>
 #include <plexion/tabs/app_tab_table.hpp>
 
 #include "bridge.hpp"
@@ -23,11 +24,8 @@ void TranslateErrors(std::exception_ptr p) {
   try {
     if (p) std::rethrow_exception(p);
   } catch (const Error& e) {
-    InvokeResult r;
-    r.status = e.status();
-    r.error = {e.status(), e.number(), e.source(), e.description()};
     try {
-      RaiseFailure(r);
+      RaiseFailure(ErrorResult(e, e.status()));
     } catch (py::error_already_set& raised) {
       raised.restore();
     }
@@ -63,11 +61,12 @@ py::object Dispatch(const std::string& progIdOrClsid, const std::string& registr
 }
 
 py::object Create(const std::string& name) {
-  const ExternalInterface* external = FindExternal(name);
+  const component::TypeLibrary& lib = component::GetTypeLibrary();
+  const component::ExternalInterfaceInfo* external = lib.FindExternal(name);
   if (!external || !external->create) {
     std::string names;
-    for (const ExternalInterface& e : ExternalInterfaces())
-      if (e.create) names += (names.empty() ? "" : ", ") + std::string(e.name);
+    for (const component::ExternalInterfaceInfo& e : lib.externals)
+      if (e.create) names += (names.empty() ? "" : ", ") + std::string(e.name());
     throw py::value_error("\"" + name + "\" is no external object plexion.create makes (" + names +
                           ")");
   }
@@ -103,6 +102,26 @@ py::list Classes() {
   return classes;
 }
 
+// The unit of work behind plexion.transaction; it belongs to the thread that made it.
+class Transaction {
+ public:
+  Transaction(const std::string& kind, std::int64_t id)
+      : unit_(std::make_unique<services::UnitOfWork>(kind, id)) {}
+  void Commit() {
+    CheckThread(owner_);
+    if (unit_) unit_->Commit();
+  }
+  // Ends the unit: rolled back unless it was committed.
+  void End() {
+    CheckThread(owner_);
+    unit_.reset();
+  }
+
+ private:
+  std::thread::id owner_ = std::this_thread::get_id();
+  std::unique_ptr<services::UnitOfWork> unit_;
+};
+
 py::list Applications() {
   py::list names;
   for (std::string_view name : tabs::ApplicationNames()) names.append(py::str(std::string(name)));
@@ -136,6 +155,10 @@ PYBIND11_MODULE(_plexion, m) {
   m.def("use_database", &UseDatabase, py::arg("url"),
         "Switches the database: sqlite3://db=FILE or postgresql://host=... dbname=...");
   m.def("database_url", &DatabaseUrl, "The database URL in use.");
+  py::class_<Transaction>(m, "_Transaction", "The unit of work behind plexion.transaction.")
+      .def(py::init<const std::string&, std::int64_t>(), py::arg("kind"), py::arg("id"))
+      .def("commit", &Transaction::Commit)
+      .def("end", &Transaction::End);
   m.def("applications", &Applications,
         "The application names GPlexion.AppTabs knows, in the order a name is matched.");
   m.def("classes", &Classes, "The ProgIDs of the type library's classes, in type-library order.");

@@ -161,9 +161,7 @@ Variant FromPython(py::handle value, const TypeDesc* type) {
   if (PyList_Check(value.ptr()) || PyTuple_Check(value.ptr()))
     return Variant(ArrayFromPython(value));
   if (type && type->type == VarType::Object && !type->objectType.empty()) {
-    const ExternalInterface* external = FindExternal(type->objectType);
-    if (external && external->implement)
-      return Variant(external->implement(py::reinterpret_borrow<py::object>(value)));
+    if (Ref<Object> impl = ImplementInPython(type->objectType, value)) return Variant(impl);
   }
   if (py::isinstance(value, Types().ref))
     throw py::type_error("a plexion.Ref holder is an argument of its own, not part of a value");

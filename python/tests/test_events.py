@@ -151,3 +151,32 @@ def test_objects_without_events_cannot_be_connected():
     assert raised.value.status == 0x80040202 and "raises no events" in str(raised.value)
     with pytest.raises(TypeError):
         plexion.connect("not an object", object())
+
+
+def test_a_connection_outlives_pythons_references_to_its_source(collected):
+    """C++ keeps the hub (as a tab's Data) after Python let go of it: the handler still hears
+    it and can still be disconnected; a handler still connected goes when the hub itself ends."""
+    log = []
+    holder = plexion.Dispatch("Plexion.CPlexionCtls")
+    hub = plexion.Dispatch("Plexion.CPlexionNotify")
+    holder.AddPlexion("Hub", "Hub", "X.Hub", hub)
+    first, second = Recorder(log, "first"), Recorder(log, "second")
+    watch_first, watch_second = weakref.ref(first), weakref.ref(second)
+    plexion.connect(hub, first)
+    plexion.connect(hub, second)
+    del hub, second
+    collected()
+    again = holder("Hub").Data                  # a new wrapper of the same hub
+    again.NotifyTabShow("General")
+    assert log == [("first", "TabShow", "General"), ("second", "TabShow", "General")]
+    plexion.disconnect(again, first)
+    del first
+    again.NotifyTabShow("Schedule")
+    assert log[2:] == [("second", "TabShow", "Schedule")] and watch_first() is None
+
+    del again
+    collected()
+    assert watch_second() is not None           # the tab set still holds the hub
+    holder.Clear()                              # the hub ends and lets its listener go
+    collected()
+    assert watch_second() is None

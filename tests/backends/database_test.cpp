@@ -10,6 +10,7 @@
 #include "plexion/backends/sql/schema.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/services/memory_recordset.hpp"
+#include "plexion/services/unit_of_work.hpp"
 
 namespace plexion::backends {
 namespace {
@@ -270,6 +271,47 @@ TEST_P(DbServiceOnDatabase, ALostConnectionFailsTheCallUnderWayOnceAndIsReopened
     ConnectionCutter(GetParam(), *service, url)();
     std::this_thread::sleep_for(300ms);
     service->ExecuteStatement(write);  // a connection found closed before a call is reopened first
+  }
+}
+
+TEST_P(DbServiceOnDatabase, ATimeOutOrALostConnectionInAUnitUndoesItAndTheNextUnitRuns) {
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+    Status status;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {"a statement past its time-out",
+       [&] { service->OpenRecordset(EndlessQuery(GetParam()), false, "", 0, "", "", 1); },
+       kTimeoutStatus, "the save was undone: the statement ran past its time-out of 1 s"},
+      {"a lost connection",
+       [&] {
+         ConnectionCutter(GetParam(), *service, url)();
+         service->ExecuteStatement("UPDATE pm_folder SET name = 'cut' WHERE id = 1");
+       },
+       kConnectionLostStatus, "the save was undone: the connection to the database was lost"},
+  };
+  for (const Case& c : cases) {
+    double seconds = 0;
+    const Error e = ErrorOf(
+        [&] {
+          services::UnitOfWork unit;
+          service->ExecuteStatement("INSERT INTO pm_folder (id, name) VALUES (61, 'undone')");
+          c.fail();
+          unit.Commit();
+        },
+        seconds);
+    EXPECT_EQ(e.status(), c.status) << c.what << ": " << e.description();
+    EXPECT_EQ(e.description().rfind(c.says, 0), 0u) << c.what << ": " << e.description();
+    services::UnitOfWork next;  // on the connection reopened if need be
+    EXPECT_EQ(
+        service->FieldLong(Open("SELECT count(*) AS n FROM pm_folder WHERE id = 61 OR name = 'cut'")
+                               ->Fields()
+                               ->Item("n")),
+        0)
+        << c.what << ": nothing of it stayed";
+    next.Commit();
   }
 }
 

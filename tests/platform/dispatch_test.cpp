@@ -31,7 +31,7 @@ const InterfaceInfo& CounterInterface() {
       "_Counter", Guid::Parse("{00000000-0000-0000-0000-000000000001}"),
       {Get("Value", 0, &Counter::Value), Let("Value", 0, &Counter::Value),
        Get("Label", 1, &Counter::Label, {"index"}),
-       Method("Add", 2, &Counter::Add, {"a", P("b").Optional(Variant(std::int32_t{10}))}),
+       Method("Add", 2, &Counter::Add, {"a", Param("b").Optional(Variant(std::int32_t{10}))}),
        Method("Swap", 3, &Counter::Swap, {"a", "b"}),
        Method("Describe", 4, &Counter::Describe, {"v"}), Get("Self", 5, &Counter::Self)});
   return itf;

@@ -16,11 +16,11 @@ template <auto Convert>
 std::string As(const Variant& in) {
   try {
     const auto value = Convert(in);
-    using T = std::remove_const_t<decltype(value)>;
+    using Result = std::remove_const_t<decltype(value)>;
     std::ostringstream out;
-    if constexpr (std::is_same_v<T, DateTime>) out << value.serial();
-    else if constexpr (std::is_same_v<T, bool>) out << (value ? "True" : "False");
-    else if constexpr (std::is_same_v<T, std::string>) out << value;
+    if constexpr (std::is_same_v<Result, DateTime>) out << value.serial();
+    else if constexpr (std::is_same_v<Result, bool>) out << (value ? "True" : "False");
+    else if constexpr (std::is_same_v<Result, std::string>) out << value;
     else out << +value;
     return out.str();
   } catch (const Error& e) {

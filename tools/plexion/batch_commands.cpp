@@ -1,11 +1,13 @@
 // plexion batch: many commands in one process, sharing its database connection.
 #include <chrono>
 #include <iostream>
+#include <optional>
 #include <thread>
 
 #include "context.hpp"
 #include "plexion/platform/error.hpp"
 #include "plexion/platform/text.hpp"
+#include "plexion/services/unit_of_work.hpp"
 
 namespace plexion::cli {
 
@@ -13,7 +15,15 @@ void RegisterCommands(CLI::App& app, Context& ctx);
 
 namespace {
 
-// Runs one command line as `plexion LINE` would; false when it failed (the reason is printed).
+// `db init` and `demo` recreate a schema through connections of their own, which a unit open
+// on the batch's connection would keep waiting for its lock.
+bool OpensItsOwnConnections(const std::string& line) {
+  const std::string command = line.substr(0, line.find_first_of(" \t"));
+  return command == "db" || command == "demo";
+}
+
+// Runs one command line as `plexion LINE` would, as one unit of work: stored whole, or not at
+// all when the line fails. False when it failed (the reason is printed).
 bool RunLine(const std::string& line, std::size_t number, const Context& outer) {
   CLI::App app{"plexion"};
   UseManualPageHelp(app);
@@ -24,7 +34,10 @@ bool RunLine(const std::string& line, std::size_t number, const Context& outer) 
   RegisterCommands(app, ctx);
   const std::string where = "plexion: line " + std::to_string(number) + ": ";
   try {
+    std::optional<services::UnitOfWork> unit;
+    if (!OpensItsOwnConnections(line)) unit.emplace();
     app.parse(line, false);
+    if (unit && ctx.exitCode == 0) unit->Commit();
   } catch (const CLI::ParseError& e) {
     if (app.exit(e) == 0) return true;
     std::cerr << where << "the command line is not valid\n";
@@ -51,10 +64,12 @@ void RegisterBatchCommand(CLI::App& app, Context& ctx) {
       "Read plexion commands from standard input, one a line, without the word plexion\n"
       "(words split at blanks; \"double quotes\" keep a word whole; empty lines and lines\n"
       "starting with # are skipped), and run them in turn in this process: they share one\n"
-      "database connection, opened by the first that needs it, so that a script makes many\n"
-      "calls without connecting for each (scripts/stress drives its writers so). --config\n"
-      "and --db apply to every line. A line that fails prints \"plexion: line N: ERROR\" on\n"
-      "standard error and the next line runs; the exit code is 1 when any line failed.\n"
+      "database connection, so that a script makes many calls without connecting for each\n"
+      "(scripts/stress drives its writers so). --config and --db apply to every line. Each\n"
+      "line is one unit of work (except db and demo, which open connections of their own):\n"
+      "all it writes is stored when it succeeds, and nothing when it fails. A line that fails\n"
+      "prints \"plexion: line N: ERROR\" on standard error and the next line runs; the exit\n"
+      "code is 1 when any line failed.\n"
       "--pause waits that many milliseconds before each line after the first.");
   Examples(*batch,
            {"printf 'sa-schedule save 1 --exclude 3\\nschedule show 1\\n' | plexion batch"});
@@ -62,6 +77,7 @@ void RegisterBatchCommand(CLI::App& app, Context& ctx) {
       ->check(CLI::Range(0, 60000));
   AddDatabaseOptions(*batch, ctx);
   batch->callback([pauseMs, &ctx] {
+    ctx.InstallFromOptions();  // before the first line's unit of work
     std::string line;
     std::size_t number = 0;
     bool first = true;

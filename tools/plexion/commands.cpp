@@ -12,5 +12,6 @@ void RegisterCommands(CLI::App& app, Context& ctx) {
   RegisterDataAvailCommands(app, ctx);
   RegisterComponentCommands(app, ctx);
   RegisterBatchCommand(app, ctx);
+  AddConfigOptionEverywhere(app, ctx);
 }
 }  // namespace plexion::cli

@@ -44,22 +44,29 @@ void PrintTypeLibrary(std::ostream& out) {
     PrintInterface(out, *c.defaultInterface, false);
     if (c.eventInterface) PrintInterface(out, *c.eventInterface, true);
   }
+  for (const component::ExternalInterfaceInfo& e : lib.externals) {
+    out << "\nexternal interface of " << e.component
+        << (e.create ? ", created through the services" : "") << "\n";
+    PrintInterface(out, *e.itf, false);
+  }
 }
 
 // Prints a value the way a host would see it, objects through their own dispatch members.
 void PrintValue(std::ostream& out, const Variant& value, const std::string& indent, int depth = 0);
 
 void PrintObject(std::ostream& out, Object& object, const std::string& indent, int depth) {
-  const component::ClassInfo* cls = component::GetTypeLibrary().ClassOf(object);
-  if (!cls) {
+  const component::TypeLibrary& lib = component::GetTypeLibrary();
+  const InterfaceInfo* itf = lib.InterfaceOf(object);
+  if (!itf) {
     out << "<object>\n";
     return;
   }
-  out << cls->name << "\n";
+  const component::ClassInfo* cls = lib.ClassOf(object);
+  out << (cls ? cls->name : itf->name()) << "\n";
   if (depth > 2) return;
   std::vector<Variant> none;
   // A collection: its elements, through the enumerator member.
-  if (cls->defaultInterface->HasId(kDispIdNewEnum)) {
+  if (itf->HasId(kDispIdNewEnum)) {
     const InvokeResult r = component::Invoke(object, kDispIdNewEnum, InvokeKind::Method, none);
     if (r.ok()) {
       auto e = ToObjectOf<Enumerator>(r.value);
@@ -72,7 +79,7 @@ void PrintObject(std::ostream& out, Object& object, const std::string& indent, i
       return;
     }
   }
-  for (const MemberInfo& m : cls->defaultInterface->members()) {
+  for (const MemberInfo& m : itf->members()) {
     if (m.kind != InvokeKind::Get || !m.params.empty()) continue;
     const InvokeResult r = component::Invoke(object, m.id, InvokeKind::Get, none);
     out << indent << m.name << " = ";

@@ -13,9 +13,24 @@ void Context::Install(backends::Configuration config) const {
   backends::InstallDefaults(config);
 }
 
+namespace {
+constexpr const char* kConfigHelp =
+    "configuration file (default: $PLEXION_CONFIG, else built-in defaults)";
+}  // namespace
+
 void AddConfigOption(CLI::App& command, Context& ctx) {
-  command.add_option("--config", ctx.configPath,
-                     "configuration file (default: $PLEXION_CONFIG, else built-in defaults)");
+  command.add_option("--config", ctx.configPath, kConfigHelp);
+}
+
+void AddConfigOptionEverywhere(CLI::App& app, Context& ctx) {
+  for (CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    if (!command->get_subcommands([](const CLI::App*) { return true; }).empty()) {
+      AddConfigOptionEverywhere(*command, ctx);
+    } else if (!command->get_option_no_throw("--config")) {
+      command->add_option("--config", ctx.configPath, kConfigHelp)
+          ->each([](const std::string& path) { (void)backends::Configuration::Load(path); });
+    }
+  }
 }
 
 }  // namespace plexion::cli

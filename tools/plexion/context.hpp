@@ -11,6 +11,11 @@
 
 namespace plexion::cli {
 
+// The command's exit status, as shell tools use it.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;  // the command ran and failed: an error, an unknown name
+inline constexpr int kExitUsage = 2;    // the command line does not parse
+
 struct Context {
   std::string configPath;  // --config
   std::string dbUrl;       // --db
@@ -28,6 +33,9 @@ struct Context {
 void AddConfigOption(CLI::App& command, Context& ctx);
 // Adds --config and --db to a command that reaches the database.
 void AddDatabaseOptions(CLI::App& command, Context& ctx);
+// Gives --config to every command that has not taken it yet: such a command reads no setting,
+// but still reads the file, so that a broken file is reported wherever it is named.
+void AddConfigOptionEverywhere(CLI::App& app, Context& ctx);
 
 // Help in the form of a manual page for the command and every subcommand added after this call.
 void UseManualPageHelp(CLI::App& app);

@@ -6,6 +6,7 @@
 #include "plexion/reportdef/report_def_data.hpp"
 #include "plexion/services/db.hpp"
 #include "plexion/services/locator.hpp"
+#include "plexion/services/unit_of_work.hpp"
 #include "report_rows.hpp"
 
 namespace plexion::cli {
@@ -53,6 +54,11 @@ void ShowReportDefinition() {
   report->IncludeInactive(true);
   report->ExpressType("Daily");
 
+  // The editor's save is one unit of work: the sub-objects, the report row and the attributes
+  // are stored together or not at all. A new report takes its id inside the unit, so new
+  // reports lock report 0 and never take the same id.
+  std::cout << "  the editor saves the report as one unit of work:\n";
+  services::UnitOfWork unit("rpt_report", 0);
   report->SaveSubTableData(0);
   std::cout << "  SaveSubTableData: ReportSpecId = " << report->ReportSpecId()
             << ", GroupingSpecId = " << report->GroupingSpecId()
@@ -65,14 +71,11 @@ void ShowReportDefinition() {
   report->SaveReportAttrs(reportId);
   std::cout << "  SaveReportAttrs(" << reportId
             << "): the specification's and the page setup's attributes are stored\n";
-  try {
-    report->SaveGenReportAttrs(reportId);
-    std::cout << "  SaveGenReportAttrs(" << reportId << "): " << report->GenAttributes()->Count()
-              << " general attributes stored\n";
-  } catch (const Error& e) {
-    std::cout << "  SaveGenReportAttrs(" << reportId << ") stops after Clear: " << e.description()
-              << " (a destination is required)\n";
-  }
+  report->SaveGenReportAttrs(reportId);
+  std::cout << "  SaveGenReportAttrs(" << reportId << "): " << report->GenAttributes()->Count()
+            << " general attributes stored\n";
+  unit.Commit();
+  std::cout << "  committed\n";
 
   std::cout << "  opened again for edit (InitEdit):\n";
   auto reopened = MakeRef<CReportDefData>();

@@ -6,18 +6,21 @@
 #include "plexion/platform/convert.hpp"
 #include "plexion/schedule/sa_sched_data.hpp"
 #include "plexion/services/locator.hpp"
+#include "plexion/services/unit_of_work.hpp"
 #include "schedule_print.hpp"
 
 namespace plexion::cli {
 
 namespace {
 
-// Saves with every statement printed; says so when none ran.
+// Saves as one unit of work with every statement printed; says so when none ran.
 void SaveShowingStatements(CSASchedData& s) {
   auto echo = MakeRef<EchoingDbService>(services::Locate<DbService>(), std::cout, "    ran: ");
   {
     services::ScopedService<DbService> echoing(echo);
+    services::UnitOfWork unit("sa_schedule", s.ScheduleID());
     s.SaveSubTableData();
+    unit.Commit();
   }
   if (echo->statements() == 0) std::cout << "    no statement run\n";
 }

@@ -9,6 +9,7 @@
 #include "plexion/services/locator.hpp"
 #include "plexion/services/settings.hpp"
 #include "plexion/services/system_config.hpp"
+#include "plexion/services/unit_of_work.hpp"
 #include "plexion/tabs/gplexion.hpp"
 
 namespace plexion::cli {
@@ -86,7 +87,9 @@ void ShowSchedules() {
     Summary("schedule 3, enterprise mode", *LoadSchedule(3));
   }
 
-  // The editor attaches override objects, saves them, then writes the row with their ids.
+  // The editor attaches override objects, saves them, then writes the row with their ids: one
+  // unit of work, so that the row never points at overrides that were not stored.
+  services::UnitOfWork save("rg_schedule", 1);
   Ref<CSchedData> s = LoadSchedule(1);
   auto scope = MakeRef<backends::DbDateTimeScope>();
   scope->Count(3);
@@ -109,12 +112,15 @@ void ShowSchedules() {
       "UPDATE rg_schedule SET OvrDTScopeId = " + std::to_string(s->OvrDTScopeId()) +
       ", OvrDestinationId = " + std::to_string(s->OvrDestinationId()) +
       ", FirstDateTime = " + first + ", FinalDateTime = " + final + " WHERE Id = 1");
+  save.Commit();
 
+  services::UnitOfWork saveAgain("rg_schedule", 1);
   Ref<CSchedData> stored = LoadSchedule(1);
   scope->Count(4);
   stored->DTScopeData(scope);
   stored->DoDTSOverride(true);
   stored->SaveSubTableData();
+  saveAgain.Commit();
   auto reread = MakeRef<backends::DbDateTimeScope>();
   reread->Load(stored->OvrDTScopeId());
   std::cout << "  reloaded schedule 1 points at scope " << stored->OvrDTScopeId()

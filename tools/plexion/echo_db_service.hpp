@@ -50,6 +50,23 @@ class EchoingDbService final : public DbService {
                     const std::string& password) override {
     return inner_->ColumnExists(table, column, source, options, user, password);
   }
+  // A unit of work shows as its calls, between the statements it holds.
+  void BeginWork() override {
+    *out_ << prefix_ << "BeginWork\n";
+    inner_->BeginWork();
+  }
+  void LockDocument(const std::string& kind, std::int64_t id) override {
+    *out_ << prefix_ << "LockDocument(" << kind << ", " << id << ")\n";
+    inner_->LockDocument(kind, id);
+  }
+  void CommitWork() override {
+    *out_ << prefix_ << "CommitWork\n";
+    inner_->CommitWork();
+  }
+  void RollbackWork() noexcept override {
+    *out_ << prefix_ << "RollbackWork\n";
+    inner_->RollbackWork();
+  }
 
  private:
   DbService* inner_;

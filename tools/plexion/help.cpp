@@ -62,8 +62,9 @@ class ManPageFormatter final : public CLI::Formatter {
     std::stringstream out;
     const std::string description = app->get_description();
     out << "NAME\n    " << CommandPath(app) << " - " << Summary(description) << "\n\n";
+    constexpr std::string_view kUsagePrefix = "Usage: ";  // CLI11's; the section title says it
     std::string usage = make_usage(app, CommandPath(app));
-    if (usage.rfind("Usage: ", 0) == 0) usage = usage.substr(7);
+    if (usage.starts_with(kUsagePrefix)) usage = usage.substr(kUsagePrefix.size());
     out << "SYNOPSIS\n" << Indented(usage) << "\n";
     if (description.find('\n') != std::string::npos)
       out << "DESCRIPTION\n" << Indented(description.substr(description.find('\n') + 1)) << "\n";

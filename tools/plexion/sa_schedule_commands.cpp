@@ -9,6 +9,7 @@
 #include "plexion/schedule/sa_sched_data.hpp"
 #include "plexion/services/locator.hpp"
 #include "plexion/services/system_config.hpp"
+#include "plexion/services/unit_of_work.hpp"
 #include "schedule_print.hpp"
 
 namespace plexion::cli {
@@ -109,7 +110,7 @@ void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx) {
       "deleted); without it no set is attached and the hours are not touched. --periodicity\n"
       "sets the recurrence unit first: \"N\" (exactly) rewrites the \"Data load\" trigger\n"
       "event. --new saves as a schedule without a stored row: nothing is deleted and the rows\n"
-      "are only added.");
+      "are only added. The save is one unit of work: all of it is stored, or none of it.");
   Examples(*save, {"plexion sa-schedule save 1 --exclude 3,12,23 --periodicity N",
                    "plexion sa-schedule save 2 --new"});
   save->add_option("ID", opts->id, "soft-alarm schedule id")->required();
@@ -131,7 +132,9 @@ void RegisterSoftAlarmCommands(CLI::App& app, Context& ctx) {
     auto echo = MakeRef<EchoingDbService>(services::Locate<DbService>(), std::cout, "  ran: ");
     {
       services::ScopedService<DbService> echoing(echo);
+      services::UnitOfWork unit("sa_schedule", opts->id);
       s->SaveSubTableData();
+      unit.Commit();
     }
     if (echo->statements() == 0) std::cout << "  no statement run\n";
     std::cout << "  excluded hours now: " << ExcludedHours(*s->GetHoursEx(opts->id)) << "\n";

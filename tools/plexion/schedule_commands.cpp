@@ -7,6 +7,7 @@
 #include "plexion/platform/text.hpp"
 #include "plexion/schedule/sched_data.hpp"
 #include "plexion/services/locator.hpp"
+#include "plexion/services/unit_of_work.hpp"
 #include "plexion/tabs/gplexion.hpp"
 #include "schedule_print.hpp"
 
@@ -146,8 +147,9 @@ void RegisterScheduleCommands(CLI::App& app, Context& ctx) {
       "last 3 weeks; units H, D, W, M) and an override destination (--destination \"Email\n"
       "noc@example.com\"; kinds Folder, Email, Printer, Web), then save them as the schedule\n"
       "editor does: SaveSubTableData updates the scope and destination the schedule already\n"
-      "points at, or inserts new ones, and the schedule row is then pointed at their ids. An\n"
-      "id without a row exits 1.");
+      "points at, or inserts new ones, and the schedule row is then pointed at their ids, all\n"
+      "in one unit of work: the row never points at overrides that were not stored. An id\n"
+      "without a row exits 1.");
   Examples(*save,
            {"plexion schedule save 1 --scope \"3 W\" --destination \"Email noc@example.com\""});
   save->add_option("ID", opts->id, "schedule id")->required();
@@ -158,6 +160,9 @@ void RegisterScheduleCommands(CLI::App& app, Context& ctx) {
     if (opts->scope.empty() && opts->destination.empty())
       throw CLI::RequiredError("--scope or --destination");
     ctx.InstallFromOptions();
+    // Loaded inside the unit, so that a save of the same schedule running meanwhile is seen:
+    // its overrides are updated rather than inserted again.
+    services::UnitOfWork unit("rg_schedule", opts->id);
     Ref<CSchedData> s = LoadOrReport(opts->id, opts->app, ctx);
     if (!s) return;
     if (!opts->scope.empty()) {
@@ -173,6 +178,7 @@ void RegisterScheduleCommands(CLI::App& app, Context& ctx) {
         "UPDATE rg_schedule SET OvrDTScopeId = " + std::to_string(s->OvrDTScopeId()) +
         ", OvrDestinationId = " + std::to_string(s->OvrDestinationId()) +
         " WHERE Id = " + std::to_string(opts->id));
+    unit.Commit();
     std::cout << "Saved report-group schedule " << opts->id << ": scope " << s->OvrDTScopeId()
               << ", destination " << s->OvrDestinationId() << "\n";
   });

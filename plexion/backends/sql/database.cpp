@@ -7,23 +7,23 @@
 #include <soci/sqlite3/soci-sqlite3.h>
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
 #include <ctime>
 #include <deque>
-#include <filesystem>
 #include <optional>
-#include <regex>
 #include <thread>
 
 #include "plexion/backends/sql/dialect.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/text.hpp"
+#include "plexion/services/unit_of_work.hpp"
 
 namespace plexion::backends {
 
 namespace {
 
 constexpr std::string_view kSource = "DbService";
+// SQLSTATE query_canceled: what PostgreSQL answers when statement_timeout stops a statement.
+constexpr std::string_view kQueryCanceled = "57014";
 
 using Clock = std::chrono::steady_clock;
 
@@ -37,6 +37,12 @@ Error DbError(const std::string& message, Status status = status::Database) {
 }
 
 [[noreturn]] void Fail(const std::string& message) { throw DbError(message); }
+
+// A failure that undid the transaction it happened in.
+Error Undone(const Error& e) {
+  return Error::External(e.status(), e.source(),
+                         std::string(services::kSaveUndone) + e.description());
+}
 
 std::string SecondsText(Milliseconds ms) {
   return NumberText(static_cast<double>(ms.count()) / 1000.0) + " s";
@@ -83,10 +89,6 @@ void AddSqliteFunctions(sqlite_api::sqlite3* handle) {
   sqlite_api::sqlite3_create_function_v2(handle, "bit_count", 1,
                                          SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                          nullptr, &SqliteBitCount, nullptr, nullptr, nullptr);
-}
-
-bool StartsWith(const std::string& s, std::string_view prefix) {
-  return s.compare(0, prefix.size(), prefix) == 0;
 }
 
 DateTime FromTm(const std::tm& tm) {
@@ -172,6 +174,8 @@ struct Database::Impl {
   long long busyMs = -1;                      // SQLite's busy timeout now
   std::optional<Clock::time_point> deadline;  // of the statement running on SQLite
   std::string serverNotice;  // what PostgreSQL said outside a result (its goodbye), this call
+  // The first failure inside the open transaction, which then takes nothing more.
+  std::optional<Error> failure;
 
   void Open();
   void SetUp();
@@ -185,6 +189,7 @@ struct Database::Impl {
   // Runs one call's statements on an open connection within the limit (0: none).
   template <class Body>
   auto Run(Milliseconds limit, Body&& body) -> decltype(body()) {
+    if (inTransaction && failure) throw Undone(*failure);
     EnsureOpen();
     serverNotice.clear();
     const Clock::time_point start = Clock::now();
@@ -196,7 +201,11 @@ struct Database::Impl {
       } end{*this};
       return body();
     } catch (const soci::soci_error& e) {
-      throw Translate(e, limit, limit.count() > 0 && Clock::now() - start >= limit);
+      Error error = Translate(e, limit, limit.count() > 0 && Clock::now() - start >= limit);
+      if (!inTransaction) throw error;
+      // PostgreSQL has aborted the transaction, SQLite may have: on both it is undone whole.
+      failure = error;
+      throw Undone(error);
     }
   }
 
@@ -328,7 +337,7 @@ Error Database::Impl::Translate(const soci::soci_error& e, Milliseconds limit, b
   } else {
     PGconn* conn = PgHandle(session);
     if (!conn || PQstatus(conn) == CONNECTION_BAD) lost = true;
-    else if (limit.count() > 0 && PgSqlState(e) == "57014")
+    else if (limit.count() > 0 && PgSqlState(e) == kQueryCanceled)
       return DbError(timedOut, kTimeoutStatus);
   }
   if (lost)
@@ -347,46 +356,6 @@ void Database::Impl::EndTransaction(const char* sql) noexcept {
     session << sql;
   } catch (const soci::soci_error&) {
   }
-}
-
-DatabaseUrl DatabaseUrl::Parse(const std::string& url) {
-  DatabaseUrl u;
-  u.text = url;
-  u.shown = MaskPassword(url);
-  if (StartsWith(url, "sqlite3://")) {
-    u.engine = Engine::SQLite;
-    u.connect = url.substr(10);
-    if (u.connect.find('=') == std::string::npos) u.connect = "db=" + u.connect;
-  } else if (StartsWith(url, "postgresql://")) {
-    u.engine = Engine::PostgreSQL;
-    u.connect = url.substr(13);
-    if (Trim(u.connect).empty()) u.connect.clear();
-    // Keep the server's notices off the command's output.
-    if (!u.connect.empty() && u.connect.find("client_min_messages") == std::string::npos)
-      u.connect += " options='-c client_min_messages=warning'";
-  } else {
-    throw Error::External(status::Configuration, std::string(kSource),
-                          "\"" + u.shown +
-                              "\" is not a database URL: use sqlite3://db=FILE or "
-                              "postgresql://host=HOST dbname=NAME");
-  }
-  if (Trim(u.connect).empty() || u.connect == "db=")
-    throw Error::External(status::Configuration, std::string(kSource),
-                          "\"" + u.shown + "\" names no database");
-  return u;
-}
-
-std::string DatabaseUrl::DefaultSqliteUrl() {
-  namespace fs = std::filesystem;
-  fs::path base;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) base = xdg;
-  else if (const char* home = std::getenv("HOME"); home && *home)
-    base = fs::path(home) / ".local/share";
-  else base = fs::temp_directory_path();
-  const fs::path dir = base / "plexion";
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  return "sqlite3://db=" + (dir / "plexion.db").string();
 }
 
 Database::Database(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -460,17 +429,51 @@ void Database::InTransaction(const std::function<void()>& work) {
     work();
     return;
   }
-  Execute(engine() == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
-  impl_->inTransaction = true;
+  BeginWork();
   try {
     work();
+  } catch (...) {
+    RollbackWork();
+    throw;
+  }
+  CommitWork();
+}
+
+void Database::BeginWork() {
+  if (impl_->inTransaction) Fail("a transaction is open on this connection already");
+  try {
+    Execute(engine() == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN");
+  } catch (const Error& e) {
+    throw Undone(e);  // the write lock not had in time, or the connection gone
+  }
+  impl_->inTransaction = true;
+  impl_->failure.reset();
+}
+
+void Database::LockDocument(const std::string& kind, std::int64_t id) {
+  if (!impl_->inTransaction) Fail("a document is locked inside a transaction only");
+  // SQLite's one write lock, taken by BEGIN IMMEDIATE, keeps every other writer out already.
+  if (engine() == Engine::SQLite) return;
+  Execute("SELECT pg_advisory_xact_lock(hashtextextended(:p0, 0))",
+          {Variant(FoldCase(kind) + " " + std::to_string(id))});
+}
+
+void Database::CommitWork() {
+  if (!impl_->inTransaction) Fail("no transaction is open on this connection");
+  try {
     Execute("COMMIT");
   } catch (...) {
-    impl_->EndTransaction("ROLLBACK");
-    impl_->inTransaction = false;
+    RollbackWork();
     throw;
   }
   impl_->inTransaction = false;
+}
+
+void Database::RollbackWork() noexcept {
+  if (!impl_->inTransaction) return;
+  impl_->EndTransaction("ROLLBACK");
+  impl_->inTransaction = false;
+  impl_->failure.reset();
 }
 
 bool Database::HasTable(const std::string& table) {
@@ -480,61 +483,6 @@ bool Database::HasTable(const std::string& table) {
 bool Database::HasColumn(const std::string& table, const std::string& column) {
   return !Query(std::string(DialectOf(engine()).hasColumnSql), {Variant(table), Variant(column)})
               .rows.empty();
-}
-
-namespace {
-
-// Inside the BEGIN ... END body of an SQLite trigger, whose statements end in semicolons too.
-bool InTriggerBody(const std::string& statement) {
-  static const std::regex kOpen(R"(^\s*CREATE\s+(TEMP\s+|TEMPORARY\s+)?TRIGGER\b[\s\S]*\bBEGIN\b)",
-                                std::regex::icase);
-  static const std::regex kClosed(R"(\bEND\s*$)", std::regex::icase);
-  return std::regex_search(statement, kOpen) && !std::regex_search(statement, kClosed);
-}
-
-}  // namespace
-
-std::vector<std::string> SplitSqlScript(const std::string& script) {
-  std::vector<std::string> statements;
-  std::string current;
-  bool inBody = false;
-  bool inString = false;
-  bool inLineComment = false;
-  for (std::size_t i = 0; i < script.size(); ++i) {
-    const char c = script[i];
-    if (inString) {
-      current += c;
-      if (c == '\'') inString = false;  // a doubled quote closes and reopens
-      continue;
-    }
-    if (inLineComment) {
-      if (c == '\n') inLineComment = false;
-      continue;
-    }
-    if (!inBody && c == '-' && i + 1 < script.size() && script[i + 1] == '-') {
-      inLineComment = true;
-      continue;
-    }
-    if (c == '$' && i + 1 < script.size() && script[i + 1] == '$') {
-      inBody = !inBody;
-      current += "$$";
-      ++i;
-      continue;
-    }
-    if (c == '\'' && !inBody) {
-      inString = true;
-      current += c;
-      continue;
-    }
-    if (c == ';' && !inBody && !InTriggerBody(current)) {
-      if (!Trim(current).empty()) statements.push_back(Trim(current));
-      current.clear();
-      continue;
-    }
-    current += c;
-  }
-  if (!Trim(current).empty()) statements.push_back(Trim(current));
-  return statements;
 }
 
 }  // namespace plexion::backends

@@ -88,9 +88,22 @@ class Database {
   void RunScript(const std::string& script);
   // Runs work as one transaction: committed when it returns, rolled back when it throws (the
   // error then goes on). A transaction already open on this connection is joined instead.
-  // SQLite takes the write lock at the start (BEGIN IMMEDIATE), waiting the busy timeout for
-  // it, so that a transaction never fails half-way on another writer's lock.
   void InTransaction(const std::function<void()>& work);
+
+  // A transaction spanning calls (a host's unit of work). SQLite takes the write lock at the
+  // start (BEGIN IMMEDIATE), waiting the busy timeout for it, so that a transaction never
+  // fails half-way on another writer's lock. The first statement that fails inside it undoes
+  // it whole: its error, and that of every later call until it ends, begins "the save was
+  // undone: ", and CommitWork then rolls back and fails. A connection lost inside it is
+  // reopened by the first call after it ends.
+  void BeginWork();
+  // Holds every other transaction that locks the same document waiting until this one ends:
+  // a transaction-level advisory lock on PostgreSQL; nothing more on SQLite, whose write lock
+  // excludes every other writer already.
+  void LockDocument(const std::string& kind, std::int64_t id);
+  // A commit that fails rolls back.
+  void CommitWork();
+  void RollbackWork() noexcept;  // does nothing when no transaction is open
 
   bool HasTable(const std::string& table);
   bool HasColumn(const std::string& table, const std::string& column);

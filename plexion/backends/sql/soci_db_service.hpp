@@ -40,6 +40,14 @@ class SociDbService final : public DbService {
   bool ColumnExists(const std::string& table, const std::string& column, const std::string& source,
                     std::int32_t options, const std::string& user,
                     const std::string& password) override;
+  // Units of work are the connection's transactions (Database::BeginWork and after): the
+  // objects that store themselves share the connection, so their rows join the unit too.
+  void BeginWork() override { db_->BeginWork(); }
+  void LockDocument(const std::string& kind, std::int64_t id) override {
+    db_->LockDocument(kind, id);
+  }
+  void CommitWork() override { db_->CommitWork(); }
+  void RollbackWork() noexcept override { db_->RollbackWork(); }
 
  private:
   std::shared_ptr<Database> db_;

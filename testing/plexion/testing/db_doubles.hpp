@@ -48,6 +48,13 @@ class FakeDbService final : public DbService {
   bool ColumnExists(const std::string& table, const std::string& column, const std::string& source,
                     std::int32_t options, const std::string& user,
                     const std::string& password) override;
+  // Logged as "DbService.BeginWork", "DbService.LockDocument(sa_schedule | 1)",
+  // "DbService.CommitWork" and "DbService.RollbackWork", among the statements, so that a host
+  // can test that its save runs whole. FailOn works for the first three.
+  void BeginWork() override;
+  void LockDocument(const std::string& kind, std::int64_t id) override;
+  void CommitWork() override;
+  void RollbackWork() noexcept override;
 
   SharedLog log;
   std::vector<ScriptedQuery> queries;
