@@ -1,22 +1,16 @@
 // The default database service beside raw sqlite3 doing the same work on the same file, in one
 // run: a thread's first use of a database, a schedule load, a soft-alarm save of 24 excluded
-// hours (statement by statement and as one unit of work), and the coverage search over loads
-// the benchmark generates (with the peak memory of a process that runs it).
+// hours (statement by statement and as one unit of work); and, in coverage_bench.cpp, the
+// coverage search and bulk loads of hours.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "db_bench_support.hpp"
 #include "plexion/backends/config/config_services.hpp"
-#include "plexion/backends/coverage/coverage_search.hpp"
 #include "plexion/backends/sql/schema.hpp"
 #include "plexion/backends/sql/soci_db_service.hpp"
 #include "plexion/backends/util/hour_ex_set.hpp"
@@ -29,83 +23,16 @@
 namespace plexion {
 namespace {
 
-namespace fs = std::filesystem;
 using backends::Database;
 using backends::DatabaseUrl;
-
-// A database file in a folder of its own, filled once, removed at exit.
-class TempDatabase {
- public:
-  TempDatabase(const std::string& name, void (*fill)(Database& db))
-      : dir_(fs::temp_directory_path() /
-             ("plexion-bench-" + std::to_string(getpid()) + "-" + name)) {
-    fs::create_directories(dir_);
-    fill(*Database::Open(DatabaseUrl::Parse(url())));
-  }
-  TempDatabase(const TempDatabase&) = delete;
-  TempDatabase& operator=(const TempDatabase&) = delete;
-  ~TempDatabase() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string file() const { return (dir_ / "bench.db").string(); }
-  std::string url() const { return "sqlite3://db=" + file(); }
-
- private:
-  fs::path dir_;
-};
+using bench::RawConnection;
+using bench::ReadRow;
+using bench::TempDatabase;
 
 // The demo rows, made once for the schedule benchmarks.
 const TempDatabase& DemoDatabase() {
   static const TempDatabase demo("demo", [](Database& db) { backends::ResetSchema(db, true); });
   return demo;
-}
-
-// A raw sqlite3 connection set up as the library sets up its own: WAL, 5 s busy timeout.
-class RawConnection {
- public:
-  explicit RawConnection(const std::string& file) {
-    if (sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-      throw std::runtime_error("cannot open " + file);
-    sqlite3_busy_timeout(db_, 5000);
-    Run("PRAGMA journal_mode=WAL");
-  }
-  ~RawConnection() { sqlite3_close(db_); }
-  sqlite3* handle() const { return db_; }
-
-  sqlite3_stmt* Prepare(const std::string& sql) const {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-      throw std::runtime_error(sqlite3_errmsg(db_));
-    return st;
-  }
-  // Runs a statement to its end.
-  void Run(const std::string& sql) const {
-    sqlite3_stmt* st = Prepare(sql);
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    }
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
-  }
-
- private:
-  sqlite3* db_ = nullptr;
-};
-
-// Reads every column of the current row as the library does: numbers and texts.
-void ReadRow(sqlite3_stmt* st) {
-  for (int i = 0; i < sqlite3_column_count(st); ++i) {
-    switch (sqlite3_column_type(st, i)) {
-      case SQLITE_INTEGER: benchmark::DoNotOptimize(sqlite3_column_int64(st, i)); break;
-      case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(st, i)); break;
-      case SQLITE_NULL: break;
-      default: {
-        std::string text(reinterpret_cast<const char*>(sqlite3_column_text(st, i)));
-        benchmark::DoNotOptimize(text);
-      }
-    }
-  }
 }
 
 // This thread's database service on a file, with the built-in configuration.
@@ -124,7 +51,6 @@ class Library {
   services::ScopedService<DbService> installed_;
   services::ScopedFactory<HourExSet> sets_{&backends::MakeHourExSet};
 };
-
 // ---- a schedule load ----------------------------------------------------------------------
 
 void LoadSchedData(benchmark::State& state) {
@@ -275,137 +201,12 @@ void BaselineRawSaveHours(benchmark::State& state, bool oneTransaction) {
 BENCHMARK_CAPTURE(BaselineRawSaveHours, OneByOne, false)->UseRealTime();
 BENCHMARK_CAPTURE(BaselineRawSaveHours, InOneTransaction, true)->UseRealTime();
 
-// ---- the coverage search ------------------------------------------------------------------
-
-constexpr int kSectors = 500;
-constexpr int kDays = 50;
-constexpr const char* kFirstHour = "2026-01-01 00:00:00";
-constexpr const char* kEndDay = "2/19/2026";  // the last of the 50 days
-constexpr const char* kUntil = "2026-02-20 00:00:00";
-
-// Hourly Traffic and Failures loads of 500 sectors over 50 days, one day in ten missing for
-// each sector: 1,080,000 rows, generated once per run.
-void GenerateLoads(Database& db) {
-  backends::ResetSchema(db, true);
-  db.InTransaction([&] {
-    db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-               std::to_string(kSectors - 1) +
-               ") INSERT INTO cov_system (id, system_key, name, type_id, parent_id, position) "
-               "SELECT 1000 + i, 'G' || i, 'Generated ' || i, 4, 4, 1000 + i FROM n");
-    db.Execute("WITH RECURSIVE h(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM h WHERE i < " +
-               std::to_string(kDays * 24 - 1) +
-               ") INSERT INTO cov_load (data_type_id, system_id, period_start) "
-               "SELECT d.id, s.id, datetime('" +
-               std::string(kFirstHour) +
-               "', '+' || h.i || ' hours') FROM cov_data_type d, cov_system s, h "
-               "WHERE d.id IN (1, 2) AND s.id >= 1000 AND (h.i / 24 + s.id) % 10 <> 0");
-  });
-}
-
-const TempDatabase& CoverageDatabase() {
-  static const TempDatabase loads("coverage", &GenerateLoads);
-  return loads;
-}
-
-std::vector<std::string> GeneratedKeys() {
-  std::vector<std::string> keys;
-  for (int i = 0; i < kSectors; ++i) keys.push_back("G" + std::to_string(i));
-  return keys;
-}
-
-// The search of both data types over every generated sector and the whole 50 days.
-Ref<backends::CoverageSearch> PreparedSearch(const std::string& url) {
-  auto search = MakeRef<backends::CoverageSearch>(Database::Open(DatabaseUrl::Parse(url)));
-  search->SetSelectedDataTypes(StringArray::FromVector({"Traffic", "Failures"}, 1));
-  search->SetSelectedSystems(StringArray::FromVector(GeneratedKeys(), 1));
-  search->StartDateValue(DateTime::FromParts(2026, 1, 1));
-  search->EndDateValue(*DateTime::TryParse(kEndDay));
-  if (!search->InvalidReason().empty()) throw std::runtime_error(search->InvalidReason());
-  return search;
-}
-
-// The raw GROUP BY of that search, its rows read column by column.
-void RawGroupBy(const RawConnection& raw, const std::string& sql) {
-  sqlite3_stmt* st = raw.Prepare(sql);
-  sqlite3_bind_text(st, 1, kFirstHour, -1, SQLITE_STATIC);
-  sqlite3_bind_text(st, 2, kUntil, -1, SQLITE_STATIC);
-  while (sqlite3_step(st) == SQLITE_ROW) ReadRow(st);
-  sqlite3_finalize(st);
-}
-
-std::string GroupBySql() {
-  std::vector<std::int32_t> systems;
-  for (int i = 0; i < kSectors; ++i) systems.push_back(1000 + i);
-  return backends::LoadsFoundSql(backends::Engine::SQLite, {1, 2}, systems, {}, true);
-}
-
-// The peak resident memory, in MB, of a fresh process that runs one search ("library" or
-// "raw") over the generated loads: this program run again in its child mode.
-double PeakMegabytesOfOneSearch(const char* kind) {
-  int out[2];
-  if (pipe(out) != 0) return -1;
-  const std::string file = CoverageDatabase().file();
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(out[1], STDOUT_FILENO);
-    close(out[0]);
-    execl("/proc/self/exe", "plexion_db_bench", "--search-peak", kind, file.c_str(),
-          static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(out[1]);
-  char text[64] = {};
-  const ssize_t n = read(out[0], text, sizeof text - 1);
-  close(out[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  if (n <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-  return std::atof(text) / 1024.0;
-}
-
-void CoverageSearchRunQuery(benchmark::State& state) {
-  Ref<backends::CoverageSearch> search = PreparedSearch(CoverageDatabase().url());
-  std::int32_t options = 0;
-  for (auto _ : state) {
-    search->RunQuery(options, "ExecuteSearchQuery");
-    benchmark::DoNotOptimize(search->QueryResults());
-  }
-  state.counters["load_rows"] = kSectors * 2 * kDays * 24 * 9 / 10;
-  state.counters["peak_MB"] = PeakMegabytesOfOneSearch("library");
-}
-BENCHMARK(CoverageSearchRunQuery)->Unit(benchmark::kMillisecond);
-
-// Baseline: the same GROUP BY through sqlite3.
-void BaselineRawGroupBy(benchmark::State& state) {
-  RawConnection raw(CoverageDatabase().file());
-  const std::string sql = GroupBySql();
-  for (auto _ : state) RawGroupBy(raw, sql);
-  state.counters["peak_MB"] = PeakMegabytesOfOneSearch("raw");
-}
-BENCHMARK(BaselineRawGroupBy)->Unit(benchmark::kMillisecond);
-
-// The child: one search, then its peak resident set in kB on standard output.
-int SearchPeakChild(const std::string& kind, const std::string& file) {
-  if (kind == "library") {
-    Ref<backends::CoverageSearch> search = PreparedSearch("sqlite3://db=" + file);
-    std::int32_t options = 0;
-    search->RunQuery(options, "ExecuteSearchQuery");
-    benchmark::DoNotOptimize(search->QueryResults());
-  } else {
-    RawGroupBy(RawConnection(file), GroupBySql());
-  }
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  std::printf("%ld\n", usage.ru_maxrss);
-  return 0;
-}
-
 }  // namespace
 }  // namespace plexion
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--search-peak")
-    return plexion::SearchPeakChild(argv[2], argv[3]);
+    return plexion::bench::SearchPeakChild(argv[2], argv[3]);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -1,7 +1,7 @@
 #include "plexion/dataavail/data_avail_util.hpp"
 
-#include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace plexion::DataAvailUtil {
@@ -25,10 +25,10 @@ void AddUniqueItems(StringArray& dest, const StringArray& src) {
   if (!dest.allocated()) dest = EmptyList(1);
   if (!IsList(dest)) return;
   bool empty = dest.LBound() == dest.UBound() && dest.at(dest.LBound()).empty();
+  // What dest holds, looked up by hash: lists of a whole site's systems are long.
+  std::unordered_set<std::string> held(dest.elements().begin(), dest.elements().end());
   for (const std::string& s : src.elements()) {
-    if (s.empty()) continue;
-    const std::vector<std::string>& held = dest.elements();
-    if (std::find(held.begin(), held.end(), s) != held.end()) continue;
+    if (s.empty() || !held.insert(s).second) continue;
     if (empty) {
       dest.at(dest.LBound()) = s;
       empty = false;
@@ -42,9 +42,9 @@ void RemoveItems(StringArray& dest, const StringArray& src) {
   if (!IsList(src) || !IsList(dest)) return;
   const std::int32_t lower = dest.LBound();
   std::vector<std::string> work = dest.elements();
-  const std::vector<std::string>& gone = src.elements();
+  const std::unordered_set<std::string> gone(src.elements().begin(), src.elements().end());
   for (std::string& s : work)
-    if (std::find(gone.begin(), gone.end(), s) != gone.end()) s.clear();
+    if (gone.contains(s)) s.clear();
   dest = EmptyList(lower);
   bool first = true;
   for (const std::string& s : work) {

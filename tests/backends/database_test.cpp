@@ -393,6 +393,18 @@ TEST(SqlScripts, SplitAtStatementEndsOnly) {
   EXPECT_EQ(parts[2], "SELECT 1");
 }
 
+TEST(SqlScripts, KeepTriggerBodiesWhole) {
+  const auto parts = SplitSqlScript(
+      "CREATE TRIGGER t_add AFTER INSERT ON t\nBEGIN\n  UPDATE u SET n = n + 1;\n  DELETE FROM "
+      "v;\nEND;\nCREATE TRIGGER begin_end AFTER DELETE ON t FOR EACH STATEMENT EXECUTE "
+      "FUNCTION f();\nSELECT 'END;'");
+  ASSERT_EQ(parts.size(), 3u);
+  EXPECT_EQ(parts[0],
+            "CREATE TRIGGER t_add AFTER INSERT ON t\nBEGIN\n  UPDATE u SET n = n + 1;\n  DELETE "
+            "FROM v;\nEND");
+  EXPECT_EQ(parts[2], "SELECT 'END;'");
+}
+
 TEST(SqlScripts, AnEmptyDatabaseGetsItsSchemaOnFirstUse) {
   const auto dir =
       std::filesystem::temp_directory_path() / ("plexion-empty-" + std::to_string(getpid()));

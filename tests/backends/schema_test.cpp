@@ -80,6 +80,7 @@ std::map<std::string, std::vector<std::string>> Rows(Database& db) {
 }
 
 int Version(Database& db) { return InspectSchema(db).version; }
+const int kLatest = Migrations().back().version;
 
 class SchemaOnDatabase : public testing::DatabaseTest {
  protected:
@@ -110,7 +111,7 @@ TEST_P(SchemaOnDatabase, EarlierDatabasesAreRepairedAndKeepEveryRow) {
     EXPECT_EQ(InspectSchema(*db).unversioned, c.unversioned) << c.state;
 
     const std::vector<std::string> done = UpgradeSchema(*db);
-    EXPECT_EQ(Version(*db), 1) << c.state;
+    EXPECT_EQ(Version(*db), kLatest) << c.state;
     EXPECT_EQ(Catalogue(*db), fresh) << c.state << ": the same tables as a fresh database";
     auto after = Rows(*db);
     if (*c.dropped) {
@@ -147,41 +148,43 @@ Migration TestMigration(int version, const char* name,
 TEST_P(SchemaOnDatabase, AFailingMigrationLeavesTheVersionBeforeItAndANewerDatabaseIsRefused) {
   const auto before = Rows(*db);
   std::vector<Migration> migrations = Migrations();
+  const int next = kLatest + 1;
   migrations.push_back(
-      TestMigration(2, "broken",
-                    {{"migrations/002_broken/10_extra.sql",
+      TestMigration(next, "broken",
+                    {{"migrations/999_broken/10_extra.sql",
                       "CREATE TABLE cov_extra (id {{id}}, at {{timestamp}});\n"
                       "INSERT INTO cov_extra (at) VALUES ('2026-03-01 00:00:00');\n"
                       "INSERT INTO no_such_table VALUES (1);"}}));
   const Error e = ErrorOf([&] { UpgradeSchema(*db, migrations); });
-  EXPECT_NE(e.description().find("migration 2 (broken) failed and was undone; the database "
-                                 "stays at version 1: "),
+  EXPECT_NE(e.description().find("migration " + std::to_string(next) +
+                                 " (broken) failed and was undone; the database stays at version " +
+                                 std::to_string(kLatest) + ": "),
             std::string::npos)
       << e.description();
   EXPECT_NE(e.description().find("no_such_table"), std::string::npos) << e.description();
-  EXPECT_EQ(Version(*db), 1);
+  EXPECT_EQ(Version(*db), kLatest);
   EXPECT_FALSE(db->HasTable("cov_extra")) << "nothing of the failed migration is left";
   EXPECT_EQ(Rows(*db), before);
 
   // Fixed, with a part for each engine: only this engine's part runs.
   migrations.back() = TestMigration(
-      2, "extra",
-      {{"migrations/002_extra/10_extra.sql", "CREATE TABLE cov_extra (id {{id}}, note text);"},
-       {"migrations/002_extra/sqlite/20_note.sql",
+      next, "extra",
+      {{"migrations/999_extra/10_extra.sql", "CREATE TABLE cov_extra (id {{id}}, note text);"},
+       {"migrations/999_extra/sqlite/20_note.sql",
         "INSERT INTO cov_extra (note) VALUES ('sqlite')"},
-       {"migrations/002_extra/postgresql/20_note.sql",
+       {"migrations/999_extra/postgresql/20_note.sql",
         "INSERT INTO cov_extra (note) VALUES ('postgresql')"}});
   EXPECT_EQ(UpgradeSchema(*db, migrations),
-            std::vector<std::string>{"applied migration 2 (extra)"});
+            std::vector<std::string>{"applied migration " + std::to_string(next) + " (extra)"});
   EXPECT_EQ(
       db->Query("SELECT note FROM cov_extra").rows,
       (std::vector<std::vector<Variant>>{{Variant(std::string(DialectOf(GetParam()).name))}}));
   EXPECT_TRUE(UpgradeSchema(*db, migrations).empty());
 
   const Error newer = ErrorOf([&] { UpgradeSchema(*db); });
-  EXPECT_EQ(newer.description(),
-            "this database's schema is at version 2, newer than this Plexion knows (1): use the "
-            "release that upgraded it, or a later one");
+  EXPECT_EQ(newer.description(), "this database's schema is at version " + std::to_string(next) +
+                                     ", newer than this Plexion knows (" + std::to_string(kLatest) +
+                                     "): use the release that upgraded it, or a later one");
   DropTable("cov_extra");
 }
 
@@ -198,7 +201,7 @@ TEST_P(SchemaOnDatabase, AResetNamesTheDocumentsItWouldDelete) {
         << "a list the schema fills is no document";
   ResetSchema(*db, false);
   EXPECT_TRUE(RowsAResetDeletes(*db).empty());
-  EXPECT_EQ(Version(*db), 1);
+  EXPECT_EQ(Version(*db), kLatest);
 }
 
 PLEXION_ON_BOTH_ENGINES(SchemaOnDatabase);

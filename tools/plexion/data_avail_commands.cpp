@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <unordered_map>
 
 #include "context.hpp"
 #include "data_avail.hpp"
@@ -12,6 +13,8 @@
 namespace plexion::cli {
 
 namespace {
+
+constexpr std::size_t kMostSystemsPerList = 32767;
 
 StringArray ListOf(const std::vector<std::string>& items) {
   return StringArray::FromVector(items, 1);
@@ -80,17 +83,19 @@ int RunDataAvailSearch(const DataAvailRequest& request, std::ostream& out) {
         << "\n";
 
   // Each system is chosen at the level of the first selector that lists it.
+  std::unordered_map<std::string, std::int16_t> levelOf;
+  for (const auto& selector : selectors) levelOf.reserve(levelOf.size() + selector->rows().size());
+  for (std::size_t l = selectors.size(); l-- > 0;)
+    for (const TextSelector::Row& row : selectors[l]->rows())
+      levelOf[row.key] = static_cast<std::int16_t>(l + 1);
   std::map<std::int16_t, std::vector<std::string>> byLevel;
   for (const std::string& key : request.systems) {
-    std::int16_t found = 0;
-    for (std::size_t l = 0; l < selectors.size() && !found; ++l)
-      for (const TextSelector::Row& row : selectors[l]->rows())
-        if (row.key == key) found = static_cast<std::int16_t>(l + 1);
-    if (!found) {
+    const auto level = levelOf.find(key);
+    if (level == levelOf.end()) {
       std::cerr << "plexion: no system selector lists \"" << key << "\"\n";
       return 1;
     }
-    byLevel[found].push_back(key);
+    byLevel[level->second].push_back(key);
   }
 
   listener->quiet = false;
@@ -101,7 +106,13 @@ int RunDataAvailSearch(const DataAvailRequest& request, std::ostream& out) {
   }
   for (const auto& [level, keys] : byLevel) {
     out << "  systems at level " << level << ": " << Joined(keys) << "\n";
-    data->AddSelectedSystems(ListOf(keys), level);
+    // A level's count is a 16-bit integer: a whole site's systems go in lists it can count.
+    for (std::size_t from = 0; from < keys.size(); from += kMostSystemsPerList) {
+      const auto to = keys.begin() + static_cast<std::ptrdiff_t>(
+                                         std::min(keys.size(), from + kMostSystemsPerList));
+      data->AddSelectedSystems(ListOf({keys.begin() + static_cast<std::ptrdiff_t>(from), to}),
+                               level);
+    }
   }
   if (data->LevelCounts().allocated()) {
     out << "  level counts:";

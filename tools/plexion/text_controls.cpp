@@ -12,8 +12,9 @@ class TextRow final : public SelectorListRow {
   std::string SubItems(std::int16_t index) override {
     return selector_->rows_[index_].subItems[index];
   }
+  // Quiet, a selector keeps only what finds a row (its key): a site's rows are many.
   void SubItems(std::int16_t index, const std::string& text) override {
-    selector_->rows_[index_].subItems[index] = text;
+    if (!selector_->quiet_) selector_->rows_[index_].subItems[index] = text;
   }
 
  private:

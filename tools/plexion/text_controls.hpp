@@ -11,7 +11,7 @@
 namespace plexion::cli {
 
 // A selector that prints its columns, tag, caption and selection index as they come, and each
-// row once it is complete. Quiet, it prints nothing but still keeps the rows.
+// row once it is complete. Quiet, it prints nothing but still keeps the rows' texts and keys.
 class TextSelector final : public SelectorCtl {
  public:
   struct Row {

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "plexion/backends/installers.hpp"
 #include "plexion/backends/sql/soci_db_service.hpp"
@@ -31,10 +34,10 @@ Error OutOfRange(const std::string& what, std::int32_t index, std::size_t count)
 
 std::string Text(const Variant& v) { return v.IsNull() ? std::string() : ToString(v); }
 std::int32_t Number(const Variant& v) { return v.IsNull() ? 0 : ToInt32(v); }
-// SQLite hands computed dates over as text, PostgreSQL as dates.
-std::optional<DateTime> When(const Variant& v) {
+// A whole number of any size the database hands over (SQLite computed columns come as text).
+std::optional<std::int64_t> Whole(const Variant& v) {
   if (v.IsNull()) return std::nullopt;
-  return ToDate(v);
+  return static_cast<std::int64_t>(ToDouble(v));
 }
 
 // Whole days and hours counted on one line, also before 1900 (where a date-time keeps its time
@@ -55,11 +58,27 @@ bool OnTheHour(DateTime d) {
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
+std::uint64_t PairKey(std::int32_t type, std::int32_t system) {
+  return static_cast<std::uint64_t>(static_cast<std::uint32_t>(type)) << 32 |
+         static_cast<std::uint32_t>(system);
+}
 
+std::string DayText(const std::optional<std::int64_t>& day) {
+  return day ? DateTime(static_cast<double>(*day)).ToText() : "";
+}
+// The start of an hour number.
+DateTime HourStart(std::int64_t hour) {
+  const std::int64_t day = FloorDiv(hour, 24);
+  const CivilDateTime c = DateTime(static_cast<double>(day)).ToCivil();
+  return DateTime::FromParts(c.year, c.month, c.day, static_cast<int>(hour - day * 24));
+}
+
+// In order of first appearance; a whole site's systems are thousands.
 std::vector<std::string> DistinctNonEmpty(const std::vector<std::string>& in) {
   std::vector<std::string> out;
+  std::unordered_set<std::string_view> seen;
   for (const std::string& s : in)
-    if (!s.empty() && std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
+    if (!s.empty() && seen.insert(s).second) out.push_back(s);
   return out;
 }
 
@@ -141,7 +160,7 @@ struct SystemInfo {
 struct DataTypeInfo {
   std::int32_t id;
   std::string name, description, entityType;
-  std::optional<DateTime> firstLoaded;
+  std::optional<std::int64_t> firstDay, lastDay;  // loaded, as date-time serials
 };
 
 struct ColumnInfo {
@@ -161,16 +180,22 @@ struct CoverageSearch::Tables {
   Ref<EntityTypeList> types = MakeRef<EntityTypeList>();
   Ref<EntityTypeIndex> byId = MakeRef<EntityTypeIndex>();
   Ref<SystemList> systems = MakeRef<SystemList>();
-  std::map<std::string, SystemInfo> systemsByKey;
+  std::unordered_map<std::string, SystemInfo> systemsByKey;
   std::vector<ColumnInfo> columns;
   std::vector<DataTypeInfo> dataTypes;
-  std::optional<DateTime> firstLoad, lastLoad;
+  std::optional<std::int64_t> firstDay, lastDay;  // of every data type's loads
 
   const DataTypeInfo* DataType(const std::string& name) const {
     for (const DataTypeInfo& d : dataTypes)
       if (d.name == name) return &d;
     return nullptr;
   }
+};
+
+// The chosen systems looked up once per choice (none where a key is not known): a whole site's
+// systems are checked several times.
+struct CoverageSearch::ChosenInfo {
+  std::vector<const SystemInfo*> systems;
 };
 
 CoverageSearch::CoverageSearch(std::shared_ptr<Database> db) : db_(std::move(db)) {}
@@ -195,27 +220,32 @@ CoverageSearch::Tables& CoverageSearch::Loaded() {
     std::string key, name, type;
     std::optional<std::int32_t> parent;
   };
+  const QueryResult systems = db_->Query(
+      "SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
+      "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id ORDER BY s.position, s.id");
   std::vector<Row> rows;
-  std::map<std::int32_t, std::size_t> rowOfId;
-  for (const auto& r : db_->Query("SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
-                                  "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id "
-                                  "ORDER BY s.position, s.id")
-                           .rows) {
+  std::unordered_map<std::int32_t, std::size_t> rowOfId;
+  rows.reserve(systems.rows.size());
+  rowOfId.reserve(systems.rows.size());
+  t->systems->items.reserve(systems.rows.size());
+  t->systemsByKey.reserve(systems.rows.size());
+  for (const auto& r : systems.rows) {
     rowOfId[Number(r[0])] = rows.size();
     rows.push_back({Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]),
                     r[4].IsNull() ? std::nullopt : std::optional<std::int32_t>(Number(r[4]))});
   }
   for (const Row& row : rows) {
     std::vector<std::string> parents;
-    std::set<std::int32_t> seen{row.id};
     for (auto parent = row.parent; parent;) {
       auto it = rowOfId.find(*parent);
       if (it == rowOfId.end()) break;
-      if (!seen.insert(*parent).second)
+      // A chain longer than there are systems comes back to one it passed.
+      if (parents.size() == rows.size())
         throw SearchError("the parents of system " + row.key + " come back to it");
-      parents.insert(parents.begin(), rows[it->second].name);
+      parents.push_back(rows[it->second].name);
       parent = rows[it->second].parent;
     }
+    std::reverse(parents.begin(), parents.end());
     if (parents.size() > 32767) throw Error::Runtime(errnum::Overflow);
     auto system = MakeRef<System>(row.type, row.key, row.name, std::move(parents));
     t->systems->items.push_back(system);
@@ -226,20 +256,22 @@ CoverageSearch::Tables& CoverageSearch::Loaded() {
        db_->Query("SELECT title, width, field FROM cov_data_type_column ORDER BY position").rows)
     t->columns.push_back({Text(r[0]), Text(r[1]), Text(r[2])});
 
+  // Each data type's first and last day from the summary (PostgreSQL indexes them); the span of the
+  // loads is theirs (a load's data type is one of them: its foreign key).
   for (const auto& r :
        db_->Query("SELECT d.id, d.name, d.description, t.type_name AS entity_type, "
-                  "(SELECT min(l.period_start) FROM cov_load l WHERE l.data_type_id = d.id) AS "
-                  "first_loaded "
+                  "(SELECT min(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "
+                  "first_day, "
+                  "(SELECT max(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "
+                  "last_day "
                   "FROM cov_data_type d LEFT JOIN cov_entity_type t ON t.id = d.entity_type_id "
                   "ORDER BY d.position, d.id")
-           .rows)
-    t->dataTypes.push_back({Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]), When(r[4])});
-
-  const QueryResult span = db_->Query(
-      "SELECT min(period_start) AS first_load, max(period_start) AS last_load FROM cov_load");
-  if (!span.rows.empty()) {
-    t->firstLoad = When(span.rows[0][0]);
-    t->lastLoad = When(span.rows[0][1]);
+           .rows) {
+    DataTypeInfo type{Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]), Whole(r[4]), Whole(r[5])};
+    if (type.firstDay && (!t->firstDay || *type.firstDay < *t->firstDay))
+      t->firstDay = type.firstDay;
+    if (type.lastDay && (!t->lastDay || *type.lastDay > *t->lastDay)) t->lastDay = type.lastDay;
+    t->dataTypes.push_back(std::move(type));
   }
   tables_ = std::move(t);
   return *tables_;
@@ -272,7 +304,7 @@ StringArray CoverageSearch::DataTypeRows() {
       std::string& cell = rows.at(f, j);
       if (field == "name") cell = d.name;
       else if (field == "description") cell = d.description;
-      else if (field == "loaded") cell = d.firstLoaded ? d.firstLoaded->DatePart().ToText() : "";
+      else if (field == "loaded") cell = DayText(d.firstDay);
       else if (field == "id") cell = std::to_string(d.id);
       else if (field == "entity_type") cell = d.entityType;
       else throw SearchError("\"" + field + "\" is not a data-type field (cov_data_type_column)");
@@ -291,25 +323,24 @@ Ref<CoverageSystems> CoverageSearch::Systems() { return Loaded().systems; }
 
 std::int32_t CoverageSearch::TimeScopeValue() {
   const Tables& t = Loaded();
-  if (!t.firstLoad || !t.lastLoad) return 0;
-  return static_cast<std::int32_t>(DayNumber(*t.lastLoad) - DayNumber(*t.firstLoad) + 1);
+  if (!t.firstDay || !t.lastDay) return 0;
+  return static_cast<std::int32_t>(*t.lastDay - *t.firstDay + 1);
 }
 
-void CoverageSearch::SetSelectedDataTypes(const StringArray& types) { types_ = types.elements(); }
+// Kept distinct and without "" as they come: a whole site's systems are checked several times.
+void CoverageSearch::SetSelectedDataTypes(const StringArray& types) {
+  types_ = DistinctNonEmpty(types.elements());
+}
 void CoverageSearch::SetSelectedSystems(const StringArray& systems) {
-  systems_ = systems.elements();
+  systems_ = DistinctNonEmpty(systems.elements());
+  chosenInfo_.reset();
 }
 void CoverageSearch::SetSelectedTimes(const StringArray& times) { times_ = times.elements(); }
 
-std::string CoverageSearch::MinLoadDateText() {
-  const Tables& t = Loaded();
-  return t.firstLoad ? t.firstLoad->DatePart().ToText() : "";
-}
+std::string CoverageSearch::MinLoadDateText() { return DayText(Loaded().firstDay); }
 
-std::vector<std::string> CoverageSearch::ChosenTypes() const { return DistinctNonEmpty(types_); }
-std::vector<std::string> CoverageSearch::ChosenSystems() const {
-  return DistinctNonEmpty(systems_);
-}
+const std::vector<std::string>& CoverageSearch::ChosenTypes() const { return types_; }
+const std::vector<std::string>& CoverageSearch::ChosenSystems() const { return systems_; }
 
 std::optional<std::vector<int>> CoverageSearch::ChosenHours(std::string* bad) const {
   std::set<int> hours;
@@ -327,13 +358,14 @@ std::optional<std::vector<int>> CoverageSearch::ChosenHours(std::string* bad) co
 
 std::string CoverageSearch::InvalidReason() {
   const Tables& t = Loaded();
-  const std::vector<std::string> types = ChosenTypes(), systems = ChosenSystems();
+  const std::vector<std::string>&types = ChosenTypes(), &systems = ChosenSystems();
   if (types.empty()) return "No data type is chosen.";
   for (const std::string& name : types)
     if (!t.DataType(name)) return "The data type \"" + name + "\" is not known.";
   if (systems.empty()) return "No system is chosen.";
-  for (const std::string& key : systems)
-    if (!t.systemsByKey.count(key)) return "The system \"" + key + "\" is not known.";
+  const std::vector<const SystemInfo*>& known = ChosenSystemInfo().systems;
+  for (std::size_t i = 0; i < systems.size(); ++i)
+    if (!known[i]) return "The system \"" + systems[i] + "\" is not known.";
   if (start_.serial() == 0) return "No start date is set.";
   if (end_.serial() == 0) return "No end date is set.";
   const bool wholeEndDay = !end_.HasTime();
@@ -345,13 +377,24 @@ std::string CoverageSearch::InvalidReason() {
   return "";
 }
 
-StringArray CoverageSearch::ChosenSystemTypes() {
+const CoverageSearch::ChosenInfo& CoverageSearch::ChosenSystemInfo() {
+  if (chosenInfo_) return *chosenInfo_;
   const Tables& t = Loaded();
-  std::vector<std::string> types;
-  for (const std::string& key : ChosenSystems()) {
+  auto info = std::make_unique<ChosenInfo>();
+  info->systems.reserve(systems_.size());
+  for (const std::string& key : systems_) {
     auto it = t.systemsByKey.find(key);
-    if (it == t.systemsByKey.end()) continue;
-    const std::string type = it->second.system->TypeName();
+    info->systems.push_back(it == t.systemsByKey.end() ? nullptr : &it->second);
+  }
+  chosenInfo_ = std::move(info);
+  return *chosenInfo_;
+}
+
+StringArray CoverageSearch::ChosenSystemTypes() {
+  std::vector<std::string> types;
+  for (const SystemInfo* system : ChosenSystemInfo().systems) {
+    if (!system) continue;
+    const std::string type = system->system->TypeName();
     if (std::find(types.begin(), types.end(), type) == types.end()) types.push_back(type);
   }
   return StringArray::FromVector(std::move(types), 1);
@@ -364,12 +407,11 @@ struct CoverageSearch::Scope {
   std::vector<const DataTypeInfo*> types;
   std::vector<const SystemInfo*> systems;
   std::vector<int> hours;
-  bool wholeEndDay = false;
-  DateTime until;  // :p1 of the filter
   std::int64_t firstHour = 0, lastHour = -1;
 
-  std::vector<std::int32_t> TypeIds() const { return IdsOf(types); }
-  std::vector<std::int32_t> SystemIds() const { return IdsOf(systems); }
+  HoursSearched Searched() const {
+    return {IdsOf(types), IdsOf(systems), firstHour, lastHour, HoursOfDayMask(hours)};
+  }
   // The hours of [from, to] (hour numbers) the search covers.
   std::int64_t HoursCovered(std::int64_t from, std::int64_t to) const {
     if (to < from) return 0;
@@ -394,12 +436,10 @@ CoverageSearch::Scope CoverageSearch::ResolvedScope() {
   const Tables& t = Loaded();
   Scope scope;
   for (const std::string& name : ChosenTypes()) scope.types.push_back(t.DataType(name));
-  for (const std::string& key : ChosenSystems()) scope.systems.push_back(&t.systemsByKey.at(key));
+  scope.systems = ChosenSystemInfo().systems;  // all known: the search is valid
   scope.hours = *ChosenHours();
-  scope.wholeEndDay = !end_.HasTime();
-  scope.until = scope.wholeEndDay ? DateTime(static_cast<double>(DayNumber(end_) + 1)) : end_;
   scope.firstHour = HourNumber(start_) + (OnTheHour(start_) ? 0 : 1);
-  scope.lastHour = scope.wholeEndDay ? DayNumber(end_) * 24 + 23 : HourNumber(end_);
+  scope.lastHour = end_.HasTime() ? HourNumber(end_) : DayNumber(end_) * 24 + 23;
   return scope;
 }
 
@@ -409,29 +449,38 @@ Variant CoverageSearch::RunQuery(std::int32_t&, const std::string& queryName) {
   const Scope scope = ResolvedScope();
   const std::int64_t inRange = scope.HoursCovered(scope.firstHour, scope.lastHour);
 
-  // Counted in the database: one row per data type and system that has loads, whatever the
-  // number of rows searched.
-  const QueryResult found =
-      db_->Query(LoadsFoundSql(db_->engine(), scope.TypeIds(), scope.SystemIds(), scope.hours,
-                               scope.wholeEndDay),
-                 {Variant(start_), Variant(scope.until)});
+  // Counted in the database from the summary of each day: one row per data type and system
+  // that has loads, whatever the number of hours searched.
+  const QueryResult found = db_->Query(LoadsFoundSql(db_->engine(), scope.Searched()));
 
   struct Found {
     std::int64_t hours = 0;
-    std::optional<DateTime> first, last;
+    std::optional<std::int64_t> first, last;  // packed
   };
-  std::map<std::pair<std::int32_t, std::int32_t>, Found> byPair;
+  std::unordered_map<std::uint64_t, Found> byPair;
+  byPair.reserve(found.rows.size());
   for (const auto& r : found.rows)
-    byPair[{Number(r[0]), Number(r[1])}] = {Number(r[2]), When(r[3]), When(r[4])};
+    byPair[PairKey(Number(r[0]), Number(r[1]))] = {Whole(r[2]).value_or(0), Whole(r[3]),
+                                                   Whole(r[4])};
 
+  // A site's systems mostly share their first and last hours: each is written once.
+  std::unordered_map<std::int64_t, std::string> hourTexts;
+  const auto text = [&](std::int64_t hour) -> const std::string& {
+    auto [it, added] = hourTexts.try_emplace(hour);
+    if (added) it->second = HourStart(hour).ToText();
+    return it->second;
+  };
   results_.clear();
+  results_.reserve(scope.types.size() * scope.systems.size());
+  const std::string inRangeText = std::to_string(inRange);
   for (const DataTypeInfo* type : scope.types) {
     for (const SystemInfo* system : scope.systems) {
-      const Found f = byPair[{type->id, system->id}];
+      const auto it = byPair.find(PairKey(type->id, system->id));
+      const Found f = it == byPair.end() ? Found{} : it->second;
       results_.push_back({type->name, system->system->Key(), system->system->name(),
-                          system->system->TypeName(), std::to_string(f.hours),
-                          std::to_string(inRange), f.first ? f.first->ToText() : "",
-                          f.last ? f.last->ToText() : ""});
+                          system->system->TypeName(), std::to_string(f.hours), inRangeText,
+                          f.first ? text(FirstFoundHour(*f.first)) : std::string(),
+                          f.last ? text(LastFoundHour(*f.last)) : std::string()});
     }
   }
   return Variant(static_cast<std::int32_t>(results_.size()));
@@ -447,15 +496,12 @@ CoverageSearch::DaysLoaded CoverageSearch::HoursPerDay() {
     days.hoursInRange.push_back(static_cast<std::int32_t>(scope.HoursCovered(
         std::max(scope.firstHour, day * 24), std::min(scope.lastHour, day * 24 + 23))));
 
-  std::map<std::int32_t, std::int32_t> typeIndex, systemIndex;
+  std::unordered_map<std::int32_t, std::int32_t> typeIndex, systemIndex;
   for (std::size_t i = 0; i < scope.types.size(); ++i)
     typeIndex[scope.types[i]->id] = static_cast<std::int32_t>(i);
   for (std::size_t i = 0; i < scope.systems.size(); ++i)
     systemIndex[scope.systems[i]->id] = static_cast<std::int32_t>(i);
-  const QueryResult found =
-      db_->Query(HoursPerDaySql(db_->engine(), scope.TypeIds(), scope.SystemIds(), scope.hours,
-                                scope.wholeEndDay),
-                 {Variant(start_), Variant(scope.until)});
+  const QueryResult found = db_->Query(HoursPerDaySql(db_->engine(), scope.Searched()));
   days.loaded.reserve(found.rows.size());
   for (const auto& r : found.rows)
     days.loaded.push_back({typeIndex.at(Number(r[0])), systemIndex.at(Number(r[1])),

@@ -1,6 +1,7 @@
 // The default data-availability search, over the coverage tables of the database (cov_*).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,18 +16,31 @@ namespace plexion::backends {
 // unknown query name, an index out of range), with source "CoverageDb".
 inline constexpr Status kCoverageStatus = static_cast<Status>(0x80040E17u);
 
-// The query of a search: per data type and system among those ids, the count of hours
-// loaded, the first and the last (first_hour, last_hour), from :p0 up to :p1 (before :p1 when
-// the search covers the whole end day), only in those hours of the day when any are given.
-std::string LoadsFoundSql(Engine engine, const std::vector<std::int32_t>& dataTypeIds,
-                          const std::vector<std::int32_t>& systemIds, const std::vector<int>& hours,
-                          bool wholeEndDay);
-// The same loads per data type, system and day: the hours loaded (hours) on each day
+// Every hour of the day, as bits of an hour mask: bit h is the hour starting at h:00.
+inline constexpr std::uint32_t kEveryHour = 0xFFFFFF;
+
+// What a search reads: those data types and systems, the hours firstHour to lastHour, both
+// searched (hour numbers: the day's date-time serial x 24 + the hour of the day), and of each
+// day only the hours whose bits hoursOfDay sets.
+struct HoursSearched {
+  std::vector<std::int32_t> dataTypeIds, systemIds;
+  std::int64_t firstHour = 0, lastHour = -1;
+  std::uint32_t hoursOfDay = kEveryHour;
+};
+// The mask of those hours of the day; every hour when there are none.
+std::uint32_t HoursOfDayMask(const std::vector<int>& hours);
+
+// The query of a search over the summary of the loads (per day, cov_load_day; per month,
+// cov_load_month, where the engine keeps one): per data type and system with hours found, the count
+// of hours (hours) and the first and the last hour found, packed (first_found, last_found:
+// FirstFoundHour and LastFoundHour give their hour numbers).
+std::string LoadsFoundSql(Engine engine, const HoursSearched& searched);
+// The same hours per data type, system and day found: the hours (hours) on each day
 // (load_day, a date-time serial: days since 30 December 1899). What a picture of availability
 // draws.
-std::string HoursPerDaySql(Engine engine, const std::vector<std::int32_t>& dataTypeIds,
-                           const std::vector<std::int32_t>& systemIds,
-                           const std::vector<int>& hours, bool wholeEndDay);
+std::string HoursPerDaySql(Engine engine, const HoursSearched& searched);
+std::int64_t FirstFoundHour(std::int64_t packed);
+std::int64_t LastFoundHour(std::int64_t packed);
 
 // What the search offers is read from the database once, on first use, and kept for the
 // object's life; each RunQuery reads the loads afresh.
@@ -92,24 +106,28 @@ class CoverageSearch final : public CoverageDb {
     std::vector<DayHours> loaded;            // the days with loads, in no particular order
   };
   // The hours loaded per chosen data type, system and day, under the same filter as
-  // RunQuery and counted in the database (one GROUP BY), never by reading the hourly rows
-  // here. Raises the invalid reason as RunQuery does.
+  // RunQuery and counted in the database from the summary of each day, never by reading the
+  // hourly rows. Raises the invalid reason as RunQuery does.
   DaysLoaded HoursPerDay();
 
  private:
   struct Tables;
   struct Scope;
+  struct ChosenInfo;
   Tables& Loaded();
   // What the choices cover; raises the invalid reason when they are not a valid search.
   Scope ResolvedScope();
-  std::vector<std::string> ChosenTypes() const;
-  std::vector<std::string> ChosenSystems() const;
+  const std::vector<std::string>& ChosenTypes() const;
+  const std::vector<std::string>& ChosenSystems() const;
+  const ChosenInfo& ChosenSystemInfo();
   // The hours of the day chosen; empty for the whole day. nullopt when a time is not one.
   std::optional<std::vector<int>> ChosenHours(std::string* bad = nullptr) const;
 
   std::shared_ptr<Database> db_;
   std::unique_ptr<Tables> tables_;
-  std::vector<std::string> types_, systems_, times_;
+  std::unique_ptr<ChosenInfo> chosenInfo_;
+  std::vector<std::string> types_, systems_;  // distinct, without ""
+  std::vector<std::string> times_;
   DateTime start_, end_;
   std::vector<std::vector<std::string>> results_;
 };

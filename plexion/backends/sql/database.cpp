@@ -6,6 +6,7 @@
 #include <soci/soci.h>
 #include <soci/sqlite3/soci-sqlite3.h>
 #include <algorithm>
+#include <bit>
 #include <ctime>
 #include <deque>
 #include <optional>
@@ -72,6 +73,22 @@ bool SqliteConnectionLost(int result) {
 std::string PgSqlState(const soci::soci_error& e) {
   const auto* pg = dynamic_cast<const soci::postgresql_soci_error*>(&e);
   return pg ? pg->sqlstate() : std::string();
+}
+
+// The application functions every SQLite connection gets, for what PostgreSQL has built in.
+void SqliteBitCount(sqlite_api::sqlite3_context* context, int, sqlite_api::sqlite3_value** args) {
+  if (sqlite_api::sqlite3_value_type(args[0]) == SQLITE_NULL) {
+    sqlite_api::sqlite3_result_null(context);
+    return;
+  }
+  const auto bits = static_cast<std::uint64_t>(sqlite_api::sqlite3_value_int64(args[0]));
+  sqlite_api::sqlite3_result_int(context, std::popcount(bits));
+}
+
+void AddSqliteFunctions(sqlite_api::sqlite3* handle) {
+  sqlite_api::sqlite3_create_function_v2(handle, "bit_count", 1,
+                                         SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                         nullptr, &SqliteBitCount, nullptr, nullptr, nullptr);
 }
 
 DateTime FromTm(const std::tm& tm) {
@@ -234,6 +251,7 @@ void Database::Impl::SetUp() {
   busyMs = options.busyTimeout.count();
   sqlite_api::sqlite3_busy_timeout(handle, static_cast<int>(busyMs));
   sqlite_api::sqlite3_progress_handler(handle, 1000, &Impl::Progress, this);
+  AddSqliteFunctions(handle);
   // Readers and one writer at a time, each waiting for the others' locks: the journal mode
   // stays with the file, so this switches a database once.
   std::string mode;

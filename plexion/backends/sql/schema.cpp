@@ -81,6 +81,12 @@ std::string TableOf(const std::string& statement) {
   return {};
 }
 
+// True for a statement that writes rows (an index or trigger on a table fills nothing).
+bool Fills(const std::string& statement) {
+  static const std::regex kInsert(R"(^\s*INSERT\s+INTO\s)", std::regex::icase);
+  return std::regex_search(statement, kInsert);
+}
+
 // The tables and views there, their names in lower case.
 std::set<std::string> PresentTables(Database& db) {
   std::set<std::string> names;
@@ -273,7 +279,7 @@ std::vector<std::string> RowsAResetDeletes(Database& db) {
   std::set<std::string> filledByMigrations{std::string(kVersionTable)};
   for (const Migration& m : Migrations())
     for (const std::string& s : m.StatementsFor(dialect))
-      if (CreatedBy(s).first.empty()) filledByMigrations.insert(TableOf(s));
+      if (Fills(s)) filledByMigrations.insert(TableOf(s));
   const std::set<std::string> present = PresentTables(db);
   std::vector<std::string> held;
   for (const Migration& m : Migrations())
@@ -303,9 +309,7 @@ void ResetSchema(Database& db, bool withDemo) {
     // Dependants first: the objects in the reverse of the order they were created in.
     for (auto it = created.rbegin(); it != created.rend(); ++it)
       db.Execute("DROP " + UpperCase(it->first) + " IF EXISTS " + it->second +
-                 (it->first == "table" || it->first == "view" || it->first == "schema"
-                      ? std::string(dialect.dropDependents)
-                      : std::string()));
+                 std::string(dialect.dropDependents));  // a function takes its triggers along
     UpgradeSchema(db);
     if (!withDemo) return;
     std::vector<SqlScript> demo;

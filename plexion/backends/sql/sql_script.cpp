@@ -1,7 +1,21 @@
 #include "plexion/backends/sql/database.hpp"
 #include "plexion/platform/text.hpp"
 
+#include <regex>
+
 namespace plexion::backends {
+
+namespace {
+
+// Inside the BEGIN ... END body of an SQLite trigger, whose statements end in semicolons too.
+bool InTriggerBody(const std::string& statement) {
+  static const std::regex kOpen(R"(^\s*CREATE\s+(TEMP\s+|TEMPORARY\s+)?TRIGGER\b[\s\S]*\bBEGIN\b)",
+                                std::regex::icase);
+  static const std::regex kClosed(R"(\bEND\s*$)", std::regex::icase);
+  return std::regex_search(statement, kOpen) && !std::regex_search(statement, kClosed);
+}
+
+}  // namespace
 
 std::vector<std::string> SplitSqlScript(const std::string& script) {
   std::vector<std::string> statements;
@@ -35,7 +49,7 @@ std::vector<std::string> SplitSqlScript(const std::string& script) {
       current += c;
       continue;
     }
-    if (c == ';' && !inBody) {
+    if (c == ';' && !inBody && !InTriggerBody(current)) {
       if (!Trim(current).empty()) statements.push_back(Trim(current));
       current.clear();
       continue;
