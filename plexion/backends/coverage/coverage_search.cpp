@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "plexion/backends/coverage/coverage_tables.hpp"
 #include "plexion/backends/installers.hpp"
 #include "plexion/backends/sql/soci_db_service.hpp"
 #include "plexion/platform/convert.hpp"
@@ -16,29 +17,15 @@
 
 namespace plexion::backends {
 
+using coverage::DataTypeInfo;
+using coverage::Number;
+using coverage::OutOfRange;
+using coverage::SearchError;
+using coverage::SystemInfo;
+using coverage::Text;
+using coverage::Whole;
+
 namespace {
-
-constexpr std::string_view kSource = "CoverageDb";
-
-Error SearchError(const std::string& text) {
-  return Error::External(kCoverageStatus, std::string(kSource), text);
-}
-
-// An index outside a collection: the host language's error 9, raised by the search object.
-Error OutOfRange(const std::string& what, std::int32_t index, std::size_t count) {
-  return Error(status::FromErrorNumber(errnum::SubscriptOutOfRange), errnum::SubscriptOutOfRange,
-               std::string(kSource),
-               "Subscript out of range: " + what + " " + std::to_string(index) + " (there are " +
-                   std::to_string(count) + ")");
-}
-
-std::string Text(const Variant& v) { return v.IsNull() ? std::string() : ToString(v); }
-std::int32_t Number(const Variant& v) { return v.IsNull() ? 0 : ToInt32(v); }
-// A whole number of any size the database hands over (SQLite computed columns come as text).
-std::optional<std::int64_t> Whole(const Variant& v) {
-  if (v.IsNull()) return std::nullopt;
-  return static_cast<std::int64_t>(ToDouble(v));
-}
 
 // Whole days and hours counted on one line, also before 1900 (where a date-time keeps its time
 // of day as a positive fraction below a negative day number).
@@ -82,91 +69,6 @@ std::vector<std::string> DistinctNonEmpty(const std::vector<std::string>& in) {
   return out;
 }
 
-class EntityType final : public CoverageEntityType {
- public:
-  EntityType(std::string name, std::int32_t next, std::int32_t chain, std::int16_t noColumn)
-      : name_(std::move(name)), next_(next), chain_(chain), noColumn_(noColumn) {}
-  std::int32_t NextTypeId() override { return next_; }
-  std::int32_t ChainCount() override { return chain_; }
-  std::int16_t NoColumn() override { return noColumn_; }
-  std::string TypeName() override { return name_; }
-
- private:
-  std::string name_;
-  std::int32_t next_, chain_;
-  std::int16_t noColumn_;
-};
-
-class EntityTypeList final : public CoverageEntityTypes {
- public:
-  std::int32_t Count() override { return static_cast<std::int32_t>(items.size()); }
-  Ref<CoverageEntityType> Item(std::int32_t index) override {
-    if (index < 1 || static_cast<std::size_t>(index) > items.size())
-      throw OutOfRange("entity type", index, items.size());
-    return items[static_cast<std::size_t>(index - 1)];
-  }
-  std::vector<Ref<EntityType>> items;
-};
-
-class EntityTypeIndex final : public CoverageEntityTypesById {
- public:
-  Ref<CoverageEntityType> Item(std::int32_t id) override {
-    auto it = items.find(id);
-    return it == items.end() ? Ref<CoverageEntityType>() : Ref<CoverageEntityType>(it->second);
-  }
-  std::map<std::int32_t, Ref<EntityType>> items;
-};
-
-// Shown as its parents' names from the top down, then its own name as the trailing text.
-class System final : public CoverageSystem {
- public:
-  System(std::string typeName, std::string key, std::string name, std::vector<std::string> parents)
-      : typeName_(std::move(typeName)),
-        key_(std::move(key)),
-        name_(std::move(name)),
-        parents_(std::move(parents)) {}
-  std::string TypeName() override { return typeName_; }
-  std::string Key() override { return key_; }
-  std::int16_t FieldCount() override { return static_cast<std::int16_t>(parents_.size()); }
-  std::string FieldValue(std::int16_t index) override {
-    if (index < 1 || static_cast<std::size_t>(index) > parents_.size())
-      throw OutOfRange("field", index, parents_.size());
-    return parents_[static_cast<std::size_t>(index - 1)];
-  }
-  std::string TrailingText() override { return name_; }
-  const std::string& name() const { return name_; }
-
- private:
-  std::string typeName_, key_, name_;
-  std::vector<std::string> parents_;
-};
-
-class SystemList final : public CoverageSystems {
- public:
-  std::int32_t Count() override { return static_cast<std::int32_t>(items.size()); }
-  Ref<CoverageSystem> Item(std::int32_t index) override {
-    if (index < 1 || static_cast<std::size_t>(index) > items.size())
-      throw OutOfRange("system", index, items.size());
-    return items[static_cast<std::size_t>(index - 1)];
-  }
-  std::vector<Ref<System>> items;
-};
-
-struct SystemInfo {
-  std::int32_t id;
-  Ref<System> system;
-};
-
-struct DataTypeInfo {
-  std::int32_t id;
-  std::string name, description, entityType;
-  std::optional<std::int64_t> firstDay, lastDay;  // loaded, as date-time serials
-};
-
-struct ColumnInfo {
-  std::string title, width, field;
-};
-
 const std::vector<std::string>& ResultFields() {
   static const std::vector<std::string> fields = {"Data type",    "System",       "Name",
                                                   "Entity type",  "Hours loaded", "Hours in range",
@@ -175,22 +77,6 @@ const std::vector<std::string>& ResultFields() {
 }
 
 }  // namespace
-
-struct CoverageSearch::Tables {
-  Ref<EntityTypeList> types = MakeRef<EntityTypeList>();
-  Ref<EntityTypeIndex> byId = MakeRef<EntityTypeIndex>();
-  Ref<SystemList> systems = MakeRef<SystemList>();
-  std::unordered_map<std::string, SystemInfo> systemsByKey;
-  std::vector<ColumnInfo> columns;
-  std::vector<DataTypeInfo> dataTypes;
-  std::optional<std::int64_t> firstDay, lastDay;  // of every data type's loads
-
-  const DataTypeInfo* DataType(const std::string& name) const {
-    for (const DataTypeInfo& d : dataTypes)
-      if (d.name == name) return &d;
-    return nullptr;
-  }
-};
 
 // The chosen systems looked up once per choice (none where a key is not known): a whole site's
 // systems are checked several times.
@@ -202,78 +88,7 @@ CoverageSearch::CoverageSearch(std::shared_ptr<Database> db) : db_(std::move(db)
 CoverageSearch::~CoverageSearch() = default;
 
 CoverageSearch::Tables& CoverageSearch::Loaded() {
-  if (tables_) return *tables_;
-  auto t = std::make_unique<Tables>();
-
-  for (const auto& r :
-       db_->Query("SELECT id, position, type_name, next_type_id, chain_count, no_column "
-                  "FROM cov_entity_type ORDER BY position, id")
-           .rows) {
-    auto type =
-        MakeRef<EntityType>(Text(r[2]), Number(r[3]), Number(r[4]), ToInt16(Variant(Number(r[5]))));
-    t->byId->items[Number(r[0])] = type;
-    if (!r[1].IsNull()) t->types->items.push_back(type);
-  }
-
-  struct Row {
-    std::int32_t id;
-    std::string key, name, type;
-    std::optional<std::int32_t> parent;
-  };
-  const QueryResult systems = db_->Query(
-      "SELECT s.id, s.system_key, s.name, t.type_name, s.parent_id "
-      "FROM cov_system s JOIN cov_entity_type t ON t.id = s.type_id ORDER BY s.position, s.id");
-  std::vector<Row> rows;
-  std::unordered_map<std::int32_t, std::size_t> rowOfId;
-  rows.reserve(systems.rows.size());
-  rowOfId.reserve(systems.rows.size());
-  t->systems->items.reserve(systems.rows.size());
-  t->systemsByKey.reserve(systems.rows.size());
-  for (const auto& r : systems.rows) {
-    rowOfId[Number(r[0])] = rows.size();
-    rows.push_back({Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]),
-                    r[4].IsNull() ? std::nullopt : std::optional<std::int32_t>(Number(r[4]))});
-  }
-  for (const Row& row : rows) {
-    std::vector<std::string> parents;
-    for (auto parent = row.parent; parent;) {
-      auto it = rowOfId.find(*parent);
-      if (it == rowOfId.end()) break;
-      // A chain longer than there are systems comes back to one it passed.
-      if (parents.size() == rows.size())
-        throw SearchError("the parents of system " + row.key + " come back to it");
-      parents.push_back(rows[it->second].name);
-      parent = rows[it->second].parent;
-    }
-    std::reverse(parents.begin(), parents.end());
-    if (parents.size() > 32767) throw Error::Runtime(errnum::Overflow);
-    auto system = MakeRef<System>(row.type, row.key, row.name, std::move(parents));
-    t->systems->items.push_back(system);
-    t->systemsByKey[row.key] = {row.id, system};
-  }
-
-  for (const auto& r :
-       db_->Query("SELECT title, width, field FROM cov_data_type_column ORDER BY position").rows)
-    t->columns.push_back({Text(r[0]), Text(r[1]), Text(r[2])});
-
-  // Each data type's first and last day from the summary (PostgreSQL indexes them); the span of the
-  // loads is theirs (a load's data type is one of them: its foreign key).
-  for (const auto& r :
-       db_->Query("SELECT d.id, d.name, d.description, t.type_name AS entity_type, "
-                  "(SELECT min(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "
-                  "first_day, "
-                  "(SELECT max(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "
-                  "last_day "
-                  "FROM cov_data_type d LEFT JOIN cov_entity_type t ON t.id = d.entity_type_id "
-                  "ORDER BY d.position, d.id")
-           .rows) {
-    DataTypeInfo type{Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]), Whole(r[4]), Whole(r[5])};
-    if (type.firstDay && (!t->firstDay || *type.firstDay < *t->firstDay))
-      t->firstDay = type.firstDay;
-    if (type.lastDay && (!t->lastDay || *type.lastDay > *t->lastDay)) t->lastDay = type.lastDay;
-    t->dataTypes.push_back(std::move(type));
-  }
-  tables_ = std::move(t);
+  if (!tables_) tables_ = ReadTables(*db_);
   return *tables_;
 }
 

@@ -115,6 +115,7 @@ class CoverageSearch final : public CoverageDb {
   struct Scope;
   struct ChosenInfo;
   Tables& Loaded();
+  static std::unique_ptr<Tables> ReadTables(Database& db);  // in coverage_tables.cpp
   // What the choices cover; raises the invalid reason when they are not a valid search.
   Scope ResolvedScope();
   const std::vector<std::string>& ChosenTypes() const;
