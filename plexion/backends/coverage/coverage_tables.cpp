@@ -42,7 +42,7 @@ std::unique_ptr<CoverageSearch::Tables> CoverageSearch::ReadTables(Database& db)
 
   for (const auto& r :
        db.Query("SELECT id, position, type_name, next_type_id, chain_count, no_column "
-                  "FROM cov_entity_type ORDER BY position, id")
+                "FROM cov_entity_type ORDER BY position, id")
            .rows) {
     auto type =
         MakeRef<EntityType>(Text(r[2]), Number(r[3]), Number(r[4]), ToInt16(Variant(Number(r[5]))));
@@ -95,12 +95,12 @@ std::unique_ptr<CoverageSearch::Tables> CoverageSearch::ReadTables(Database& db)
   // loads is theirs (a load's data type is one of them: its foreign key).
   for (const auto& r :
        db.Query("SELECT d.id, d.name, d.description, t.type_name AS entity_type, "
-                  "(SELECT min(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "
-                  "first_day, "
-                  "(SELECT max(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "
-                  "last_day "
-                  "FROM cov_data_type d LEFT JOIN cov_entity_type t ON t.id = d.entity_type_id "
-                  "ORDER BY d.position, d.id")
+                "(SELECT min(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "
+                "first_day, "
+                "(SELECT max(l.load_day) FROM cov_load_day l WHERE l.data_type_id = d.id) AS "
+                "last_day "
+                "FROM cov_data_type d LEFT JOIN cov_entity_type t ON t.id = d.entity_type_id "
+                "ORDER BY d.position, d.id")
            .rows) {
     DataTypeInfo type{Number(r[0]), Text(r[1]), Text(r[2]), Text(r[3]), Whole(r[4]), Whole(r[5])};
     if (type.firstDay && (!t->firstDay || *type.firstDay < *t->firstDay))
