@@ -58,33 +58,42 @@ class ReportsOnDatabase : public testing::DatabaseTest {
   std::optional<services::ScopedService<SettingsService>> settings_;
 };
 
-TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
-  FolderApp& folders = services::Locate<FolderApp>();
-  auto d = MakeRef<CReportDefData>();
-  d->InitNew(folders.DocType("Scenario"), folders.DocType("Template"), "Traffic", "RptEditor", 0,
-             ERefType::RefScenario, 2, 0, 1.5f);
-  EXPECT_EQ(std::pair(d->ScenarioType()->Name(), d->EquippedOnly()),
+// A new express report on scenario 2 with a report specification of kind 3, a page setup and a
+// destination, as its editor leaves it before saving.
+struct NewReport {
+  explicit NewReport(const testing::SharedLog& log) : dest(MakeRef<testing::FakeDestination>(log)) {
+    FolderApp& folders = services::Locate<FolderApp>();
+    d->InitNew(folders.DocType("Scenario"), folders.DocType("Template"), "Traffic", "RptEditor", 0,
+               ERefType::RefScenario, 2, 0, 1.5f);
+    spec->SpecKind(3);
+    spec->GroupingSpecId(9);
+    page->HeadNote("O'Brien's traffic");
+    page->RemoveControlInfo(true);
+    dest->nextId = 501;
+    dest->webAutoOrganize = "ByDate";
+    d->ReportSpecData(spec);
+    d->PageSetupData(page);
+    d->DestinationData(dest);
+    d->IsScenarioExpress(true);
+    d->IncludeInactive(true);
+    d->ExpressType("Daily");
+  }
+  Ref<CReportDefData> d = MakeRef<CReportDefData>();
+  Ref<ReportSpec> spec = services::Create<ReportSpec>();
+  Ref<PageSetup> page = services::Create<PageSetup>();
+  Ref<testing::FakeDestination> dest;
+};
+
+const char* const kGeneralOf10 =
+    "SELECT seq, name, value FROM rpt_general_attr WHERE report_id = 10 ORDER BY seq";
+
+TEST_P(ReportsOnDatabase, ANewReportsOutputObjectsBecomeRowsAfterTheDemos) {
+  NewReport r(log);
+  EXPECT_EQ(std::pair(r.d->ScenarioType()->Name(), r.d->EquippedOnly()),
             std::pair(std::string("Scenario"), std::string("Y")))
       << "the folder application's type, the built-in report defaults";
-
-  Ref<ReportSpec> spec = services::Create<ReportSpec>();
-  spec->SpecKind(3);
-  spec->GroupingSpecId(9);
-  Ref<PageSetup> page = services::Create<PageSetup>();
-  page->HeadNote("O'Brien's traffic");
-  page->RemoveControlInfo(true);
-  auto dest = MakeRef<testing::FakeDestination>(log);
-  dest->nextId = 501;
-  dest->webAutoOrganize = "ByDate";
-  d->ReportSpecData(spec);
-  d->PageSetupData(page);
-  d->DestinationData(dest);
-  d->IsScenarioExpress(true);
-  d->IncludeInactive(true);
-  d->ExpressType("Daily");
-
-  d->SaveSubTableData(0);
-  EXPECT_EQ(testing::Ids(*d), "0 2 0 0 | 2 9 0 501 2") << "new rows after the demo's";
+  r.d->SaveSubTableData(0);
+  EXPECT_EQ(testing::Ids(*r.d), "0 2 0 0 | 2 9 0 501 2");
   EXPECT_EQ(Select("SELECT spec_kind, grouping_spec_id FROM rpt_report_spec WHERE id = 2"),
             (Rows{{"3", "9"}}));
   EXPECT_EQ(
@@ -92,9 +101,13 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
              "WHERE id = 2"),
       (Rows{{"3", "O'Brien's traffic", "", "Y"}}))
       << "the page setup took the report specification's kind";
+}
 
+TEST_P(ReportsOnDatabase, BothKindsOfAttributesAreStoredUnderTheReport) {
+  NewReport r(log);
+  r.d->SaveSubTableData(0);
   std::int32_t report = 10;
-  d->SaveReportAttrs(report);
+  r.d->SaveReportAttrs(report);
   EXPECT_EQ(settings->CurrentSpecKind(), 3);
   EXPECT_EQ(Select("SELECT source, name, value FROM rpt_report_attr WHERE report_id = 10 "
                    "ORDER BY source, name"),
@@ -106,48 +119,49 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
                   {"ReportSpec", "GroupingSpecId", "9"},
                   {"ReportSpec", "ReportSpecId", "2"},
                   {"ReportSpec", "SpecKind", "3"}}));
+  r.d->SaveGenReportAttrs(report);
+  EXPECT_EQ(Select(kGeneralOf10), (Rows{{"1", "IncludeInactive", "Y"},
+                                        {"2", "ExpressType", "Daily"},
+                                        {"3", "WebAuto-Organize", "ByDate"},
+                                        {"4", "HeadNote", "O'Brien's traffic"},
+                                        {"5", "RemoveControlInfo", "True"}}));
+}
 
-  d->SaveGenReportAttrs(report);
-  const std::string generalOf10 =
-      "SELECT seq, name, value FROM rpt_general_attr WHERE report_id = 10 ORDER BY seq";
-  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "IncludeInactive", "Y"},
-                                       {"2", "ExpressType", "Daily"},
-                                       {"3", "WebAuto-Organize", "ByDate"},
-                                       {"4", "HeadNote", "O'Brien's traffic"},
-                                       {"5", "RemoveControlInfo", "True"}}));
-
-  // Saved again as an existing, ordinary report: rows updated, attributes replaced.
-  d->IsNew(false);
-  d->IsScenarioExpress(false);
-  page->HeadNote("");
-  page->FootNote("Confidential");
-  spec->GroupingSpecId(11);
-  d->SaveSubTableData(0);
-  EXPECT_EQ(testing::Ids(*d), "0 2 0 0 | 2 11 0 501 2");
+TEST_P(ReportsOnDatabase, ASecondSaveUpdatesTheRowsReplacingTheAttributes) {
+  NewReport r(log);
+  r.d->SaveSubTableData(0);
+  r.d->SaveGenReportAttrs(10);
+  r.d->IsNew(false);
+  r.d->IsScenarioExpress(false);
+  r.page->HeadNote("");
+  r.page->FootNote("Confidential");
+  r.spec->GroupingSpecId(11);
+  r.d->SaveSubTableData(0);
+  EXPECT_EQ(testing::Ids(*r.d), "0 2 0 0 | 2 11 0 501 2");
   EXPECT_EQ(Select("SELECT head_note, foot_note FROM rpt_page_setup WHERE id = 2"),
             (Rows{{"", "Confidential"}}));
   EXPECT_EQ(Count("rpt_page_setup", "1 = 1"), 2);
-  d->SaveGenReportAttrs(report);
-  EXPECT_EQ(Select(generalOf10), (Rows{{"1", "WebAuto-Organize", "ByDate"},
-                                       {"2", "FootNote", "Confidential"},
-                                       {"3", "RemoveControlInfo", "True"}}));
+  r.d->SaveGenReportAttrs(10);
+  EXPECT_EQ(Select(kGeneralOf10), (Rows{{"1", "WebAuto-Organize", "ByDate"},
+                                        {"2", "FootNote", "Confidential"},
+                                        {"3", "RemoveControlInfo", "True"}}));
+}
 
-  // Opened again for edit: the attributes come back.
-  d->IsScenarioExpress(true);
-  d->SaveGenReportAttrs(report);
+TEST_P(ReportsOnDatabase, AnOpenedReportGetsItsAttributesBack) {
+  NewReport r(log);
+  r.d->SaveSubTableData(0);
+  r.d->SaveGenReportAttrs(10);
   auto loaded = MakeRef<backends::SqlReportSpec>(db);
   loaded->Load(2);
   auto again = MakeRef<CReportDefData>();
-  auto dest2 = MakeRef<testing::FakeDestination>(log);
-  again->DestinationData(dest2);
+  auto dest = MakeRef<testing::FakeDestination>(log);
+  again->DestinationData(dest);
   Open(*again, 10, 2, 3, loaded);
-  EXPECT_EQ(std::tuple(again->IncludeInactive(), again->ExpressType(), dest2->webAutoOrganize,
-                       again->WebAutoOrganize()),
-            std::tuple(true, "Daily", "ByDate", "ByDate"));
-  EXPECT_EQ(std::tuple(again->IsScenarioExpress(), again->IsTemplateExpress()),
-            std::tuple(true, false))
+  EXPECT_EQ(std::tuple(again->IncludeInactive(), again->ExpressType(), dest->webAutoOrganize,
+                       again->IsScenarioExpress(), again->IsTemplateExpress()),
+            std::tuple(true, "Daily", "ByDate", true, false))
       << "3 is an ordinary template";
-  EXPECT_EQ(again->ReportSpecData()->GroupingSpecId(), 11);
+  EXPECT_EQ(again->ReportSpecData()->GroupingSpecId(), 9);
   Open(*again, 99);
   EXPECT_EQ(std::tuple(again->GenAttributes()->Count(), again->GenAttributes()->ReportId(),
                        again->ExpressType()),
@@ -155,8 +169,7 @@ TEST_P(ReportsOnDatabase, OutputObjectsAndAttributesMakeTheRoundTrip) {
       << "a report without attributes";
 }
 
-TEST_P(ReportsOnDatabase,
-       ExpressCopiesAreRealRowsDeletesRemoveOnlyExpressDocumentsAndTheProceduresGuardThemselves) {
+TEST_P(ReportsOnDatabase, ExpressCopiesAreRealRowsThatOnlyCleanUpDeletes) {
   auto d = MakeRef<CReportDefData>();
   const std::int32_t ownerId = services::Locate<FolderApp>().Owner()->Id();
   EXPECT_EQ(services::Locate<FolderApp>().Owner()->Id(), ownerId) << "registered once";

@@ -7,14 +7,17 @@ namespace {
 
 class GPlexionOnDatabase : public testing::DatabaseTest {};
 
-TEST_P(GPlexionOnDatabase, FoldersByNameWithQuotesAndAbsenceAndTheServersOfAReportGroup) {
+TEST_P(GPlexionOnDatabase, FoldersAreFoundByTheirExactNameEvenWithQuotes) {
   Ref<GPlexion> g = GPlexion::Global();
   EXPECT_EQ(g->GetFolderIdFromName("Reports"), 1);
   EXPECT_EQ(g->GetFolderIdFromName("O'Brien's reports"), 3);
   EXPECT_EQ(g->GetFolderIdFromName("reports"), 0);
   EXPECT_EQ(g->GetFolderIdFromName(""), 0);
   EXPECT_EQ(g->GetFolderIdFromName("x' OR '1'='1"), 0) << "a quote cannot open the query";
+}
 
+TEST_P(GPlexionOnDatabase, ServersOfAReportGroupAreCountedPerServerGroup) {
+  Ref<GPlexion> g = GPlexion::Global();
   EXPECT_EQ(g->GetNumServersForReportGroup(12), 3);
   EXPECT_EQ(g->GetNumServersForReportGroup(12, 1), 2);
   EXPECT_EQ(g->GetNumServersForReportGroup(12, 2), 1);
@@ -22,7 +25,7 @@ TEST_P(GPlexionOnDatabase, FoldersByNameWithQuotesAndAbsenceAndTheServersOfARepo
   EXPECT_EQ(g->GetNumServersForReportGroup(99), 0);
 }
 
-TEST_P(GPlexionOnDatabase, TimeoutFollowsTheColumnOfSaSchedule) {
+TEST_P(GPlexionOnDatabase, TheTimeOutFollowsTheColumnOfSaSchedule) {
   EXPECT_TRUE(GPlexion::Global()->IsSATimeoutEnabled());
   const char* cascade = GetParam() == backends::Engine::PostgreSQL ? " CASCADE" : "";
   db->Execute(std::string("DROP VIEW SA_Schedule_View") + cascade);
