@@ -20,16 +20,6 @@ std::string ErrorText(std::string_view toml) {
   return "no error";
 }
 
-TEST(Configuration, DefaultsWithoutAFile) {
-  const Configuration c = Configuration::Defaults();
-  EXPECT_EQ(std::tuple(c.enterpriseMode, c.features.size(), c.hourSlotCount, c.timeZonesEnabled,
-                       c.defaultDLGroupBy),
-            std::tuple(false, 0u, 24, false, "R"));
-  ASSERT_EQ(c.weekdays.size(), 7u);
-  EXPECT_EQ(std::tuple(c.weekdays[0].ui, c.weekdays[0].db, c.weekdays[6].ui, c.weekdays[6].db),
-            std::tuple("Sunday", 1, "Saturday", 7));
-}
-
 TEST(Configuration, ReadsEveryKeyItKnowsKeepingDefaultsForTheOthers) {
   const Configuration c = Configuration::Parse(R"(
 [database]

@@ -49,6 +49,8 @@ TEST(Dispatch, NamesAreFoundWithoutCaseAndATableNamesEveryParameter) {
   EXPECT_THROW(Method("Add", 9, &Counter::Add, {"a"}), std::logic_error);
 }
 
+constexpr auto kMethod = InvokeKind::Method, kGet = InvokeKind::Get, kLet = InvokeKind::Let;
+
 TEST(Dispatch, ArgumentsConvertToTheParametersTypes) {
   struct Case {
     const char* what;
@@ -59,76 +61,48 @@ TEST(Dispatch, ArgumentsConvertToTheParametersTypes) {
   };
   auto c = MakeRef<Counter>();
   c->Value(42);
-  for (const Case& k : std::vector<Case>{
-           {"a get as a method", 0, InvokeKind::Method | InvokeKind::Get, {}, Variant(42)},
-           {"a double index", 1, InvokeKind::Get, {Variant(2.0)}, Variant("slot 2")},
-           {"a Boolean to a Long",
-            2,
-            InvokeKind::Method,
-            {Variant(std::int16_t{1}), Variant(true)},
-            Variant(0)},
-           {"an omitted optional", 2, InvokeKind::Method, {Variant(1)}, Variant(11)},
-           {"an omitted variant", 4, InvokeKind::Method, {}, Variant("missing")},
-           {"a Null variant", 4, InvokeKind::Method, {Variant::Null()}, Variant("Null")}})
-    EXPECT_EQ(Call(*c, k.id, k.kind, k.args).value, k.result) << k.what;
-  EXPECT_TRUE(Call(*c, 0, InvokeKind::Let, {Variant("7")}).ok());
+  const Variant shortOne(std::int16_t{1});
+  const Case cases[] = {
+      {"a get as a method", 0, kMethod | kGet, {}, Variant(42)},
+      {"a double index", 1, kGet, {Variant(2.0)}, Variant("slot 2")},
+      {"a short and a Boolean to Longs", 2, kMethod, {shortOne, Variant(true)}, Variant(0)},
+      {"an omitted optional", 2, kMethod, {Variant(1)}, Variant(11)},
+      {"an omitted variant", 4, kMethod, {}, Variant("missing")},
+      {"a Null variant", 4, kMethod, {Variant::Null()}, Variant("Null")}};
+  for (const Case& k : cases) EXPECT_EQ(Call(*c, k.id, k.kind, k.args).value, k.result) << k.what;
+  EXPECT_TRUE(Call(*c, 0, kLet, {Variant("7")}).ok());
   EXPECT_EQ(c->Value(), 7) << "numeric text to a Long";
-  EXPECT_TRUE(Call(*c, 5, InvokeKind::Get, {}).value.ObjectValue() == c);
+  EXPECT_TRUE(Call(*c, 5, kGet, {}).value.ObjectValue() == c);
 }
 
 TEST(Dispatch, EachFailureComesBackAsItsStatusWithErrorInformation) {
+  using Expected = std::pair<Status, std::int32_t>;
+  const Expected noMember{status::MemberNotFound, errnum::ObjectDoesNotSupport};
+  const Expected badCount{status::BadParamCount, errnum::WrongArgumentCount};
+  const Expected mismatch{status::TypeMismatch, errnum::TypeMismatch};
+  const Expected overflow{status::Overflow, errnum::Overflow};
   struct Case {
     const char* what;
     DispId id;
     InvokeKind kind;
     std::vector<Variant> args;
-    Status status;
-    std::int32_t number;
+    Expected expected;
   };
   auto c = MakeRef<Counter>();
-  for (const Case& k : std::vector<Case>{{"an unknown id",
-                                          99,
-                                          InvokeKind::Method,
-                                          {},
-                                          status::MemberNotFound,
-                                          errnum::ObjectDoesNotSupport},
-                                         {"an accessor the id lacks",
-                                          1,
-                                          InvokeKind::Let,
-                                          {Variant(), Variant()},
-                                          status::MemberNotFound,
-                                          errnum::ObjectDoesNotSupport},
-                                         {"too few arguments",
-                                          2,
-                                          InvokeKind::Method,
-                                          {},
-                                          status::BadParamCount,
-                                          errnum::WrongArgumentCount},
-                                         {"too many arguments",
-                                          0,
-                                          InvokeKind::Get,
-                                          {Variant(), Variant()},
-                                          status::BadParamCount,
-                                          errnum::WrongArgumentCount},
-                                         {"text that is no number",
-                                          2,
-                                          InvokeKind::Method,
-                                          {Variant(1), Variant("x")},
-                                          status::TypeMismatch,
-                                          errnum::TypeMismatch},
-                                         {"a number too large",
-                                          0,
-                                          InvokeKind::Let,
-                                          {Variant(1e12)},
-                                          status::Overflow,
-                                          errnum::Overflow}}) {
+  const Case cases[] = {
+      {"an unknown id", 99, kMethod, {}, noMember},
+      {"an accessor the id lacks", 1, kLet, {Variant(), Variant()}, noMember},
+      {"too few arguments", 2, kMethod, {}, badCount},
+      {"too many arguments", 0, kGet, {Variant(), Variant()}, badCount},
+      {"text that is no number", 2, kMethod, {Variant(1), Variant("x")}, mismatch},
+      {"a number too large", 0, kLet, {Variant(1e12)}, overflow}};
+  for (const Case& k : cases) {
     const InvokeResult r = Call(*c, k.id, k.kind, k.args);
-    EXPECT_EQ(std::tuple(r.status, r.error.number), std::tuple(k.status, k.number)) << k.what;
+    EXPECT_EQ(Expected(r.status, r.error.number), k.expected) << k.what;
   }
-  const InvokeResult r = Call(*c, 2, InvokeKind::Method, {Variant(1), Variant("x")});
+  const InvokeResult r = Call(*c, 2, kMethod, {Variant(1), Variant("x")});
   EXPECT_EQ(std::tuple(r.argError, r.error.source), std::tuple(1, "Plexion"));
-  EXPECT_EQ(Call(*c, 2, InvokeKind::Method, {}).error.description,
-            "Add takes 1 to 2 arguments, not 0");
+  EXPECT_EQ(Call(*c, 2, kMethod, {}).error.description, "Add takes 1 to 2 arguments, not 0");
 }
 
 TEST(Dispatch, ByReferenceArgumentsAreWrittenBack) {

@@ -118,15 +118,6 @@ TEST(SaveReportAttrs, SavesOnlyTheAttachedSetsOfASpecifiedReport) {
                                    "ReportSpec.SaveAttrs.Release"}));
 }
 
-TEST(SaveReportAttrs, AFailingSettingsServiceSavesNothing) {
-  Env env;
-  Attached a(env);
-  env.settings->failOn = {"SettingsService.UseSpecKind"};
-  std::int32_t report = 12;
-  EXPECT_EQ(ErrorOf([&] { a.d->SaveReportAttrs(report); }).source(), "SettingsService");
-  EXPECT_TRUE(env.log->Matching("ReportSpec.SaveAttrs").empty());
-}
-
 Lines AttributeWrites(const Env& env) { return env.log->Matching("GeneralAttributes."); }
 
 TEST(SaveGenReportAttrs, AnExpressScenarioWritesTheWholeSetBetweenClearAndSave) {

@@ -39,28 +39,6 @@ TEST(SASchedLoad, TheQueryReadsTheWholeRowOfTheIdInDecimal) {
                    OpenLine("SELECT * FROM SA_Schedule_View WHERE Id = -2")}));
 }
 
-TEST(SASchedLoad, TheRowReachesEveryFieldThroughInitEdit) {
-  testing::InstalledDoubles d;
-  EditArgs a;
-  testing::ScriptRow(*d.db, kView, testing::SoftAlarmRow(a));
-  auto s = MakeRef<CSASchedData>();
-  s->EditorName("Before");
-  s->OvrChanSetId(8);
-  s->OvrDestinationId(7);
-  s->OvrDTScopeId(6);
-  testing::SetUntouched(*s);
-  s->IsNew(true);
-  s->LoadSASchedData(31);
-  a.editor = Variant("");
-  testing::ExpectEdited(*s, a);
-  EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit(),
-                       s->OvrChanSetId(), s->OvrDestinationId(), s->OvrDTScopeId()),
-            std::tuple(9, 4, 30, "M", 8, 7, 6))
-      << "the id comes from the row; no column supplies the other overrides";
-  testing::ExpectUntouched(*s);
-  EXPECT_EQ(d.log->Matching("DbRecordset.Close").size(), 1u);
-}
-
 TEST(SASchedLoad, WithoutATimeOutColumnALoadClearsTheTimeOut) {
   testing::InstalledDoubles d;
   testing::ScriptRow(*d.db, kView,
@@ -76,18 +54,8 @@ TEST(SASchedLoad, WithoutATimeOutColumnALoadClearsTheTimeOut) {
       << "the column is asked for again and read";
 }
 
-TEST(SASchedLoad, NullColumnsTakeTheValuesOfANewSchedule) {
+TEST(SASchedLoad, NoRowOrAMissingColumnChangesNothing) {
   testing::InstalledDoubles d;
-  testing::ScriptRow(*d.db, kView,
-                     testing::WithNulls(testing::SoftAlarmRow({}), testing::kFallbackColumns));
-  auto s = MakeRef<CSASchedData>();
-  s->LoadSASchedData(9);
-  EXPECT_EQ(testing::Fallbacks(*s), (std::array{0, 0, 1, 1, 1}));
-}
-
-TEST(SASchedLoad, NoRecordsetNoRowOrAMissingColumnChangesNothing) {
-  testing::InstalledDoubles d;
-  d.db->WhenQueryReturnsNothing("SELECT * FROM SA_Schedule_View WHERE Id = 1");
   d.db->WhenQuery("SELECT * FROM SA_Schedule_View WHERE Id = 2", {"Id"}, {});
   EditArgs other;
   other.scheduleId = 44;
@@ -96,7 +64,6 @@ TEST(SASchedLoad, NoRecordsetNoRowOrAMissingColumnChangesNothing) {
   auto t = MakeRef<CSASchedData>();
   testing::Edit(*t, EditArgs());
   t->IsNew(true);
-  t->LoadSASchedData(1);
   EXPECT_EQ(ErrorOf([&] { t->LoadSASchedData(2); }).number(), 3021);
   EXPECT_EQ(ErrorOf([&] { t->LoadSASchedData(4); }).number(), 3265);
   EXPECT_EQ(std::tuple(t->IsNew(), t->ScheduleID(), t->EditorName(), t->Timeout()),

@@ -245,40 +245,39 @@ struct SaveScene {
   Lines Saves() const { return log->Containing({".Insert", ".Update"}); }
 };
 
-TEST(SchedSave, ANewScheduleInsertsBothEvenWithIdsThatAreNot0) {
-  SaveScene f;
-  f.s->OvrDTScopeId(5);
-  f.s->OvrDestinationId(6);
-  f.s->IsNew(true);
-  EXPECT_TRUE(f.s->SaveSubTableData() == f.s) << "the object itself";
-  EXPECT_EQ(f.Saves(), (Lines{"DateTimeScope.Insert", "Destination.Insert"}));
-  EXPECT_EQ(std::tuple(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::tuple(501, 701));
-}
-
-TEST(SchedSave, AStoredScheduleUpdatesWhatItPointsAtInsertingWhereItsIdIs0) {
-  SaveScene f;
-  f.s->OvrDTScopeId(5);
-  f.s->OvrDestinationId(6);
-  f.scope->id = 502;
-  f.s->SaveSubTableData();
-  EXPECT_EQ(f.Saves(), (Lines{"DateTimeScope.Update", "Destination.Update"}));
-  EXPECT_EQ(std::tuple(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::tuple(502, 6))
-      << "the scope's id is taken after the update, the destination's left unchanged";
-  f.log->Clear();
-  f.s->OvrDTScopeId(0);
-  f.s->OvrDestinationId(0);
-  f.s->SaveSubTableData();
-  EXPECT_EQ(f.Saves(), (Lines{"DateTimeScope.Insert", "Destination.Insert"}));
-  EXPECT_EQ(f.s->OvrDestinationId(), 701);
-}
-
-TEST(SchedSave, AFlagWithoutItsObjectOrAnObjectWithoutItsFlagIsSkipped) {
+// A new schedule inserts fresh records even when its ids are not 0; a stored one updates the
+// records it points at (taking the scope's id afterwards) and inserts where its id is 0.
+TEST(SchedSave, EachOverrideIsInsertedOrUpdatedAsTheScheduleStands) {
+  struct Case {
+    const char* what;
+    bool isNew;
+    std::int32_t scopeId, destinationId;
+    Lines saves;
+    std::pair<std::int32_t, std::int32_t> ids;
+  };
+  for (const Case& c :
+       {Case{"new", true, 5, 6, {"DateTimeScope.Insert", "Destination.Insert"}, {501, 701}},
+        Case{"stored", false, 5, 6, {"DateTimeScope.Update", "Destination.Update"}, {502, 6}},
+        Case{"stored, ids 0",
+             false,
+             0,
+             0,
+             {"DateTimeScope.Insert", "Destination.Insert"},
+             {501, 701}}}) {
+    SaveScene f;
+    f.s->IsNew(c.isNew);
+    f.s->OvrDTScopeId(c.scopeId);
+    f.s->OvrDestinationId(c.destinationId);
+    f.scope->id = 502;
+    EXPECT_TRUE(f.s->SaveSubTableData() == f.s) << "the object itself";
+    EXPECT_EQ(f.Saves(), c.saves) << c.what;
+    EXPECT_EQ(std::pair(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), c.ids) << c.what;
+  }
   SaveScene f;
   f.s->DTScopeData(nullptr);
   f.s->DoDestOverride(false);
   f.s->SaveSubTableData();
-  EXPECT_TRUE(f.log->Lines().empty());
-  EXPECT_EQ(std::tuple(f.s->OvrDTScopeId(), f.s->OvrDestinationId()), std::tuple(0, 0));
+  EXPECT_TRUE(f.log->Lines().empty()) << "a flag without its object, an object without its flag";
 }
 
 TEST(SchedSave, AnIdIsWrittenOnlyAfterItsCallsSucceeded) {
@@ -328,25 +327,55 @@ TEST(SchedLoad, TheQuerySelectsTheColumnListOfEachModeForTheIdInDecimal) {
   }
 }
 
-TEST(SchedLoad, TheRowReachesEveryFieldThroughInitEdit) {
-  testing::InstalledDoubles d;
+// Either schedule loaded from its view, scripted with the row of a.
+void Load(CSchedData& s, std::int32_t id) { s.LoadSchedData(id, "Loader"); }
+void Load(CSASchedData& s, std::int32_t id) { s.LoadSASchedData(id); }
+testing::NamedValues RowOf(const CSchedData&, const EditArgs& a) { return testing::ScheduleRow(a); }
+testing::NamedValues RowOf(const CSASchedData&, const EditArgs& a) {
+  return testing::SoftAlarmRow(a);
+}
+
+TYPED_TEST(BothSchedules, ALoadedRowReachesEveryFieldThroughInitEdit) {
+  auto& s = this->s;
   EditArgs a;
-  testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(a));
-  auto s = MakeRef<CSchedData>();
+  testing::ScriptRow(*this->d.db, "SELECT ", RowOf(*s, a));
   s->EditorName("Before");
   s->IsNew(true);
-  s->OvrServerGroupID(77);
-  s->DLGroupBy("X");
+  s->OvrChanSetId(55);
   testing::SetUntouched(*s);
-  s->LoadSchedData(21, "Loader");
+  Load(*s, 21);
   a.editor = Variant("");
   testing::ExpectEdited(*s, a);
-  EXPECT_EQ(std::tuple(s->AppName(), s->OvrScenarioId(), s->OvrChanSetId(), s->OvrDestinationId(),
-                       s->OvrDTScopeId(), s->OvrServerGroupID(), s->TimeZone(), s->DLGroupBy()),
-            std::tuple("Loader", 9, 8, 7, 6, 77, "Default TimeZone Region", ""))
-      << "outside enterprise mode no server group is read and no code passed; time zones are off";
   testing::ExpectUntouched(*s);
-  EXPECT_EQ(d.log->Matching("DbRecordset.Close").size(), 1u);
+  EXPECT_EQ(this->d.log->Matching("DbRecordset.Close").size(), 1u);
+  if constexpr (std::is_same_v<TypeParam, CSchedData>) {
+    EXPECT_EQ(std::tuple(s->AppName(), s->OvrScenarioId(), s->OvrChanSetId(), s->OvrDestinationId(),
+                         s->OvrDTScopeId(), s->TimeZone(), s->DLGroupBy()),
+              std::tuple("Loader", 9, 8, 7, 6, "Default TimeZone Region", ""))
+        << "time zones are off, and outside enterprise mode no group-by code is passed";
+  } else {
+    EXPECT_EQ(std::tuple(s->ScheduleID(), s->OvrScenarioId(), s->Timeout(), s->TimeoutUnit(),
+                         s->OvrChanSetId()),
+              std::tuple(9, 4, 30, "M", 55))
+        << "no column supplies the override plan";
+  }
+}
+
+TYPED_TEST(BothSchedules, NullColumnsLoadAsTheValuesOfANewSchedule) {
+  testing::ScriptRow(*this->d.db, "SELECT ",
+                     testing::WithNulls(RowOf(*this->s, {}), testing::kFallbackColumns));
+  Load(*this->s, 21);
+  EXPECT_EQ(testing::Fallbacks(*this->s), (std::array{0, 0, 1, 1, 1}));
+}
+
+TYPED_TEST(BothSchedules, ALoadWithoutARecordsetChangesNothing) {
+  auto& s = this->s;
+  this->d.system->enterprise = true;
+  this->d.db->WhenQueryReturnsNothing("SELECT ");
+  s->IsNew(true);
+  s->EditorName("Kept");
+  Load(*s, 5);
+  EXPECT_EQ(std::pair(s->IsNew(), s->EditorName()), std::pair(true, std::string("Kept")));
 }
 
 TEST(SchedLoad, ModeDependentColumnsAreReadWhenTheirModeIsOn) {
@@ -355,31 +384,13 @@ TEST(SchedLoad, ModeDependentColumnsAreReadWhenTheirModeIsOn) {
   d.settings->timeZones = true;
   testing::ScriptRow(*d.db, "SELECT ", testing::ScheduleRow(EditArgs()));
   auto s = MakeRef<CSchedData>();
+  s->OvrServerGroupID(77);
   s->LoadSchedData(21, "Schedule");
   EXPECT_EQ(std::tuple(s->DLGroupBy(), s->TimeZone(), s->OvrServerGroupID()),
             std::tuple("S", "Central", 2));
-}
-
-TEST(SchedLoad, NullColumnsTakeTheValuesOfANewSchedule) {
-  testing::InstalledDoubles d;
-  testing::ScriptRow(*d.db, "SELECT ",
-                     testing::WithNulls(testing::ScheduleRow({}), testing::kFallbackColumns));
-  auto s = MakeRef<CSchedData>();
+  d.system->enterprise = false;
   s->LoadSchedData(21, "Schedule");
-  EXPECT_EQ(testing::Fallbacks(*s), (std::array{0, 0, 1, 1, 1}));
-}
-
-TEST(SchedLoad, NoRecordsetChangesNothing) {
-  testing::InstalledDoubles d;
-  d.system->enterprise = true;
-  d.db->WhenQueryReturnsNothing("SELECT ");
-  auto s = MakeRef<CSchedData>();
-  s->IsNew(true);
-  s->EditorName("Kept");
-  s->OvrServerGroupID(3);
-  s->LoadSchedData(5, "Schedule");
-  EXPECT_EQ(std::tuple(s->IsNew(), s->EditorName(), s->OvrServerGroupID(), s->AppName()),
-            std::tuple(true, "Kept", 3, ""));
+  EXPECT_EQ(s->OvrServerGroupID(), 2) << "outside enterprise mode the server group is not read";
 }
 
 TEST(SchedLoad, AFailurePartWayKeepsWhatWasStored) {

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "db_fixture.hpp"
 #include "plexion/backends/output/schedule_outputs.hpp"
 #include "plexion/backends/util/hour_ex_set.hpp"
@@ -144,39 +146,23 @@ TEST_P(ScheduleOnDatabase, OverridesAreInsertedThenUpdated) {
 }
 
 TEST_P(ScheduleOnDatabase, OverrideObjectsRefuseBadValuesOrMissingRows) {
-  auto newScope = MakeRef<DbDateTimeScope>();
-  newScope->Unit("Y");
-  EXPECT_THROW(newScope->Insert(), Error);
-  newScope->Relative(false);
-  newScope->StartDateTime(DateTime::FromParts(2026, 1, 5));
-  newScope->EndDateTime(DateTime::FromParts(2026, 1, 2));
-  EXPECT_THROW(newScope->Insert(), Error) << "an end before the start";
+  auto scope = MakeRef<DbDateTimeScope>();
+  auto destination = MakeRef<DbDestination>();
+  const std::pair<const char*, std::function<void()>> refused[] = {
+      {"a unit that is none", [&] { scope->Unit("Y"), scope->Insert(); }},
+      {"an end before the start",
+       [&] {
+         scope->Unit("W"), scope->Relative(false);
+         scope->StartDateTime(DateTime::FromParts(2026, 1, 5));
+         scope->EndDateTime(DateTime::FromParts(2026, 1, 2));
+         scope->Insert();
+       }},
+      {"a scope that is not stored", [&] { scope->Id(999), scope->Update(); }},
+      {"a kind that is none", [&] { destination->Kind("Fax"), destination->Insert(); }},
+      {"a destination that is not stored", [&] { destination->Load(999); }},
+      {"a destination without an id", [&] { destination->Id(0), destination->Update(); }}};
+  for (const auto& [what, call] : refused) EXPECT_THROW(call(), Error) << what;
   EXPECT_EQ(Count("SELECT count(*) AS n FROM dt_scope"), 1) << "no row written";
-  newScope->EndDateTime(DateTime::FromParts(2026, 2, 1, 12, 0));
-  newScope->Insert();
-  auto loaded = MakeRef<DbDateTimeScope>();
-  loaded->Load(newScope->Id());
-  EXPECT_FALSE(loaded->Relative());
-  EXPECT_EQ(loaded->EndDateTime(), DateTime::FromParts(2026, 2, 1, 12, 0));
-  newScope->Id(999);
-  EXPECT_THROW(newScope->Update(), Error);
-
-  auto newDestination = MakeRef<DbDestination>();
-  newDestination->Kind("Fax");
-  EXPECT_THROW(newDestination->Insert(), Error);
-  newDestination->Kind("Folder");
-  newDestination->Target("O'Brien's reports");
-  newDestination->WebAutoOrganize("Y");
-  const std::int32_t first = newDestination->Insert();
-  EXPECT_EQ(newDestination->Insert(), first + 1);
-  EXPECT_EQ(newDestination->Id(), first + 1);
-  auto read = MakeRef<DbDestination>();
-  read->Load(first);
-  EXPECT_EQ(std::tuple(read->Target(), read->WebAutoOrganize()),
-            std::tuple("O'Brien's reports", "Y"));
-  EXPECT_THROW(read->Load(999), Error);
-  read->Id(0);
-  EXPECT_THROW(read->Update(), Error);
 }
 
 TEST_P(ScheduleOnDatabase, EventTypesMatchTheirNameExactly) {

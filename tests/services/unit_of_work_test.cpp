@@ -67,15 +67,6 @@ TEST(UnitOfWork, TheOutermostUnitDecidesWhetherToCommit) {
        },
        {kBegin, kSave, kRollback},
        "the save was undone: a part of it ended without being committed"},
-      {"units one after another in one scope",
-       [](auto& db) {
-         UnitOfWork first;
-         first.Commit();
-         UnitOfWork second("sa_schedule", 2);
-         Save(db);
-         second.Commit();
-       },
-       {kBegin, kCommit, kBegin, "DbService.LockDocument(sa_schedule | 2)", kSave, kCommit}},
       {"a failed commit rolls back",
        [](auto& db) {
          db.FailOn(kCommit);
