@@ -88,7 +88,7 @@ class SchemaOnDatabase : public testing::DatabaseTest {
   }
 };
 
-TEST_P(SchemaOnDatabase, EarlierDatabasesAreRepairedAndKeepEveryRow) {
+TEST_P(SchemaOnDatabase, EarlierDatabasesAreRepairedKeepingEveryRow) {
   const std::vector<std::string> fresh = Catalogue(*db);
   struct Case {
     const char* state;
@@ -144,7 +144,20 @@ Migration TestMigration(int version, const char* name,
   return m;
 }
 
-TEST_P(SchemaOnDatabase, AFailingMigrationLeavesTheVersionBeforeItAndANewerDatabaseIsRefused) {
+// A migration 2 with a part for each engine.
+std::vector<Migration> WithExtra() {
+  std::vector<Migration> migrations = Migrations();
+  migrations.push_back(TestMigration(
+      2, "extra",
+      {{"migrations/002_extra/10_extra.sql", "CREATE TABLE cov_extra (id {{id}}, note text);"},
+       {"migrations/002_extra/sqlite/20_note.sql",
+        "INSERT INTO cov_extra (note) VALUES ('sqlite')"},
+       {"migrations/002_extra/postgresql/20_note.sql",
+        "INSERT INTO cov_extra (note) VALUES ('postgresql')"}}));
+  return migrations;
+}
+
+TEST_P(SchemaOnDatabase, AFailingMigrationIsUndoneLeavingTheVersionBeforeIt) {
   const auto before = Rows(*db);
   std::vector<Migration> migrations = Migrations();
   migrations.push_back(
@@ -162,22 +175,21 @@ TEST_P(SchemaOnDatabase, AFailingMigrationLeavesTheVersionBeforeItAndANewerDatab
   EXPECT_EQ(Version(*db), 1);
   EXPECT_FALSE(db->HasTable("cov_extra")) << "nothing of the failed migration is left";
   EXPECT_EQ(Rows(*db), before);
+}
 
-  // Fixed, with a part for each engine: only this engine's part runs.
-  migrations.back() = TestMigration(
-      2, "extra",
-      {{"migrations/002_extra/10_extra.sql", "CREATE TABLE cov_extra (id {{id}}, note text);"},
-       {"migrations/002_extra/sqlite/20_note.sql",
-        "INSERT INTO cov_extra (note) VALUES ('sqlite')"},
-       {"migrations/002_extra/postgresql/20_note.sql",
-        "INSERT INTO cov_extra (note) VALUES ('postgresql')"}});
+TEST_P(SchemaOnDatabase, AMigrationRunsOnceWithOnlyThisEnginesPart) {
+  const std::vector<Migration> migrations = WithExtra();
   EXPECT_EQ(UpgradeSchema(*db, migrations),
             std::vector<std::string>{"applied migration 2 (extra)"});
   EXPECT_EQ(
       db->Query("SELECT note FROM cov_extra").rows,
       (std::vector<std::vector<Variant>>{{Variant(std::string(DialectOf(GetParam()).name))}}));
   EXPECT_TRUE(UpgradeSchema(*db, migrations).empty());
+  DropTable("cov_extra");
+}
 
+TEST_P(SchemaOnDatabase, ADatabaseNewerThanThisReleaseIsRefused) {
+  UpgradeSchema(*db, WithExtra());
   const Error newer = ErrorOf([&] { UpgradeSchema(*db); });
   EXPECT_EQ(newer.description(),
             "this database's schema is at version 2, newer than this Plexion knows (1): use the "

@@ -46,7 +46,7 @@ TEST(TabSet, AFailedLookupIsNoObjectNotAnError) {
     EXPECT_FALSE(set->Item(v)) << v.Describe();
 }
 
-TEST(TabSet, ADuplicateNameOfAnyCaseFailsWith457AndAddsNothing) {
+TEST(TabSet, ADuplicateNameOfAnyCaseFailsWith457LeavingTheSetAsItWas) {
   Ref<CPlexionCtls> set = ThreeTabs();
   EXPECT_EQ(testing::ErrorOf([&] { set->AddPlexion("GENERAL", "x", "y"); }).number(), 457);
   EXPECT_EQ(set->Count(), 3);
