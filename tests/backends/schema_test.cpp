@@ -1,7 +1,6 @@
 // Migrations on databases at every earlier state, on both engines: databases made by the
 // scripts of the last release before versioning (taken from git), one missing a table, one
 // whose migration fails part-way.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -214,71 +213,6 @@ TEST_P(SchemaOnDatabase, AResetNamesTheDocumentsItWouldDelete) {
 }
 
 PLEXION_ON_BOTH_ENGINES(SchemaOnDatabase);
-
-// The routines PostgreSQL keeps in the database and those the backend provides on SQLite.
-TEST(StoredRoutines, AnswerTheSameOnBothEnginesOnTheSameRows) {
-  const char* pg = std::getenv("PLEXION_TEST_PG");
-  if (!pg || !*pg) GTEST_SKIP() << "PLEXION_TEST_PG names no PostgreSQL server";
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("plexion-routines-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  std::vector<Ref<SociDbService>> engines;
-  for (const std::string& url : {"sqlite3://db=" + (dir / "r.db").string(), std::string(pg)}) {
-    auto db = Database::Open(DatabaseUrl::Parse(url));
-    ResetSchema(*db, true);
-    engines.push_back(MakeRef<SociDbService>(db));
-  }
-  // Each call's answer (or error) and the documents afterwards, as text.
-  auto answer = [](SociDbService& s, const std::string& call, std::int32_t a, std::int32_t b) {
-    std::string out;
-    try {
-      if (call.starts_with("EA_DD"))
-        out = std::to_string(
-            s.CallNumericFunction(call, std::to_string(a) + ", " + std::to_string(b)));
-      else if (call.find("Delete") != std::string::npos) {
-        VariantArray params(0, 0);
-        params.at(0) = Variant(a);
-        s.ExecuteProcedure(call, params);
-      } else {
-        SociProcCall copy(s.shared());
-        copy.ProcName(call);
-        copy.AddParam(std::to_string(a), "integer", "", false);
-        copy.AddParam(std::to_string(b), "integer", "", false);
-        out = ToString(copy.Execute());
-      }
-    } catch (const Error& e) {
-      out = e.description().find("is not an express") != std::string::npos ? "not express"
-                                                                           : e.description();
-    }
-    for (const auto& row :
-         s.database()
-             .Query("SELECT id, doc_type_id, owner_id, copied_from FROM fs_document "
-                    "ORDER BY id")
-             .rows)
-      out += " [" + ToString(row[0]) + " " + ToString(row[1]) + " " + ToString(row[2]) + " " +
-             (row[3].IsNull() ? "-" : ToString(row[3])) + "]";
-    return out;
-  };
-  struct Call {
-    const char* routine;
-    std::int32_t a, b;
-  };
-  for (const Call& c : {Call{"EA_DD.ea_num_servers_for_repgroup", 12, 0},
-                        {"EA_DD.ea_num_servers_for_repgroup", 12, 1},
-                        {"EA_DD.ea_num_servers_for_repgroup", 99, 0},
-                        {"FS_CopyExpressScenario", 2, 7},
-                        {"FS_CopyExpressScenario", 1, 7},
-                        {"FS_CopyExpressTemplate", 2, 7},
-                        {"FS_CopyExpressTemplate", 4, 8},
-                        {"FS_DeleteExpressTemplate", 5, 0},
-                        {"FS_DeleteExpressScenario", 1, 0},
-                        {"FS_DeleteExpressScenario", 5, 0},
-                        {"FS_DeleteExpressTemplate", 6, 0}})
-    EXPECT_EQ(answer(*engines[0], c.routine, c.a, c.b), answer(*engines[1], c.routine, c.a, c.b))
-        << c.routine << "(" << c.a << ", " << c.b << ")";
-  engines.clear();
-  std::filesystem::remove_all(dir);
-}
 
 }  // namespace
 }  // namespace plexion::backends

@@ -79,16 +79,6 @@ TEST(DispatchSurface, RemoveLeavesItsByReferenceArgumentAlone) {
             std::pair(std::string("general"), Variant(std::int32_t{0})));
 }
 
-TEST(DispatchSurface, ADuplicateTabNameComesBackAsError457) {
-  Ref<Object> set = Create("Plexion.CPlexionCtls");
-  Call(*set, "AddPlexion", {Variant("Format"), Variant(""), Variant("")});
-  const InvokeResult duplicate =
-      Call(*set, "AddPlexion", {Variant("FORMAT"), Variant(""), Variant("")});
-  EXPECT_EQ(std::tuple(duplicate.status, duplicate.error.number, duplicate.error.scode,
-                       duplicate.error.source),
-            std::tuple(status::Exception, 457, status::FromErrorNumber(457), "Plexion"));
-}
-
 // A host's listener: receives events by id and answers through the by-reference arguments.
 class HostSink final : public EventSink {
  public:

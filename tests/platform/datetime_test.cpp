@@ -66,12 +66,5 @@ TEST(DateTime, TextThatIsNoDateIsATypeMismatch) {
         << text;
 }
 
-TEST(DateTime, TodayIsTheLocalDateAtMidnight) {
-  const DateTime today = DateTime::Today();
-  EXPECT_FALSE(today.HasTime());
-  const double sinceMidnight = DateTime::Now().serial() - today.serial();
-  EXPECT_TRUE(sinceMidnight >= 0 && sinceMidnight < 1.0) << sinceMidnight;
-}
-
 }  // namespace
 }  // namespace plexion

@@ -28,15 +28,6 @@ TEST_P(GPlexionOnDatabase, ServersOfAReportGroupAreCountedPerServerGroup) {
         << c.reportGroup << ", " << c.serverGroup;
 }
 
-TEST_P(GPlexionOnDatabase, TheTimeOutFollowsTheColumnOfSaSchedule) {
-  EXPECT_TRUE(GPlexion::Global()->IsSATimeoutEnabled());
-  const char* cascade = GetParam() == backends::Engine::PostgreSQL ? " CASCADE" : "";
-  db->Execute(std::string("DROP VIEW SA_Schedule_View") + cascade);
-  db->Execute(std::string("DROP TABLE sa_schedule") + cascade);
-  db->Execute("CREATE TABLE sa_schedule (Id integer PRIMARY KEY, Timeout_unit varchar(8))");
-  EXPECT_FALSE(GPlexion::Global()->IsSATimeoutEnabled());
-}
-
 PLEXION_ON_BOTH_ENGINES(GPlexionOnDatabase);
 
 }  // namespace

@@ -106,13 +106,6 @@ TEST(Hub, ListenersAnswerThroughTheCallersVariablesExceptInFormChange) {
   }
 }
 
-TEST(Hub, WithoutListenersEveryMethodJustReturns) {
-  auto hub = MakeRef<CPlexionNotify>();
-  Callers callers;
-  for (const Notification& n : kNotifications) EXPECT_NO_THROW(n.call(*hub, callers)) << n.method;
-  EXPECT_EQ(callers.Text(), "General P.X False 12 3 doc");
-}
-
 // A typed listener: notes the events it hears in order and runs what a test gives it.
 class Listener final : public CPlexionNotifyEvents {
  public:
@@ -257,14 +250,6 @@ TEST(Hub, AListenerMayDropTheLastReferenceToTheHubDuringItsEvent) {
     EXPECT_EQ(order, (Lines{"dropper", "next"})) << "the event finishes with its listeners";
   }
   EXPECT_EQ(Object::LiveCount(), before);
-}
-
-TEST(Contracts, DefaultBodiesAnswerFalseOrEmpty) {
-  auto control = MakeRef<IPlexionControl>();
-  EXPECT_FALSE(control->IsTabValid("Title") || control->HandleTabProcess("Save"));
-  auto editor = MakeRef<IPlexionEditor>();
-  EXPECT_FALSE(editor->IsDataValid() || editor->HandleProcess("x"));
-  EXPECT_TRUE(editor->GetData().IsEmpty() && editor->SaveData().IsEmpty());
 }
 
 }  // namespace
