@@ -111,15 +111,11 @@ class Listener final : public CPlexionNotifyEvents {
  public:
   Listener(Lines* order, std::string name) : order_(order), name_(std::move(name)) {}
   std::function<void()> onTabChange;
-  std::function<void(std::string&, bool&)> onTabOverride;
   std::function<void(std::string&, Variant&)> onFormChange;
 
   void TabChange() override {
     if (order_) order_->push_back(name_);
     if (onTabChange) onTabChange();
-  }
-  void TabOverride(std::string& name, bool& state) override {
-    if (onTabOverride) onTabOverride(name, state);
   }
   void FormChange(std::string& control, std::string&, Variant& value) override {
     if (onFormChange) onFormChange(control, value);
@@ -129,19 +125,6 @@ class Listener final : public CPlexionNotifyEvents {
   Lines* order_;
   std::string name_;
 };
-
-TEST(Hub, ATypedListenerAnswersATabsQuestion) {
-  auto hub = MakeRef<CPlexionNotify>();
-  auto editor = MakeRef<Listener>(nullptr, "editor");
-  editor->onTabOverride = [](std::string& name, bool& state) {
-    if (name == "DestinationOverride") state = !state;
-  };
-  hub->Connect(editor);
-  std::string tab = "DestinationOverride";
-  bool allowed = false;
-  hub->NotifyTabOverride(tab, allowed);
-  EXPECT_TRUE(allowed);
-}
 
 TEST(Hub, FormChangeListenersShareTheHubsCopies) {
   auto hub = MakeRef<CPlexionNotify>();
