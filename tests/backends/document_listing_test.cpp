@@ -9,7 +9,7 @@ using Lines = std::vector<std::string>;
 
 class DocumentListingOnDatabase : public testing::DatabaseTest {};
 
-TEST_P(DocumentListingOnDatabase, ListsTheFoldersReportsAndSchedulesOfTheDemo) {
+TEST_P(DocumentListingOnDatabase, ListsEveryDocumentOfTheDemo) {
   const backends::DocumentListing listing = backends::ListDocuments(*db);
   Lines folders, reports, schedules;
   for (const auto& f : listing.folders)

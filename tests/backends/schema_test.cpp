@@ -1,7 +1,6 @@
 // Migrations on databases at every earlier state, on both engines: databases made by the
 // scripts of the last release before versioning (taken from git), one missing a table, one
 // whose migration fails part-way.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -89,7 +88,7 @@ class SchemaOnDatabase : public testing::DatabaseTest {
   }
 };
 
-TEST_P(SchemaOnDatabase, EarlierDatabasesAreRepairedAndKeepEveryRow) {
+TEST_P(SchemaOnDatabase, EarlierDatabasesAreRepairedKeepingEveryRow) {
   const std::vector<std::string> fresh = Catalogue(*db);
   struct Case {
     const char* state;
@@ -145,18 +144,31 @@ Migration TestMigration(int version, const char* name,
   return m;
 }
 
-TEST_P(SchemaOnDatabase, AFailingMigrationLeavesTheVersionBeforeItAndANewerDatabaseIsRefused) {
+// The migration after the latest, with a part for each engine.
+const int kNext = kLatest + 1;
+std::vector<Migration> WithExtra() {
+  std::vector<Migration> migrations = Migrations();
+  migrations.push_back(TestMigration(
+      kNext, "extra",
+      {{"migrations/999_extra/10_extra.sql", "CREATE TABLE cov_extra (id {{id}}, note text);"},
+       {"migrations/999_extra/sqlite/20_note.sql",
+        "INSERT INTO cov_extra (note) VALUES ('sqlite')"},
+       {"migrations/999_extra/postgresql/20_note.sql",
+        "INSERT INTO cov_extra (note) VALUES ('postgresql')"}}));
+  return migrations;
+}
+
+TEST_P(SchemaOnDatabase, AFailingMigrationIsUndoneLeavingTheVersionBeforeIt) {
   const auto before = Rows(*db);
   std::vector<Migration> migrations = Migrations();
-  const int next = kLatest + 1;
   migrations.push_back(
-      TestMigration(next, "broken",
+      TestMigration(kNext, "broken",
                     {{"migrations/999_broken/10_extra.sql",
                       "CREATE TABLE cov_extra (id {{id}}, at {{timestamp}});\n"
                       "INSERT INTO cov_extra (at) VALUES ('2026-03-01 00:00:00');\n"
                       "INSERT INTO no_such_table VALUES (1);"}}));
   const Error e = ErrorOf([&] { UpgradeSchema(*db, migrations); });
-  EXPECT_NE(e.description().find("migration " + std::to_string(next) +
+  EXPECT_NE(e.description().find("migration " + std::to_string(kNext) +
                                  " (broken) failed and was undone; the database stays at version " +
                                  std::to_string(kLatest) + ": "),
             std::string::npos)
@@ -165,24 +177,23 @@ TEST_P(SchemaOnDatabase, AFailingMigrationLeavesTheVersionBeforeItAndANewerDatab
   EXPECT_EQ(Version(*db), kLatest);
   EXPECT_FALSE(db->HasTable("cov_extra")) << "nothing of the failed migration is left";
   EXPECT_EQ(Rows(*db), before);
+}
 
-  // Fixed, with a part for each engine: only this engine's part runs.
-  migrations.back() = TestMigration(
-      next, "extra",
-      {{"migrations/999_extra/10_extra.sql", "CREATE TABLE cov_extra (id {{id}}, note text);"},
-       {"migrations/999_extra/sqlite/20_note.sql",
-        "INSERT INTO cov_extra (note) VALUES ('sqlite')"},
-       {"migrations/999_extra/postgresql/20_note.sql",
-        "INSERT INTO cov_extra (note) VALUES ('postgresql')"}});
+TEST_P(SchemaOnDatabase, AMigrationRunsOnceWithOnlyThisEnginesPart) {
+  const std::vector<Migration> migrations = WithExtra();
   EXPECT_EQ(UpgradeSchema(*db, migrations),
-            std::vector<std::string>{"applied migration " + std::to_string(next) + " (extra)"});
+            std::vector<std::string>{"applied migration " + std::to_string(kNext) + " (extra)"});
   EXPECT_EQ(
       db->Query("SELECT note FROM cov_extra").rows,
       (std::vector<std::vector<Variant>>{{Variant(std::string(DialectOf(GetParam()).name))}}));
   EXPECT_TRUE(UpgradeSchema(*db, migrations).empty());
+  DropTable("cov_extra");
+}
 
+TEST_P(SchemaOnDatabase, ADatabaseNewerThanThisReleaseIsRefused) {
+  UpgradeSchema(*db, WithExtra());
   const Error newer = ErrorOf([&] { UpgradeSchema(*db); });
-  EXPECT_EQ(newer.description(), "this database's schema is at version " + std::to_string(next) +
+  EXPECT_EQ(newer.description(), "this database's schema is at version " + std::to_string(kNext) +
                                      ", newer than this Plexion knows (" + std::to_string(kLatest) +
                                      "): use the release that upgraded it, or a later one");
   DropTable("cov_extra");
@@ -205,71 +216,6 @@ TEST_P(SchemaOnDatabase, AResetNamesTheDocumentsItWouldDelete) {
 }
 
 PLEXION_ON_BOTH_ENGINES(SchemaOnDatabase);
-
-// The routines PostgreSQL keeps in the database and those the backend provides on SQLite.
-TEST(StoredRoutines, AnswerTheSameOnBothEnginesOnTheSameRows) {
-  const char* pg = std::getenv("PLEXION_TEST_PG");
-  if (!pg || !*pg) GTEST_SKIP() << "PLEXION_TEST_PG names no PostgreSQL server";
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("plexion-routines-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  std::vector<Ref<SociDbService>> engines;
-  for (const std::string& url : {"sqlite3://db=" + (dir / "r.db").string(), std::string(pg)}) {
-    auto db = Database::Open(DatabaseUrl::Parse(url));
-    ResetSchema(*db, true);
-    engines.push_back(MakeRef<SociDbService>(db));
-  }
-  // Each call's answer (or error) and the documents afterwards, as text.
-  auto answer = [](SociDbService& s, const std::string& call, std::int32_t a, std::int32_t b) {
-    std::string out;
-    try {
-      if (call.starts_with("EA_DD"))
-        out = std::to_string(
-            s.CallNumericFunction(call, std::to_string(a) + ", " + std::to_string(b)));
-      else if (call.find("Delete") != std::string::npos) {
-        VariantArray params(0, 0);
-        params.at(0) = Variant(a);
-        s.ExecuteProcedure(call, params);
-      } else {
-        SociProcCall copy(s.shared());
-        copy.ProcName(call);
-        copy.AddParam(std::to_string(a), "integer", "", false);
-        copy.AddParam(std::to_string(b), "integer", "", false);
-        out = ToString(copy.Execute());
-      }
-    } catch (const Error& e) {
-      out = e.description().find("is not an express") != std::string::npos ? "not express"
-                                                                           : e.description();
-    }
-    for (const auto& row :
-         s.database()
-             .Query("SELECT id, doc_type_id, owner_id, copied_from FROM fs_document "
-                    "ORDER BY id")
-             .rows)
-      out += " [" + ToString(row[0]) + " " + ToString(row[1]) + " " + ToString(row[2]) + " " +
-             (row[3].IsNull() ? "-" : ToString(row[3])) + "]";
-    return out;
-  };
-  struct Call {
-    const char* routine;
-    std::int32_t a, b;
-  };
-  for (const Call& c : {Call{"EA_DD.ea_num_servers_for_repgroup", 12, 0},
-                        {"EA_DD.ea_num_servers_for_repgroup", 12, 1},
-                        {"EA_DD.ea_num_servers_for_repgroup", 99, 0},
-                        {"FS_CopyExpressScenario", 2, 7},
-                        {"FS_CopyExpressScenario", 1, 7},
-                        {"FS_CopyExpressTemplate", 2, 7},
-                        {"FS_CopyExpressTemplate", 4, 8},
-                        {"FS_DeleteExpressTemplate", 5, 0},
-                        {"FS_DeleteExpressScenario", 1, 0},
-                        {"FS_DeleteExpressScenario", 5, 0},
-                        {"FS_DeleteExpressTemplate", 6, 0}})
-    EXPECT_EQ(answer(*engines[0], c.routine, c.a, c.b), answer(*engines[1], c.routine, c.a, c.b))
-        << c.routine << "(" << c.a << ", " << c.b << ")";
-  engines.clear();
-  std::filesystem::remove_all(dir);
-}
 
 }  // namespace
 }  // namespace plexion::backends

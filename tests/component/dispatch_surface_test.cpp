@@ -29,7 +29,7 @@ InvokeResult Call(Object& o, std::string_view name, std::vector<Variant> args = 
 
 Ref<Object> Create(std::string_view progId) { return GetTypeLibrary().FindClass(progId)->create(); }
 
-TEST(TypeLibrary, EveryClassIsFoundByNameProgIdAndClassIdAndKnowsItsObjects) {
+TEST(TypeLibrary, EveryClassIsFoundByEachOfItsNames) {
   testing::InstalledDoubles doubles;
   const TypeLibrary& lib = GetTypeLibrary();
   for (const ClassInfo& c : lib.classes) {
@@ -47,43 +47,36 @@ TEST(TypeLibrary, EveryClassIsFoundByNameProgIdAndClassIdAndKnowsItsObjects) {
   EXPECT_EQ(lib.FindClass(Guid::Parse("{00000000-0000-0000-0000-000000000001}")), nullptr);
 }
 
-TEST(DispatchSurface, TabSetThroughItsMembersDefaultMemberAndEnumerator) {
+TEST(DispatchSurface, ATabSetIsReachedByNameDefaultMemberOrEnumerator) {
   Ref<Object> set = Create("Plexion.CPlexionCtls");
   EXPECT_TRUE(
       Call(*set, "AddPlexion", {Variant("General"), Variant("General"), Variant("P.Gen")}).ok());
   EXPECT_TRUE(Call(*set, "addplexion",
                    {Variant("Format"), Variant("Fmt"), Variant("P.Fmt"), Variant(std::int32_t{7})})
                   .ok());
-  EXPECT_EQ(Call(*set, "Count").value, Variant(std::int32_t{2}));
-
   std::vector<Variant> position{Variant(std::int16_t{2})};
   InvokeResult item = Invoke(*set, kDispIdValue, InvokeKind::Method | InvokeKind::Get, position);
   ASSERT_TRUE(item.ok());
   Ref<Object> format = item.value.ObjectValue();
-  EXPECT_EQ(Call(*format, "Label").value, Variant("Fmt"));
-  EXPECT_EQ(Call(*format, "Data").value, Variant(std::int32_t{7}));
+  EXPECT_EQ(std::pair(Call(*format, "Label").value, Call(*format, "Data").value),
+            std::pair(Variant("Fmt"), Variant(std::int32_t{7})));
   EXPECT_EQ(Call(*format, "Data", {}, InvokeKind::Let).status, status::MemberNotFound)
       << "a descriptor is read-only";
-
   std::vector<Variant> none;
   InvokeResult e = Invoke(*set, kDispIdNewEnum, InvokeKind::Method | InvokeKind::Get, none);
   ASSERT_TRUE(e.ok());
-  auto enumerator = ToObjectOf<Enumerator>(e.value);
   Variant first;
-  ASSERT_TRUE(enumerator->Next(first));
+  ASSERT_TRUE(ToObjectOf<Enumerator>(e.value)->Next(first));
   EXPECT_EQ(Call(*first.ObjectValue(), "Name").value, Variant("General"));
+}
 
+TEST(DispatchSurface, RemoveLeavesItsByReferenceArgumentAlone) {
+  Ref<Object> set = Create("Plexion.CPlexionCtls");
+  Call(*set, "AddPlexion", {Variant("General"), Variant("General"), Variant("P.Gen")});
   std::string tab = "general";
   EXPECT_TRUE(Call(*set, "Remove", {Variant::RefTo(tab)}).ok());
-  EXPECT_EQ(tab, "general") << "Remove leaves its by-reference argument alone";
-  EXPECT_EQ(Call(*set, "Count").value, Variant(std::int32_t{1}));
-
-  const InvokeResult duplicate =
-      Call(*set, "AddPlexion", {Variant("FORMAT"), Variant(""), Variant("")});
-  EXPECT_EQ(std::tuple(duplicate.status, duplicate.error.number, duplicate.error.scode,
-                       duplicate.error.source),
-            std::tuple(status::Exception, 457, status::FromErrorNumber(457), "Plexion"));
-  EXPECT_EQ(Call(*set, "AddPlexion", {Variant("x")}).status, status::BadParamCount);
+  EXPECT_EQ(std::pair(tab, Call(*set, "Count").value),
+            std::pair(std::string("general"), Variant(std::int32_t{0})));
 }
 
 // A host's listener: receives events by id and answers through the by-reference arguments.
@@ -97,7 +90,7 @@ class HostSink final : public EventSink {
   std::vector<DispId> ids;
 };
 
-TEST(DispatchSurface, HubEventsReachListenersByIdAndAnswersReachTheCaller) {
+TEST(DispatchSurface, HubEventsReachAnAdvisedListenerByIdWithItsAnswersWrittenBack) {
   Ref<Object> hub = Create("Plexion.CPlexionNotify");
   const ClassInfo* cls = GetTypeLibrary().ClassOf(*hub);
   auto sink = MakeRef<HostSink>();
@@ -144,7 +137,7 @@ TEST(DispatchSurface, DataAvailabilityRaisesItsThreeEventsById) {
   EXPECT_EQ(sink->ids, (std::vector<DispId>{1, 2, 3, 1}));
 }
 
-TEST(DispatchSurface, DataObjectsInitialisedAndSavedByName) {
+TEST(DispatchSurface, ADataObjectTakesByReferenceArguments) {
   testing::InstalledDoubles d;
   Ref<Object> report = Create("Plexion.CReportDefData");
   Variant scenarioType = Variant::Nothing(), templateType = Variant::Nothing();
@@ -157,25 +150,16 @@ TEST(DispatchSurface, DataObjectsInitialisedAndSavedByName) {
             Variant::RefTo(ord), Variant::RefTo(channel), Variant::RefTo(radius)});
   ASSERT_TRUE(init.ok()) << init.error.description;
   EXPECT_EQ(Call(*report, "TemplateID").value, Variant(std::int32_t{77})) << "RefTemplate";
-  EXPECT_TRUE(Call(*report, "IsNew", {Variant(false)}, InvokeKind::Let).ok());
-  EXPECT_EQ(Call(*report, "IsNew").value, Variant(false));
   const InvokeResult saved = Call(*report, "SaveSubTableData", {Variant(std::int32_t{0})});
   ASSERT_TRUE(saved.ok());
-  EXPECT_TRUE(saved.value.ObjectValue() == report) << "SaveSubTableData returns the object itself";
+  EXPECT_TRUE(saved.value.ObjectValue() == report);
+}
 
+TEST(DispatchSurface, AccessorsAPropertyLacksAreRefused) {
+  testing::InstalledDoubles d;
   Ref<Object> schedule = Create("Plexion.CSchedData");
-  Variant immediate(true), group(std::int32_t{12}), schedApp("Schedule");
-  ASSERT_TRUE(Call(*schedule, "InitNew",
-                   {Variant::RefTo(immediate), Variant::RefTo(group), Variant::RefTo(schedApp),
-                    Variant::RefTo(editor)})
-                  .ok());
-  EXPECT_EQ(Call(*schedule, "FinalDateTime").value, Variant(DateTime(50040)));
-  EXPECT_TRUE(Call(*schedule, "RunMode", {Variant("i")}, InvokeKind::Let).ok());
-  EXPECT_EQ(Call(*schedule, "IsOverride").value, Variant(false)) << "only an exact I is immediate";
   EXPECT_EQ(Call(*schedule, "IsOverride", {Variant(true)}, InvokeKind::Let).status,
-            status::MemberNotFound)
-      << "IsOverride is read-only";
-
+            status::MemberNotFound);
   Ref<Object> alarm = Create("Plexion.CSASchedData");
   std::string unit = "M";
   EXPECT_TRUE(Call(*alarm, "TimeoutUnit", {Variant::RefTo(unit)}, InvokeKind::Let).ok());
@@ -183,10 +167,6 @@ TEST(DispatchSurface, DataObjectsInitialisedAndSavedByName) {
   std::int32_t id = 7;
   const InvokeResult hours = Call(*alarm, "GetHoursEx", {Variant::RefTo(id)});
   ASSERT_TRUE(hours.ok()) << hours.error.description;
-  EXPECT_TRUE(hours.value.ObjectValue());
-  EXPECT_EQ(d.log->Matching("DbService.OpenRecordset").back(),
-            "DbService.OpenRecordset(Select * from Schedule_Hour_Ex where Schedule_ID=7 | false | "
-            "\"\" | 0 | \"\" | \"\" | 60)");
   EXPECT_TRUE(Call(*alarm, "HourEXData", {hours.value}, InvokeKind::Set).ok());
   EXPECT_EQ(Call(*alarm, "HourEXData", {hours.value}, InvokeKind::Let).status,
             status::MemberNotFound);
@@ -197,7 +177,7 @@ class HostEditor final : public IPlexionEditor {
   bool IsDataValid() override { return true; }
 };
 
-TEST(DispatchSurface, ContractsDispatchToTheHostsOverridesAndOtherObjectsHaveNoDispatchInterface) {
+TEST(DispatchSurface, ContractsDispatchToTheHostsOverrides) {
   auto editor = MakeRef<HostEditor>();
   EXPECT_EQ(Call(*editor, "IsDataValid").value, Variant(true));
   EXPECT_EQ(Call(*editor, "HandleProcess", {Variant("Save")}).value, Variant(false));
@@ -210,7 +190,9 @@ TEST(DispatchSurface, ContractsDispatchToTheHostsOverridesAndOtherObjectsHaveNoD
       status::TypeMismatch)
       << "an object of the wrong class for dtN";
   EXPECT_EQ(Call(*control, "IsTabValid", {Variant("Title")}).value, Variant(false));
+}
 
+TEST(DispatchSurface, AnObjectOutsideTheTypeLibraryHasNoDispatchInterface) {
   class Stranger final : public Object {};
   auto stranger = MakeRef<Stranger>();
   std::vector<Variant> none;

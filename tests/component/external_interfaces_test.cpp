@@ -19,7 +19,7 @@ InvokeResult Call(Object& o, std::string_view name, std::vector<Variant> args = 
   return Invoke(o, *id, kinds, args);
 }
 
-TEST(ExternalInterfaces, EachHasAnInterfaceIdOfItsOwnAndIsFoundByNameAndByItsObjects) {
+TEST(ExternalInterfaces, EachHasAnInterfaceIdOfItsOwn) {
   const TypeLibrary& lib = GetTypeLibrary();
   std::unordered_set<Guid, GuidHash> ids;
   for (const ClassInfo& c : lib.classes) {
@@ -41,7 +41,7 @@ TEST(ExternalInterfaces, EachHasAnInterfaceIdOfItsOwnAndIsFoundByNameAndByItsObj
   EXPECT_EQ(lib.InterfaceOf(*doubles.coverage), lib.FindExternal("CoverageDb")->itf);
 }
 
-TEST(ExternalInterfaces, OnlyTheServicesObjectsAreCreatedAndTheyComeFromTheHostsServices) {
+TEST(ExternalInterfaces, OnlyTheServicesObjectsAreCreatedFromTheHostsServices) {
   testing::InstalledDoubles doubles;
   std::vector<std::string> creatable;
   for (const ExternalInterfaceInfo& e : GetTypeLibrary().externals)
@@ -50,7 +50,7 @@ TEST(ExternalInterfaces, OnlyTheServicesObjectsAreCreatedAndTheyComeFromTheHosts
   EXPECT_EQ(GetTypeLibrary().FindExternal("CoverageDb")->create(), Ref<Object>(doubles.coverage));
 }
 
-TEST(ExternalInterfaces, HourExclusionSetWrittenAndReadByName) {
+TEST(ExternalInterfaces, TheHourExclusionSetIsReachedByName) {
   testing::InstalledDoubles doubles;
   Ref<Object> hours = GetTypeLibrary().FindExternal("HourExSet")->create();
   ASSERT_TRUE(hours);
@@ -65,7 +65,7 @@ TEST(ExternalInterfaces, HourExclusionSetWrittenAndReadByName) {
   EXPECT_EQ(Call(*hours, "NoSuchMember").status, status::UnknownName);
 }
 
-TEST(ExternalInterfaces, SearchObjectTablesReachedThroughTheirMembersAndDefaultItem) {
+TEST(ExternalInterfaces, SearchObjectTablesAreReachedThroughTheirDefaultItem) {
   testing::InstalledDoubles doubles;
   doubles.coverage->entityTypes = {{4, "SECTOR", 0, 1, 0}, {2, "SWITCH", 4, 2, 0}};
   doubles.coverage->systems = {{"SWITCH", "S1", {"S1", "North"}, ""}};

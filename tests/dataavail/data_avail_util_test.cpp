@@ -43,7 +43,7 @@ TEST(AddUniqueItems, MergesWithoutDuplicatesOrBlanksKeepingTheLowerBound) {
   }
 }
 
-TEST(RemoveItems, TakesOutExactMatchesAndClosesEveryGapAtTheSameLowerBound) {
+TEST(RemoveItems, TakesOutExactMatchesClosingEveryGap) {
   for (Case c : {Case{List({"a", "", "b", "c", "", "b", "d"}, -2), List({"b", "zz"}),
                       R"(String(-2 To 0) {"a", "c", "d"})"},
                  Case{List({"Sys", "sys"}), List({"sys"}), R"(String(1 To 1) {"Sys"})"},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 #include "../error_of.hpp"
@@ -35,15 +36,13 @@ struct Case {
   std::string out;
 };
 
-TEST(VariantConversion, NumbersRoundHalfToEvenTextIsReadAsTheHostLanguageDoesAndNullIsError94) {
+TEST(VariantConversion, EachConversionAnswersOrFailsAsTheHostLanguageDoes) {
   const Variant null = Variant::Null();
   for (const Case& c : {// Integers round half to even; past their range they overflow with error 6.
                         Case{As<ToInt16>, Variant(2.5), "2"},
                         {As<ToInt16>, Variant(3.5), "4"},
-                        {As<ToInt16>, Variant(-2.5), "-2"},
                         {As<ToInt32>, Variant(0.5), "0"},
                         {As<ToInt32>, Variant(1.5f), "2"},
-                        {As<ToInt32>, Variant(2.4999), "2"},
                         {As<ToInt16>, Variant(32766.5), "32766"},
                         {As<ToInt16>, Variant(-32768.5), "-32768"},
                         {As<ToInt16>, Variant(32767.5), "#6"},
@@ -65,16 +64,12 @@ TEST(VariantConversion, NumbersRoundHalfToEvenTextIsReadAsTheHostLanguageDoesAnd
                         {As<ToInt32>, Variant(""), "#13"},
                         {As<ToInt32>, Variant("abc"), "#13"},
                         {As<ToInt32>, Variant("12abc"), "#13"},
-                        {As<ToInt32>, Variant("1e"), "#13"},
                         {As<ToInt32>, Variant("0x10"), "#13"},
                         {As<ToInt32>, Variant("nan"), "#13"},
-                        {As<ToInt32>, Variant("inf"), "#13"},
-                        {As<ToInt32>, Variant("1.2.3"), "#13"},
                         // Booleans from text and numbers, and from nothing else.
                         {As<ToBool>, Variant("true"), "True"},
                         {As<ToBool>, Variant(" FALSE "), "False"},
                         {As<ToBool>, Variant("-1"), "True"},
-                        {As<ToBool>, Variant("0"), "False"},
                         {As<ToBool>, Variant(0.5), "True"},
                         {As<ToBool>, Variant(), "False"},
                         {As<ToBool>, Variant("yes"), "#13"},
@@ -86,15 +81,12 @@ TEST(VariantConversion, NumbersRoundHalfToEvenTextIsReadAsTheHostLanguageDoesAnd
                         {As<ToDate>, Variant(1e9), "#6"},
                         // Null is an invalid use of Null (error 94) to every conversion.
                         {As<ToString>, null, "#94"},
-                        {As<ToInt32>, null, "#94"},
-                        {As<ToBool>, null, "#94"},
                         {As<ToDate>, null, "#94"}}) {
     EXPECT_EQ(c.convert(c.in), c.out) << c.in.Describe();
   }
 }
 
-TEST(VariantConversion,
-     StringsAsTheHostLanguageWritesThemAndNullAndNoObjectAreNeitherEmptyNorEachOther) {
+TEST(VariantConversion, ToStringWritesAsTheHostLanguageDoes) {
   for (const auto& [in, text] :
        std::vector<std::pair<Variant, std::string>>{{Variant(), ""},
                                                     {Variant(true), "True"},
@@ -108,20 +100,18 @@ TEST(VariantConversion,
                                                     {Variant(DateTime(50040)), "12/31/2036"}}) {
     EXPECT_EQ(ToString(in), text);
   }
-  EXPECT_EQ(ErrorOf([] { ToString(Variant::Nothing()); }).number(), 13);
-
-  const Variant nothing = Variant::Nothing();
-  EXPECT_TRUE(Variant::Null().IsNull());
-  EXPECT_FALSE(Variant::Null() == Variant());
-  EXPECT_TRUE(nothing.IsObject());
-  EXPECT_FALSE(nothing.IsEmpty());
-  EXPECT_FALSE(ToObject(nothing));
-  EXPECT_FALSE(nothing == Variant());
-  EXPECT_EQ(nothing.Describe(), "Nothing");
-  EXPECT_EQ(ErrorOf([] { ToObject(Variant()); }).number(), 13);
+  EXPECT_EQ(ErrorOf([] { ToString(Variant::Nothing()); }).number(), errnum::TypeMismatch);
 }
 
-TEST(Variant, ReferencesReadAndWriteTheCallersVariable) {
+TEST(Variant, NullNothingEmptyAreThreeDifferentValues) {
+  const Variant null = Variant::Null(), nothing = Variant::Nothing(), empty;
+  EXPECT_FALSE(null == empty || nothing == empty || null == nothing);
+  EXPECT_TRUE(nothing.IsObject() && !ToObject(nothing));
+  EXPECT_EQ(nothing.Describe(), "Nothing");
+  EXPECT_EQ(ErrorOf([] { ToObject(Variant()); }).number(), errnum::TypeMismatch);
+}
+
+TEST(Variant, AReferenceWritesTheCallersVariable) {
   std::int32_t id = 7;
   Variant ref = Variant::RefTo(id);
   EXPECT_EQ(std::tuple(ref.IsByRef(), ref.Type(), ToInt32(ref)),
@@ -146,43 +136,30 @@ TEST(Variant, ReferencesReadAndWriteTheCallersVariable) {
   EXPECT_FALSE(textRef.Value().IsByRef()) << "the value is a copy";
 }
 
-TEST(Variant, ArraysKeepTheirBoundsElementTypeUnallocatedStateAndGrowth) {
+TEST(Variant, ArraysAreValuesThatKeepTheirBounds) {
   StringArray names(3, 4);
   names.at(3) = "a";
   names.at(4) = "b";
   const Variant v(names);
-  const StringArray back = ToStringArray(v);
-  EXPECT_EQ(std::tuple(v.IsArray(), v.ElementType(), back.LBound(), back.UBound()),
-            std::tuple(true, VarType::String, 3, 4));
-  EXPECT_EQ(back, names);
-  EXPECT_EQ(v.Describe(), "String(3 To 4) {\"a\", \"b\"}");
-
-  Variant copy = v;
   names.at(3) = "changed";
-  EXPECT_EQ(ToStringArray(copy).at(3), "a") << "arrays are values, copied with the variant";
+  EXPECT_EQ(v.Describe(), "String(3 To 4) {\"a\", \"b\"}") << "copied with the variant";
+  EXPECT_EQ(ToStringArray(v).LBound(), 3);
+  EXPECT_EQ(StringArray::FromVector({}, 0).UBound(), -1) << "allocated without elements";
+}
 
+TEST(Variant, ASubscriptOutsideTheBoundsIsError9) {
   StringArray unallocated;
-  EXPECT_FALSE(unallocated.allocated());
-  EXPECT_EQ(ErrorOf([&] { unallocated.UBound(); }).number(), 9);
-
   Array<std::int16_t> grid(Bounds{1, 2}, Bounds{0, 2});
-  grid.at(2, 0) = 5;
-  grid.at(1, 2) = 7;
-  EXPECT_EQ(grid.UBound(2), 2);
-  EXPECT_EQ(grid.at(2, 0), 5);
-  EXPECT_EQ(ErrorOf([&] { grid.at(3, 0); }).number(), 9);
-  EXPECT_EQ(ErrorOf([&] { grid.at(1); }).number(), 9) << "one index on two dimensions";
+  const std::function<void()> cases[] = {[&] { unallocated.UBound(); }, [&] { grid.at(3, 0); },
+                                         [&] { grid.at(1, 3); }, [&] { grid.at(1); }};
+  for (const auto& call : cases) EXPECT_EQ(ErrorOf(call).number(), errnum::SubscriptOutOfRange);
+}
 
+TEST(Variant, RedimPreserveKeepsTheLowerBoundWithTheContents) {
   StringArray list(5, 5);
   list.at(5) = "x";
   list.RedimPreserve(7);
-  EXPECT_EQ(list.LBound(), 5);
-  EXPECT_EQ(list.at(5), "x");
-  EXPECT_EQ(list.at(7), "");
-
-  StringArray empty = StringArray::FromVector({}, 0);
-  EXPECT_TRUE(empty.allocated());
-  EXPECT_EQ(empty.UBound(), -1);
+  EXPECT_EQ(Variant(list).Describe(), "String(5 To 7) {\"x\", \"\", \"\"}");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Helpers shared by the schedule tests: InitEdit arguments, scripted view rows, expected reads
-// and the checks that both schedule objects answer alike.
+// Helpers shared by the schedule tests: InitEdit arguments, scripted view rows and the checks
+// that both schedule objects answer alike.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -106,30 +106,6 @@ inline std::string OpenLine(const std::string& sql, bool byKey = true) {
          " | \"\" | 0 | \"\" | \"\" | 60)";
 }
 
-template <class List>
-List Concat(List a, const List& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-// How both loaders read the run and recurrence columns, in order.
-inline Lines RecurrenceReads() {
-  Lines reads{"DbService.FieldText(RunMode)",
-              "DbService.FieldText(RetrieveMode)",
-              "DbService.FieldText(AutoPurge)",
-              "DbService.FieldLongOrDefault(PurgeInterval | 0)",
-              "DbService.FieldText(SubFolderName)",
-              "DbService.FieldDate(FirstDateTime)",
-              "DbService.FieldDate(FinalDateTime)",
-              "DbService.FieldLongOrDefault(WhichMonthDate | 0)",
-              "DbService.FieldLongOrDefault(WhichWeek | 1)",
-              "DbService.FieldLongOrDefault(WhichWeekday | 1)",
-              "DbService.FieldText(Periodicity)",
-              "DbService.FieldLongOrDefault(Frequency | 1)"};
-  for (const std::string& day : kDayColumns) reads.push_back("DbService.FieldText(" + day + ")");
-  return reads;
-}
-
 // A one-row answer to queries starting with sqlPrefix.
 inline void ScriptRow(FakeDbService& db, std::string sqlPrefix, const NamedValues& row) {
   std::vector<std::string> columns;
@@ -150,7 +126,8 @@ inline NamedValues StoredRow(const EditArgs& a, NamedValues more) {
       {"FinalDateTime", a.final},    {"WhichMonthDate", a.monthDate}, {"WhichWeek", a.week},
       {"WhichWeekday", a.weekday},   {"Periodicity", a.periodicity},  {"Frequency", a.frequency}};
   for (std::size_t k = 0; k < kDayColumns.size(); ++k) row.emplace_back(kDayColumns[k], a.flags[k]);
-  return Concat(std::move(row), more);
+  row.insert(row.end(), more.begin(), more.end());
+  return row;
 }
 
 // A row of "rg_schedule_view" as the loader selects it; override ids 9, 8, 7 and 6.
@@ -179,6 +156,21 @@ inline NamedValues Without(NamedValues row, const std::vector<std::string>& name
     return std::find(names.begin(), names.end(), c.first) != names.end();
   });
   return row;
+}
+
+// The row with Null in the columns named.
+inline NamedValues WithNulls(NamedValues row, const std::vector<std::string>& names) {
+  for (auto& [name, value] : row)
+    if (std::find(names.begin(), names.end(), name) != names.end()) value = Variant::Null();
+  return row;
+}
+
+// The columns that fall back to a new schedule's values when Null: 0, 0, 1, 1 and 1.
+inline const std::vector<std::string> kFallbackColumns{"PurgeInterval", "WhichMonthDate",
+                                                       "WhichWeek", "WhichWeekday", "Frequency"};
+template <class S>
+std::array<std::int32_t, 5> Fallbacks(const S& s) {
+  return {s.PurgeInterval(), s.WhichMonthDate(), s.WhichWeek(), s.WhichWeekday(), s.Frequency()};
 }
 
 }  // namespace plexion::testing

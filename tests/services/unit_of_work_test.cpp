@@ -1,4 +1,6 @@
 // Units of work on the recording database double: what the service is asked, in which order.
+// Here the whole transcript is the contract: begin and lock before the statements, then one
+// commit or rollback, decided by the outermost unit.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,16 +13,20 @@
 namespace plexion::services {
 namespace {
 
+using Calls = std::vector<std::string>;
+const std::string kBegin = "DbService.BeginWork", kSave = "DbService.ExecuteStatement(save)",
+                  kCommit = "DbService.CommitWork", kRollback = "DbService.RollbackWork";
+
 struct Case {
   const char* what;
   std::function<void(testing::FakeDbService&)> run;
-  std::vector<std::string> calls;
+  Calls calls;
   std::string error{};  // the text the case ends with, "" for none
 };
 
 void Save(testing::FakeDbService& db) { db.ExecuteStatement("save"); }
 
-TEST(UnitOfWork, BeginsCommitsRollsBackAndJoinsAsTheOutermostUnitDecides) {
+TEST(UnitOfWork, TheOutermostUnitDecidesWhetherToCommit) {
   const std::vector<Case> cases = {
       {"committed",
        [](auto& db) {
@@ -28,15 +34,14 @@ TEST(UnitOfWork, BeginsCommitsRollsBackAndJoinsAsTheOutermostUnitDecides) {
          Save(db);
          unit.Commit();
        },
-       {"DbService.BeginWork", "DbService.LockDocument(sa_schedule | 1)",
-        "DbService.ExecuteStatement(save)", "DbService.CommitWork"}},
+       {kBegin, "DbService.LockDocument(sa_schedule | 1)", kSave, kCommit}},
       {"left by an exception",
        [](auto& db) {
          UnitOfWork unit;
          Save(db);
          throw Error::Runtime(5);
        },
-       {"DbService.BeginWork", "DbService.ExecuteStatement(save)", "DbService.RollbackWork"},
+       {kBegin, kSave, kRollback},
        "Invalid procedure call or argument"},
       {"a joined unit locks its own document and commits with the outermost",
        [](auto& db) {
@@ -48,8 +53,7 @@ TEST(UnitOfWork, BeginsCommitsRollsBackAndJoinsAsTheOutermostUnitDecides) {
          }
          outer.Commit();
        },
-       {"DbService.BeginWork", "DbService.LockDocument(rg_schedule | 7)",
-        "DbService.ExecuteStatement(save)", "DbService.CommitWork"}},
+       {kBegin, "DbService.LockDocument(rg_schedule | 7)", kSave, kCommit}},
       {"a joined unit left uncommitted undoes the outermost",
        [](auto& db) {
          UnitOfWork outer;
@@ -61,40 +65,29 @@ TEST(UnitOfWork, BeginsCommitsRollsBackAndJoinsAsTheOutermostUnitDecides) {
          }
          outer.Commit();
        },
-       {"DbService.BeginWork", "DbService.ExecuteStatement(save)", "DbService.RollbackWork"},
+       {kBegin, kSave, kRollback},
        "the save was undone: a part of it ended without being committed"},
-      {"units one after another in one scope",
-       [](auto& db) {
-         UnitOfWork first;
-         first.Commit();
-         UnitOfWork second("sa_schedule", 2);
-         Save(db);
-         second.Commit();
-       },
-       {"DbService.BeginWork", "DbService.CommitWork", "DbService.BeginWork",
-        "DbService.LockDocument(sa_schedule | 2)", "DbService.ExecuteStatement(save)",
-        "DbService.CommitWork"}},
       {"a failed commit rolls back",
        [](auto& db) {
-         db.FailOn("DbService.CommitWork");
+         db.FailOn(kCommit);
          UnitOfWork unit;
          unit.Commit();
        },
-       {"DbService.BeginWork", "DbService.CommitWork", "DbService.RollbackWork"},
+       {kBegin, kCommit, kRollback},
        "injected failure"},
       {"a failed lock ends the unit it began",
        [](auto& db) {
          db.FailOn("DbService.LockDocument");
          UnitOfWork unit("sa_schedule", 2);
        },
-       {"DbService.BeginWork", "DbService.LockDocument(sa_schedule | 2)", "DbService.RollbackWork"},
+       {kBegin, "DbService.LockDocument(sa_schedule | 2)", kRollback},
        "injected failure"},
       {"a failed begin leaves nothing open",
        [](auto& db) {
-         db.FailOn("DbService.BeginWork");
+         db.FailOn(kBegin);
          UnitOfWork unit;
        },
-       {"DbService.BeginWork"},
+       {kBegin},
        "injected failure"},
   };
   for (const Case& c : cases) {
@@ -107,21 +100,19 @@ TEST(UnitOfWork, BeginsCommitsRollsBackAndJoinsAsTheOutermostUnitDecides) {
       error = e.description();
     }
     EXPECT_EQ(db->log->Lines(), c.calls) << c.what;
-    EXPECT_NE(error.find(c.error), std::string::npos) << c.what << ": " << error;
     EXPECT_EQ(error.empty(), c.error.empty()) << c.what;
+    EXPECT_NE(error.find(c.error), std::string::npos) << c.what << ": " << error;
 
     // Whatever the case left, the next unit is an outermost one again.
     db->log->Clear();
     db->failOn.clear();
     UnitOfWork next;
     next.Commit();
-    EXPECT_EQ(db->log->Lines(),
-              (std::vector<std::string>{"DbService.BeginWork", "DbService.CommitWork"}))
-        << c.what;
+    EXPECT_EQ(db->log->Lines(), (Calls{kBegin, kCommit})) << c.what;
   }
 }
 
-TEST(UnitOfWork, EachThreadHasItsOwn) {
+TEST(UnitOfWork, AUnitOnAnotherThreadIsNotJoinedToThisOne) {
   auto mine = MakeRef<testing::FakeDbService>();
   ScopedService<DbService> installed(mine);
   UnitOfWork open("sa_schedule", 1);
@@ -131,10 +122,8 @@ TEST(UnitOfWork, EachThreadHasItsOwn) {
     UnitOfWork unit("sa_schedule", 1);
     unit.Commit();
   }).join();
-  EXPECT_EQ(
-      theirs->log->Lines(),
-      (std::vector<std::string>{"DbService.BeginWork", "DbService.LockDocument(sa_schedule | 1)",
-                                "DbService.CommitWork"}))
+  EXPECT_EQ(theirs->log->Lines(),
+            (Calls{kBegin, "DbService.LockDocument(sa_schedule | 1)", kCommit}))
       << "not joined to this thread's unit";
   EXPECT_EQ(mine->log->Lines().size(), 2u);
   open.Commit();

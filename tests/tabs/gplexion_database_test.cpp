@@ -7,28 +7,25 @@ namespace {
 
 class GPlexionOnDatabase : public testing::DatabaseTest {};
 
-TEST_P(GPlexionOnDatabase, FoldersByNameWithQuotesAndAbsenceAndTheServersOfAReportGroup) {
-  Ref<GPlexion> g = GPlexion::Global();
-  EXPECT_EQ(g->GetFolderIdFromName("Reports"), 1);
-  EXPECT_EQ(g->GetFolderIdFromName("O'Brien's reports"), 3);
-  EXPECT_EQ(g->GetFolderIdFromName("reports"), 0);
-  EXPECT_EQ(g->GetFolderIdFromName(""), 0);
-  EXPECT_EQ(g->GetFolderIdFromName("x' OR '1'='1"), 0) << "a quote cannot open the query";
-
-  EXPECT_EQ(g->GetNumServersForReportGroup(12), 3);
-  EXPECT_EQ(g->GetNumServersForReportGroup(12, 1), 2);
-  EXPECT_EQ(g->GetNumServersForReportGroup(12, 2), 1);
-  EXPECT_EQ(g->GetNumServersForReportGroup(7), 1);
-  EXPECT_EQ(g->GetNumServersForReportGroup(99), 0);
+TEST_P(GPlexionOnDatabase, FoldersAreFoundByTheirExactNameEvenWithQuotes) {
+  struct Case {
+    const char* name;
+    std::int32_t id;
+  };
+  // The last: a quote cannot open the query.
+  for (const Case& c :
+       {Case{"Reports", 1}, {"O'Brien's reports", 3}, {"reports", 0}, {"", 0}, {"x' OR '1'='1", 0}})
+    EXPECT_EQ(GPlexion::Global()->GetFolderIdFromName(c.name), c.id) << c.name;
 }
 
-TEST_P(GPlexionOnDatabase, TimeoutFollowsTheColumnOfSaSchedule) {
-  EXPECT_TRUE(GPlexion::Global()->IsSATimeoutEnabled());
-  const char* cascade = GetParam() == backends::Engine::PostgreSQL ? " CASCADE" : "";
-  db->Execute(std::string("DROP VIEW SA_Schedule_View") + cascade);
-  db->Execute(std::string("DROP TABLE sa_schedule") + cascade);
-  db->Execute("CREATE TABLE sa_schedule (Id integer PRIMARY KEY, Timeout_unit varchar(8))");
-  EXPECT_FALSE(GPlexion::Global()->IsSATimeoutEnabled());
+TEST_P(GPlexionOnDatabase, ServersOfAReportGroupAreCountedPerServerGroup) {
+  struct Case {
+    std::int32_t reportGroup, serverGroup, servers;
+  };
+  for (const Case& c : {Case{12, 0, 3}, {12, 1, 2}, {12, 2, 1}, {7, 0, 1}, {99, 0, 0}})
+    EXPECT_EQ(GPlexion::Global()->GetNumServersForReportGroup(c.reportGroup, c.serverGroup),
+              c.servers)
+        << c.reportGroup << ", " << c.serverGroup;
 }
 
 PLEXION_ON_BOTH_ENGINES(GPlexionOnDatabase);

@@ -7,6 +7,8 @@
 namespace plexion {
 namespace {
 
+using Names = std::vector<std::string>;
+
 Ref<CPlexionCtls> ThreeTabs() {
   auto set = MakeRef<CPlexionCtls>();
   set->AddPlexion("General", "General", "PlexionCtls.XRptGenTab", Variant("Traffic"));
@@ -15,54 +17,57 @@ Ref<CPlexionCtls> ThreeTabs() {
   return set;
 }
 
-std::vector<std::string> Names(const CPlexionCtls& set) {
-  std::vector<std::string> names;
+Names Enumerated(const CPlexionCtls& set) {
+  Names names;
   Ref<Enumerator> e = set.NewEnum();
   Variant item;
   while (e->Next(item)) names.push_back(ToObjectOf<CPlexionCtl>(item)->Name());
   return names;
 }
 
-TEST(TabSet, ItemByPositionOrNameAndNoObjectOnAnyFailure) {
-  auto set = MakeRef<CPlexionCtls>();
-  EXPECT_EQ(set->Count(), 0);
-  EXPECT_FALSE(set->Item(Variant(std::int32_t{1})));
+TEST(TabSet, ItemTakesANumberAsAPositionAStringAsANameOfAnyCase) {
+  Ref<CPlexionCtls> set = ThreeTabs();
+  std::int32_t byReference = 2;
+  for (const auto& [v, name] :
+       std::vector<std::pair<Variant, std::string>>{{Variant(std::int32_t{2}), "ReportType"},
+                                                    {Variant(std::int16_t{1}), "General"},
+                                                    {Variant(3.0), "Format"},
+                                                    {Variant::RefTo(byReference), "ReportType"},
+                                                    {Variant("general"), "General"}})
+    EXPECT_EQ(set->Item(v)->Name(), name) << v.Describe();
+  EXPECT_EQ(Enumerated(*set), (Names{"General", "ReportType", "Format"}));
+}
 
-  set = ThreeTabs();
-  EXPECT_EQ(set->Item(Variant(std::int32_t{2}))->Name(), "ReportType");
-  EXPECT_EQ(set->Item(Variant(std::int16_t{1}))->Name(), "General");
-  EXPECT_EQ(set->Item(Variant(3.0))->Name(), "Format");
-  EXPECT_EQ(set->Item(Variant("general"))->Name(), "General");
-  // A numeric string is a key; positions out of range, empty, Null and no object find nothing.
+TEST(TabSet, AFailedLookupIsNoObjectNotAnError) {
+  EXPECT_FALSE(MakeRef<CPlexionCtls>()->Item(Variant(std::int32_t{1})));
+  Ref<CPlexionCtls> set = ThreeTabs();
   for (const Variant& v : {Variant(std::int32_t{0}), Variant(std::int32_t{4}), Variant(1e12),
                            Variant("2"), Variant(), Variant::Null(), Variant::Nothing()})
     EXPECT_FALSE(set->Item(v)) << v.Describe();
-  std::int32_t position = 2;
-  EXPECT_EQ(set->Item(Variant::RefTo(position))->Name(), "ReportType");
-  EXPECT_EQ(Names(*set), (std::vector<std::string>{"General", "ReportType", "Format"}));
 }
 
-TEST(TabSet, ADuplicateNameFailsWith457AndRemoveIsByNameOnlyAndIgnoresAbsentNames) {
-  auto set = ThreeTabs();
+TEST(TabSet, ADuplicateNameOfAnyCaseFailsWith457LeavingTheSetAsItWas) {
+  Ref<CPlexionCtls> set = ThreeTabs();
   EXPECT_EQ(testing::ErrorOf([&] { set->AddPlexion("GENERAL", "x", "y"); }).number(), 457);
-  EXPECT_EQ(set->Item(Variant("General"))->Label(), "General") << "the set is left as it was";
+  EXPECT_EQ(set->Count(), 3);
+  EXPECT_EQ(set->Item(Variant("General"))->Label(), "General");
+}
+
+TEST(TabSet, RemoveTakesANameNeverAPositionIgnoringAbsentOnes) {
+  Ref<CPlexionCtls> set = ThreeTabs();
   set->AddPlexion("2", "Two", "P.Two");
   set->Remove("Absent");
-  EXPECT_EQ(set->Count(), 4);
   set->Remove("2");
-  EXPECT_EQ(Names(*set), (std::vector<std::string>{"General", "ReportType", "Format"}));
+  EXPECT_EQ(Enumerated(*set), (Names{"General", "ReportType", "Format"}));
   set->Remove("general");
-  EXPECT_EQ(set->Item(Variant(std::int32_t{1}))->Name(), "ReportType");
+  EXPECT_EQ(set->Item(Variant(std::int32_t{1}))->Name(), "ReportType") << "the gap closes";
 }
 
-TEST(TabSet, DataIsNoObjectByDefaultSharesObjectsAndDescriptorsOutliveClear) {
-  auto outside = MakeRef<CPlexionCtl>();
-  EXPECT_EQ(outside->Name() + outside->ProgID(), "") << "a descriptor made outside a set";
-  EXPECT_TRUE(outside->Data().IsEmpty());
+TEST(TabSet, DataSharesObjectsCopiesValuesDefaultsToNoObject) {
   auto set = MakeRef<CPlexionCtls>();
   set->AddPlexion("A", "A", "P.A");
-  const Variant data = set->Item(Variant("A"))->Data();
-  EXPECT_TRUE(data.IsObject() && !data.ObjectValue());
+  const Variant omitted = set->Item(Variant("A"))->Data();
+  EXPECT_TRUE(omitted.IsObject() && !omitted.ObjectValue()) << "no object, not empty";
 
   auto shared = MakeRef<CPlexionCtls>();
   set->AddPlexion("B", "B", "P.B", Variant(shared));
@@ -71,11 +76,12 @@ TEST(TabSet, DataIsNoObjectByDefaultSharesObjectsAndDescriptorsOutliveClear) {
   std::string text = "by reference";
   set->AddPlexion("C", "C", "P.C", Variant::RefTo(text));
   text = "changed";
-  EXPECT_EQ(set->Item(Variant("C"))->Data(), Variant("by reference"))
-      << "a plain value is copied when the descriptor is made";
+  EXPECT_EQ(set->Item(Variant("C"))->Data(), Variant("by reference"));
+  EXPECT_TRUE(MakeRef<CPlexionCtl>()->Data().IsEmpty()) << "a descriptor made outside a set";
+}
 
-  // Descriptors outlive Clear and enumerators see a snapshot.
-  set = ThreeTabs();
+TEST(TabSet, FetchedDescriptorsOutliveClear) {
+  Ref<CPlexionCtls> set = ThreeTabs();
   Ref<CPlexionCtl> first = set->Item(Variant(std::int32_t{1}));
   Ref<Enumerator> e = set->NewEnum();
   set->Clear();
@@ -84,8 +90,8 @@ TEST(TabSet, DataIsNoObjectByDefaultSharesObjectsAndDescriptorsOutliveClear) {
             std::tuple("General", "PlexionCtls.XRptGenTab", Variant("Traffic")));
   Variant item;
   EXPECT_TRUE(e->Next(item));
-  set->AddPlexion("General", "again", "P.G");  // the key is free after Clear
-  EXPECT_EQ(set->Count(), 1);
+  set->AddPlexion("General", "again", "P.G");
+  EXPECT_EQ(set->Count(), 1) << "the key is free after Clear";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,6 +48,9 @@ class CallLog {
   void Clear() { lines_.clear(); }
   // The lines that start with a prefix ("FeatureSet.").
   std::vector<std::string> Matching(std::string_view prefix) const;
+  // The lines that contain any of the fragments, in order: the calls whose order a test
+  // states ({".Insert", ".Update"}), without the reads around them.
+  std::vector<std::string> Containing(std::initializer_list<std::string_view> fragments) const;
 
  private:
   std::vector<std::string> lines_;
