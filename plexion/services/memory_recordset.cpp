@@ -21,7 +21,7 @@ class MemoryField final : public DbField {
       : rs_(std::move(rs)), name_(std::move(name)) {}
   const std::string& Name() const override { return name_; }
   Variant Value() const override {
-    rs_->Notify("Fields.Item(" + name_ + ").Value");
+    if (rs_->Observed()) rs_->Notify("Fields.Item(" + name_ + ").Value");
     return rs_->ValueOf(name_);
   }
 
@@ -59,7 +59,10 @@ Error ClosedRecordsetError() {
 
 MemoryRecordset::MemoryRecordset(std::vector<std::string> columns, std::vector<Row> rows,
                                  Observer observer)
-    : columns_(std::move(columns)), rows_(std::move(rows)), observer_(std::move(observer)) {}
+    : columns_(std::move(columns)), rows_(std::move(rows)), observer_(std::move(observer)) {
+  hashes_.reserve(columns_.size());
+  for (const std::string& column : columns_) hashes_.push_back(NoCaseHash{}(column));
+}
 
 void MemoryRecordset::CheckOpen() const {
   if (closed_) throw ClosedRecordsetError();
@@ -100,8 +103,9 @@ void MemoryRecordset::Close() {
 }
 
 std::size_t MemoryRecordset::ColumnIndex(const std::string& name) const {
+  const std::size_t hash = NoCaseHash{}(name);
   for (std::size_t i = 0; i < columns_.size(); ++i)
-    if (EqualsNoCase(columns_[i], name)) return i;
+    if (hashes_[i] == hash && EqualsNoCase(columns_[i], name)) return i;
   throw UnknownColumnError(name);
 }
 

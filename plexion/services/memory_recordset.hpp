@@ -35,6 +35,7 @@ class MemoryRecordset final : public DbRecordset {
   // The value of a column of the current row (the row is checked before the name).
   Variant ValueOf(const std::string& name) const;
   std::size_t ColumnIndex(const std::string& name) const;
+  bool Observed() const { return static_cast<bool>(observer_); }
   void Notify(const std::string& call) const {
     if (observer_) observer_(call);
   }
@@ -43,6 +44,7 @@ class MemoryRecordset final : public DbRecordset {
   void CheckOpen() const;
 
   std::vector<std::string> columns_;
+  std::vector<std::size_t> hashes_;  // of the column names, letter case ignored
   std::vector<Row> rows_;
   Observer observer_;
   std::size_t position_ = 0;
