@@ -18,8 +18,8 @@ class TypeMemo {
   constexpr TypeMemo() = default;
   TypeMemo(const TypeMemo&) = delete;
   TypeMemo& operator=(const TypeMemo&) = delete;
-  // Entries stay until the process ends: a thread may be reading one while statics are torn
-  // down.
+  // Entries stay until the process ends (a thread may be reading one while statics are torn
+  // down): a memo is a static, as the facts it holds are.
 
   // The value for this type: remembered, or compute() (which may throw: nothing is kept then).
   template <class Compute>

@@ -89,7 +89,7 @@ TEST(DispatchLookup, CallsReachTheRightObjectWhateverItsClassLayoutAcrossThreads
 }
 
 TEST(TypeMemo, RemembersPerTypeKeepsNothingFromAFailureAndStillAnswersWhenFull) {
-  TypeMemo<int, 2> memo;
+  static TypeMemo<int, 2> memo;  // as every memo: its entries live as long as the process
   int computed = 0;
   auto value = [&](const std::type_info& type, int v) {
     return memo.Get(type, [&] {
