@@ -61,7 +61,7 @@ TEST(HubOrder, MixedListenersHearInOrderWhileConnectionsChange) {
     Ref<TypedName> head = typed('a');
     for (std::size_t i = 0; i < c.kinds.size(); ++i) {
       const char name = static_cast<char>('a' + i);
-      cookies.push_back(i == 0             ? hub->Connect(head)
+      cookies.push_back(i == 0              ? hub->Connect(head)
                         : c.kinds[i] == 't' ? hub->Connect(typed(name))
                                             : hub->Connect(MakeRef<DispatchName>(name, heard)));
     }
