@@ -1,7 +1,7 @@
-// The baseline listeners of bench/hub_bench.cpp. They are made in their own translation unit,
+// The baseline listeners of bench/hub_bench.cpp. They are made in a library of their own,
 // behind a factory the benchmarks cannot see into, as a host's listeners come from another
-// library: the loop over them is a loop of real virtual calls, not calls the compiler turned
-// into direct ones.
+// library: the loop over them is a loop of real virtual calls from one library into another,
+// as the hub's calls to its listeners are, not calls the compiler turned into direct ones.
 #pragma once
 
 #include <memory>
