@@ -40,15 +40,14 @@ TEST(RecordSetFields, ReusedFieldsReadTheCurrentRowUnderTheNameAsked) {
   Ref<DbField> unknown = rs->Fields()->Item("Missing");
   const Case cases[] = {
       {"an unknown name", [&] { rs->MoveFirst(), unknown->Value(); }, 3265},
-      {"no current row before the unknown name",
-       [&] { rs->MoveNext(), rs->MoveNext(), unknown->Value(); }, 3021},
+      {"no current row before the unknown name", [&] { rs->MoveNext(), rs->MoveNext(), unknown->Value(); }, 3021},
       {"no current row", [&] { id->Value(); }, 3021},
   };
   for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.read).number(), c.number) << c.what;
 }
 
-// Fields released are reused, held ones are not; a field does not keep its record set alive: both
-// end with their last holders, and a field held past its record set reads as closed.
+// Fields released are reused, held ones are not; a field does not keep its record set alive: both end with their last holders, and a
+// field held past its record set reads as closed.
 TEST(RecordSetFields, AReusedFieldOutlivesItsRecordSetClosed) {
   const long before = Object::LiveCount();
   Ref<DbField> kept;
