@@ -1,7 +1,5 @@
 #include "plexion/services/memory_recordset.hpp"
 
-#include <algorithm>
-
 #include "plexion/platform/text.hpp"
 
 namespace plexion {
@@ -17,27 +15,20 @@ Error RecordsetError(std::int32_t number, std::string description) {
 
 // A column by the name it was asked for, its index found once; read when its value is read:
 // without a current row that read fails first for the missing row, then for an unknown name.
-// The record set keeps its fields for reuse, so a field does not hold it (that would be a
-// cycle): the record set detaches them when it ends, and a field held longer reads as closed.
 class MemoryField final : public DbField {
  public:
-  explicit MemoryField(const MemoryRecordset& rs) : rs_(&rs) {}
+  MemoryField(Ref<const MemoryRecordset> rs, std::string name)
+      : rs_(std::move(rs)), name_(std::move(name)), column_(rs_->FindColumn(name_)) {}
   const std::string& Name() const override { return name_; }
   Variant Value() const override {
-    if (!rs_) throw ClosedRecordsetError();
     if (rs_->Observed()) rs_->Notify("Fields.Item(" + name_ + ").Value");
     return rs_->ValueAt(column_, name_);
   }
-  void Point(const std::string& name, std::size_t column) {
-    name_ = name;
-    column_ = column;
-  }
-  void Detach() { rs_ = nullptr; }
 
  private:
-  const MemoryRecordset* rs_;
+  Ref<const MemoryRecordset> rs_;
   std::string name_;
-  std::size_t column_ = MemoryRecordset::kNoColumn;
+  std::size_t column_;
 };
 
 }  // namespace
@@ -83,20 +74,8 @@ Ref<DbFields> MemoryRecordset::Fields() const {
 
 std::int32_t MemoryRecordset::Count() const { return static_cast<std::int32_t>(columns_.size()); }
 
-// A field nobody but the record set holds any more is pointed at the column asked for: a loader
-// reading its columns one after another goes through one field object.
 Ref<DbField> MemoryRecordset::Item(const std::string& name) const {
-  const std::size_t column = FindColumn(name);
-  auto spare = std::find_if(fields_.begin(), fields_.end(),
-                            [](const Ref<DbField>& f) { return f->RefCount() == 1; });
-  if (spare == fields_.end()) spare = fields_.insert(fields_.end(), MakeRef<MemoryField>(*this));
-  static_cast<MemoryField&>(**spare).Point(name, column);
-  return *spare;
-}
-
-MemoryRecordset::~MemoryRecordset() {
-  for (const Ref<DbField>& field : fields_)
-    if (field) static_cast<MemoryField&>(*field).Detach();
+  return MakeRef<MemoryField>(Ref<const MemoryRecordset>(this), name);
 }
 
 void MemoryRecordset::MoveFirst() {

@@ -24,7 +24,6 @@ class MemoryRecordset final : public DbRecordset, public DbFields {
   using Observer = std::function<void(const std::string&)>;
 
   MemoryRecordset(std::vector<std::string> columns, std::vector<Row> rows, Observer observer = {});
-  ~MemoryRecordset() override;
 
   bool IsBOF() const override;
   bool IsEOF() const override;
@@ -56,7 +55,6 @@ class MemoryRecordset final : public DbRecordset, public DbFields {
   std::vector<std::string> columns_;
   std::vector<std::size_t> hashes_;  // of the column names, letter case ignored
   std::vector<Row> rows_;
-  mutable std::vector<Ref<DbField>> fields_;  // handed out by Item, reused once released
   Observer observer_;
   std::size_t position_ = 0;
   bool closed_ = false;
