@@ -8,21 +8,16 @@
 #include <memory>
 #include <vector>
 
+#include "hub_listeners.hpp"
 #include "plexion/tabs/notify.hpp"
 
 namespace plexion {
 namespace {
 
-constexpr int kListeners = 10;
+using bench::PlainListener;
+using bench::Work;
 
-// The work every listener does, whatever reaches it: read the arguments.
-struct Work {
-  std::size_t total = 0;
-  void TabShow(const std::string& name) { total += name.size(); }
-  void FormChange(const std::string& control, const std::string& property, const Variant& value) {
-    total += control.size() + property.size() + (value.IsEmpty() ? 0 : 1);
-  }
-};
+constexpr int kListeners = 10;
 
 class TypedListener final : public CPlexionNotifyEvents {
  public:
@@ -43,25 +38,6 @@ class DispatchListener final : public EventSink {
   void OnEvent(DispId id, std::span<Variant> args) override {
     if (id == static_cast<DispId>(NotifyEvent::TabShow))
       work_.TabShow(args[0].Value().StringValue());
-  }
-
- private:
-  Work& work_;
-};
-
-// The baseline's listener interface: one virtual function per event.
-class PlainListener {
- public:
-  virtual ~PlainListener() = default;
-  virtual void TabShow(std::string& name) = 0;
-  virtual void FormChange(std::string& c, std::string& p, Variant& v) = 0;
-};
-class PlainWorker final : public PlainListener {
- public:
-  explicit PlainWorker(Work& work) : work_(work) {}
-  void TabShow(std::string& name) override { work_.TabShow(name); }
-  void FormChange(std::string& c, std::string& p, Variant& v) override {
-    work_.FormChange(c, p, v);
   }
 
  private:
@@ -89,11 +65,11 @@ void TabShow_Hub10Typed(benchmark::State& state) {
 }
 BENCHMARK(TabShow_Hub10Typed);
 
-// Baseline: a loop of virtual calls passing the same reference.
+// Baseline: a loop of virtual calls passing the same reference, to listeners made elsewhere.
 void TabShow_PlainVirtualLoop10(benchmark::State& state) {
   Work work;
   std::vector<std::unique_ptr<PlainListener>> listeners;
-  for (int i = 0; i < kListeners; ++i) listeners.push_back(std::make_unique<PlainWorker>(work));
+  for (int i = 0; i < kListeners; ++i) listeners.push_back(bench::MakePlainListener(work));
   std::string name = "General";
   for (auto _ : state)
     for (const auto& l : listeners) l->TabShow(name);
@@ -106,7 +82,7 @@ void TabShow_Signals2Slots10(benchmark::State& state) {
   boost::signals2::signal<void(std::string&)> signal;
   std::vector<std::unique_ptr<PlainListener>> listeners;
   for (int i = 0; i < kListeners; ++i) {
-    listeners.push_back(std::make_unique<PlainWorker>(work));
+    listeners.push_back(bench::MakePlainListener(work));
     signal.connect([l = listeners.back().get()](std::string& name) { l->TabShow(name); });
   }
   std::string name = "General";
@@ -154,7 +130,7 @@ BENCHMARK(FormChange_Hub10Typed);
 void FormChange_PlainVirtualLoop10(benchmark::State& state) {
   Work work;
   std::vector<std::unique_ptr<PlainListener>> listeners;
-  for (int i = 0; i < kListeners; ++i) listeners.push_back(std::make_unique<PlainWorker>(work));
+  for (int i = 0; i < kListeners; ++i) listeners.push_back(bench::MakePlainListener(work));
   const std::string control = "txtName", property = "Text";
   const Variant value("North region");
   for (auto _ : state) {
@@ -171,7 +147,7 @@ void FormChange_Signals2Slots10(benchmark::State& state) {
   boost::signals2::signal<void(std::string&, std::string&, Variant&)> signal;
   std::vector<std::unique_ptr<PlainListener>> listeners;
   for (int i = 0; i < kListeners; ++i) {
-    listeners.push_back(std::make_unique<PlainWorker>(work));
+    listeners.push_back(bench::MakePlainListener(work));
     signal.connect([l = listeners.back().get()](std::string& c, std::string& p, Variant& v) {
       l->FormChange(c, p, v);
     });

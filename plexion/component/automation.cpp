@@ -7,7 +7,7 @@ namespace plexion::component {
 namespace {
 std::atomic<long> g_locks{0};
 
-InvokeResult NoDispatchInterface() {
+[[gnu::noinline]] InvokeResult NoDispatchInterface() {
   return ErrorResult(Error::External(status::NoInterface, std::string(kLibraryName),
                                      "the object has no dispatch interface in the type library"),
                      status::NoInterface);
@@ -23,9 +23,9 @@ std::optional<DispId> GetIDsOfNames(const Object& object, std::string_view name)
 InvokeResult Invoke(Object& object, DispId id, InvokeKind kinds, std::span<Variant> args) noexcept {
   const InterfaceInfo* itf = nullptr;
   try {
-    itf = GetTypeLibrary().InterfaceOf(object);
+    itf = DispatchInterfaceOf(object);
   } catch (...) {
-    // Resolving allocates the per-thread cache: without memory the object cannot be called.
+    // Resolving a type the first time allocates: without memory the object cannot be called.
   }
   if (!itf) return NoDispatchInterface();
   return plexion::Invoke(object, *itf, id, kinds, args);

@@ -1,12 +1,11 @@
 #include "plexion/component/type_library.hpp"
 
 #include <typeinfo>
-#include <unordered_map>
 
 #include "plexion/component/interface_tables.hpp"
 #include "plexion/dataavail/data_avail_data.hpp"
 #include "plexion/platform/text.hpp"
-#include "plexion/platform/thread_state.hpp"
+#include "plexion/platform/type_memo.hpp"
 #include "plexion/reportdef/report_def_data.hpp"
 #include "plexion/schedule/sa_sched_data.hpp"
 #include "plexion/schedule/sched_data.hpp"
@@ -222,22 +221,12 @@ Resolved Resolve(const TypeLibrary& lib, const Object& object) {
   return {};
 }
 
-// Each dynamic type is resolved once per thread, by the address of its type information: every
-// call by dispatch id asks.
-const Resolved& ResolveCached(const TypeLibrary& lib, const Object& object) {
-  struct Cache {
-    const std::type_info* lastType = nullptr;
-    const Resolved* last = nullptr;
-    std::unordered_map<const std::type_info*, Resolved> byType;
-  };
-  auto& cache = PerThread<Cache>();
-  const std::type_info* type = &typeid(object);
-  if (type == cache.lastType) return *cache.last;
-  auto it = cache.byType.find(type);
-  if (it == cache.byType.end()) it = cache.byType.emplace(type, Resolve(lib, object)).first;
-  cache.lastType = type;
-  cache.last = &it->second;
-  return it->second;
+// What the library's own type library knows of each dynamic type, worked out once.
+TypeMemo<Resolved, 128> g_resolved;
+
+Resolved ResolveCached(const TypeLibrary& lib, const Object& object) {
+  if (&lib != &GetTypeLibrary()) return Resolve(lib, object);
+  return g_resolved.Get(typeid(object), [&] { return Resolve(lib, object); });
 }
 
 }  // namespace
@@ -248,6 +237,10 @@ const ClassInfo* TypeLibrary::ClassOf(const Object& object) const {
 
 const InterfaceInfo* TypeLibrary::InterfaceOf(const Object& object) const {
   return ResolveCached(*this, object).itf;
+}
+
+const InterfaceInfo* DispatchInterfaceOf(const Object& object) {
+  return g_resolved.Get(typeid(object), [&] { return Resolve(GetTypeLibrary(), object); }).itf;
 }
 
 const TypeLibrary& GetTypeLibrary() {

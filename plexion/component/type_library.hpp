@@ -73,4 +73,8 @@ struct TypeLibrary {
 
 const TypeLibrary& GetTypeLibrary();
 
+// GetTypeLibrary().InterfaceOf(object), remembered per dynamic type: what every call by
+// dispatch id asks first.
+const InterfaceInfo* DispatchInterfaceOf(const Object& object);
+
 }  // namespace plexion::component

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "plexion/platform/variant.hpp"
 
@@ -66,11 +67,13 @@ T FromVariant(const Variant& v) {
   else static_assert(sizeof(T) == 0, "no variant conversion for this type");
 }
 
+// A member's result as a variant: a temporary (a text, an object reference) is moved in.
 template <class T>
-Variant ToVariant(const T& value) {
-  if constexpr (std::is_same_v<T, Variant>) return value.Value();
-  else if constexpr (std::is_enum_v<T>) return Variant(static_cast<std::int32_t>(value));
-  else return Variant(value);
+Variant ToVariant(T&& value) {
+  using V = std::remove_cvref_t<T>;
+  if constexpr (std::is_same_v<V, Variant>) return value.Value();
+  else if constexpr (std::is_enum_v<V>) return Variant(static_cast<std::int32_t>(value));
+  else return Variant(std::forward<T>(value));
 }
 
 }  // namespace plexion

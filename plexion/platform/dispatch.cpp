@@ -1,5 +1,7 @@
 #include "plexion/platform/dispatch.hpp"
 
+#include <algorithm>
+#include <bit>
 #include <cstdio>
 
 #include "plexion/platform/text.hpp"
@@ -20,13 +22,6 @@ std::string TypeDesc::Name() const {
   std::string n = !objectType.empty() ? std::string(objectType) : std::string(TypeName(type));
   if (type == VarType::Empty) n = "";
   return array ? n + "()" : n;
-}
-
-std::size_t MemberInfo::RequiredCount() const {
-  std::size_t n = 0;
-  for (const ParamInfo& p : params)
-    if (!p.optional) ++n;
-  return n;
 }
 
 std::string MemberInfo::Signature() const {
@@ -54,18 +49,65 @@ std::string DispIdText(DispId id) {
 
 InterfaceInfo::InterfaceInfo(std::string_view name, Guid iid, std::vector<MemberInfo> members)
     : name_(name), iid_(iid), members_(std::move(members)) {
-  for (std::size_t i = 0; i < members_.size(); ++i) byId_.emplace(members_[i].id, i);
+  BuildSlots();
 }
 
-const MemberInfo* InterfaceInfo::Find(DispId id, InvokeKind kinds) const {
-  const auto [first, last] = byId_.equal_range(id);
-  const MemberInfo* found = nullptr;
-  for (auto it = first; it != last; ++it) {
-    const MemberInfo& m = members_[it->second];
-    // Several accessors may match "method or get": the earliest in the table wins.
-    if (Includes(kinds, m.kind) && (!found || &m < found)) found = &m;
+namespace {
+
+// A member's one kind as a slot position; a table row of no kind is a mistake in the table.
+int KindIndex(InvokeKind k) {
+  const auto bits = static_cast<unsigned>(k);
+  if (!std::has_single_bit(bits) || bits > 8) throw std::logic_error("a member of no one kind");
+  return std::countr_zero(bits);
+}
+
+}  // namespace
+
+void InterfaceInfo::BuildSlots() {
+  if (members_.size() > INT16_MAX) throw std::logic_error("an interface with too many members");
+  std::vector<DispId> ids;
+  for (const MemberInfo& m : members_)
+    if (std::find(ids.begin(), ids.end(), m.id) == ids.end()) ids.push_back(m.id);
+  // Twice as many slots as ids or more, and multipliers tried until no two ids meet: a few
+  // tries at most for the tables of a type library.
+  int bits = 1;
+  while ((std::size_t{1} << bits) < 2 * ids.size()) ++bits;
+  std::uint32_t candidate = 0x9E3779B1u;
+  for (int attempt = 0;; ++attempt) {
+    if (attempt > 0 && attempt % 64 == 0) ++bits;  // crowded: a larger table
+    if (bits > 20) throw std::logic_error("no slot table for the interface's dispatch ids");
+    multiplier_ = candidate;
+    shift_ = 32 - bits;
+    candidate = candidate * 0x2C9277B5u + 0x6A09E668u;  // odd times odd plus even: odd
+    std::vector<bool> taken(std::size_t{1} << bits);
+    bool clash = false;
+    for (DispId id : ids) {
+      const std::size_t at = SlotIndex(id);
+      clash = clash || taken[at];
+      taken[at] = true;
+    }
+    if (!clash) break;
   }
-  return found;
+  Slot empty;
+  std::fill(std::begin(empty.byKinds), std::end(empty.byKinds), std::int16_t{-1});
+  slots_.assign(std::size_t{1} << bits, empty);
+  for (std::size_t i = 0; i < members_.size(); ++i) {
+    Slot& slot = slots_[SlotIndex(members_[i].id)];
+    slot.used = true;
+    slot.id = members_[i].id;
+    const unsigned kind = 1u << KindIndex(members_[i].kind);
+    // Several accessors may match "method or get": the earliest in the table wins.
+    for (unsigned kinds = 0; kinds < 16; ++kinds)
+      if ((kinds & kind) && slot.byKinds[kinds] < 0)
+        slot.byKinds[kinds] = static_cast<std::int16_t>(i);
+  }
+}
+
+const MemberInfo* InterfaceInfo::Find(DispId id, InvokeKind kinds) const noexcept {
+  const Slot* slot = SlotOf(id);
+  if (!slot) return nullptr;
+  const int i = slot->byKinds[static_cast<unsigned>(kinds) & 15u];
+  return i < 0 ? nullptr : &members_[static_cast<std::size_t>(i)];
 }
 
 std::optional<DispId> InterfaceInfo::IdOfName(std::string_view name) const {
@@ -95,31 +137,36 @@ InvokeResult Unexpected(std::string description) {
       Error(status::Fail, status::Fail, std::string(kLibraryName), std::move(description)));
 }
 
-std::string ArgumentCountText(const MemberInfo& m, std::size_t given) {
+// The failures below are built apart from Invoke, which stays lean for the calls that succeed.
+[[gnu::noinline]] InvokeResult NoMember(const InterfaceInfo& itf, DispId id) {
+  return Failure(status::MemberNotFound, errnum::ObjectDoesNotSupport,
+                 std::string(itf.name()) + " has no member with dispatch id " + std::to_string(id) +
+                     " for this call");
+}
+
+[[gnu::noinline]] InvokeResult WrongArgumentCount(const MemberInfo& m, std::size_t given) {
   const std::size_t required = m.RequiredCount(), all = m.params.size();
   const std::string expected = required == all
                                    ? std::to_string(all)
                                    : std::to_string(required) + " to " + std::to_string(all);
-  return std::string(m.name) + " takes " + expected + " arguments, not " + std::to_string(given);
+  return Failure(
+      status::BadParamCount, errnum::WrongArgumentCount,
+      std::string(m.name) + " takes " + expected + " arguments, not " + std::to_string(given));
 }
 
 }  // namespace
 
 InvokeResult Invoke(Object& self, const InterfaceInfo& itf, DispId id, InvokeKind kinds,
                     std::span<Variant> args) noexcept {
+  // Every answer is returned as it is made, so that the member's result is built in the
+  // caller's result in place.
   try {
     const MemberInfo* m = itf.Find(id, kinds);
-    if (!m) {
-      return Failure(status::MemberNotFound, errnum::ObjectDoesNotSupport,
-                     std::string(itf.name()) + " has no member with dispatch id " +
-                         std::to_string(id) + " for this call");
-    }
-    if (args.size() < m->RequiredCount() || args.size() > m->params.size())
-      return Failure(status::BadParamCount, errnum::WrongArgumentCount,
-                     ArgumentCountText(*m, args.size()));
-    InvokeResult r;
-    r.value = m->invoke(self, args, m->params);
-    return r;
+    if (!m) return NoMember(itf, id);
+    if (args.size() != m->params.size() &&
+        (args.size() > m->params.size() || args.size() < m->RequiredCount()))
+      return WrongArgumentCount(*m, args.size());
+    return InvokeResult([&] { return m->invoke(self, args, m->params); });
   } catch (const ArgumentError& e) {
     InvokeResult r =
         ErrorResult(e, e.number() == errnum::Overflow ? status::Overflow : status::TypeMismatch);

@@ -13,13 +13,14 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
-#include <unordered_map>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/guid.hpp"
 #include "plexion/platform/object.hpp"
+#include "plexion/platform/type_memo.hpp"
 #include "plexion/platform/variant.hpp"
 
 namespace plexion {
@@ -66,7 +67,11 @@ struct MemberInfo {
   std::vector<ParamInfo> params;
   TypeDesc result;
   Invoker invoke;
-  std::size_t RequiredCount() const;
+  std::size_t RequiredCount() const {
+    std::size_t n = 0;
+    for (const ParamInfo& p : params) n += p.optional ? 0 : 1;
+    return n;
+  }
   // As the type library prints it: "Item(ByVal Index As Variant) As CPlexionCtl".
   std::string Signature() const;
 };
@@ -82,17 +87,38 @@ class InterfaceInfo {
   const Guid& iid() const { return iid_; }
   const std::vector<MemberInfo>& members() const { return members_; }
 
-  // The member with this id that offers one of the kinds asked for.
-  const MemberInfo* Find(DispId id, InvokeKind kinds) const;
-  bool HasId(DispId id) const { return byId_.count(id) > 0; }
+  // The member with this id that offers one of the kinds asked for (the earliest in the table
+  // when several do).
+  const MemberInfo* Find(DispId id, InvokeKind kinds) const noexcept;
+  bool HasId(DispId id) const noexcept { return SlotOf(id) != nullptr; }
   // A member name (letter case ignored) to its dispatch id.
   std::optional<DispId> IdOfName(std::string_view name) const;
 
  private:
+  // Every call by id looks its member up, so ids go straight to a slot: a multiplicative hash
+  // of the id, with a multiplier chosen when the interface is built so that no two of its ids
+  // share a slot. A slot holds the id and, for every combination of kinds a call may ask for,
+  // the earliest member in the table that offers one of them (-1: none).
+  struct Slot {
+    DispId id = 0;
+    bool used = false;
+    std::int16_t byKinds[16];
+  };
+  std::size_t SlotIndex(DispId id) const noexcept {
+    return (static_cast<std::uint32_t>(id) * multiplier_) >> shift_;
+  }
+  const Slot* SlotOf(DispId id) const noexcept {
+    const Slot& slot = slots_[SlotIndex(id)];
+    return slot.used && slot.id == id ? &slot : nullptr;
+  }
+  void BuildSlots();
+
   std::string_view name_;
   Guid iid_;
   std::vector<MemberInfo> members_;
-  std::unordered_multimap<DispId, std::size_t> byId_;
+  std::vector<Slot> slots_;
+  std::uint32_t multiplier_ = 1;
+  int shift_ = 31;
 };
 
 // The error information a failing Invoke hands back.
@@ -104,6 +130,12 @@ struct ErrorInfo {
 };
 
 struct InvokeResult {
+  InvokeResult() = default;
+  // A successful call's answer, its value made by answer() right in place.
+  template <class Answer>
+  requires std::is_invocable_r_v<Variant, Answer>
+  explicit InvokeResult(Answer&& answer) : value(answer()) {}
+
   Status status = status::Ok;
   Variant value;
   ErrorInfo error;
@@ -208,12 +240,16 @@ T ConvertArg(const Variant& v) {
 
 // One argument on its way to a typed parameter: the caller's own variable when a by-reference
 // argument names one of exactly the parameter's type, else a converted copy that is written back.
+// A parameter that only reads a variant or a text sees the caller's argument itself when that
+// holds one as it stands: nothing is copied.
 template <class A>
 class Arg {
  public:
   using Held = std::remove_cvref_t<A>;
   static constexpr bool kWritesBack =
       std::is_lvalue_reference_v<A> && !std::is_const_v<std::remove_reference_t<A>>;
+  static constexpr bool kViews =
+      !kWritesBack && (std::is_same_v<Held, Variant> || std::is_same_v<Held, std::string>);
 
   Arg(Variant* source, const ParamInfo& param, int index) : source_(source) {
     try {
@@ -221,16 +257,23 @@ class Arg {
         if (param.defaultValue) local_.emplace(ConvertArg<Held>(*param.defaultValue));
         else if constexpr (IsOptional<Held>::value) local_.emplace(std::nullopt);
         else local_.emplace();
-      } else {
-        if constexpr (kWritesBack) direct_ = source_->RefTarget<Held>();
-        if (!direct_) local_.emplace(ConvertArg<Held>(*source_));
+        return;
       }
+      if constexpr (kWritesBack) direct_ = source_->RefTarget<Held>();
+      if constexpr (kViews) view_ = View(*source_);
+      if (!direct_ && !view_) local_.emplace(ConvertArg<Held>(*source_));
     } catch (const Error& e) {
       throw ArgumentError(e, index);
     }
   }
 
-  Held& value() { return direct_ ? *direct_ : *local_; }
+  // The argument as the member takes it; a by-value parameter takes the converted copy over.
+  A Get() {
+    if constexpr (kWritesBack) return direct_ ? *direct_ : *local_;
+    else if constexpr (std::is_reference_v<A>) return view_ ? *view_ : *local_;
+    else if (view_) return *view_;
+    else return std::move(*local_);
+  }
 
   void WriteBack() {
     if constexpr (kWritesBack) {
@@ -239,35 +282,61 @@ class Arg {
   }
 
  private:
+  static const Held* View(const Variant& v) {
+    if (v.IsByRef()) return nullptr;
+    if constexpr (std::is_same_v<Held, Variant>) return &v;
+    else return v.Get<Held>();
+  }
+
   Variant* source_;
   Held* direct_ = nullptr;
+  const Held* view_ = nullptr;
   std::optional<Held> local_;
 };
 
+// The object as its class C. Within one dynamic type the C part lies at the same offset from
+// the Object part: it is found once per type, not by searching the class hierarchy at every
+// call.
 template <class C>
 C& Self(Object& o) {
-  if (C* c = dynamic_cast<C*>(&o)) return *c;
-  throw Error::Runtime(errnum::ObjectDoesNotSupport);
+  static TypeMemo<std::ptrdiff_t> offsets;
+  char* const base = reinterpret_cast<char*>(&o);
+  const std::ptrdiff_t offset = offsets.Get(typeid(o), [&] {
+    C* c = dynamic_cast<C*>(&o);
+    if (!c) throw Error::Runtime(errnum::ObjectDoesNotSupport);
+    return reinterpret_cast<char*>(c) - base;
+  });
+  return *reinterpret_cast<C*>(base + offset);
 }
 
 template <class C, class M, class R, class... A, std::size_t... I>
 Variant Call(C& self, M method, std::span<Variant> args,
              [[maybe_unused]] std::span<const ParamInfo> params, std::index_sequence<I...>) {
   std::tuple<Arg<A>...> holders{Arg<A>(I < args.size() ? &args[I] : nullptr, params[I], int(I))...};
-  auto writeBack = [&] { (std::get<I>(holders).WriteBack(), ...); };
-  try {
+  if constexpr (!(Arg<A>::kWritesBack || ...)) {
+    // Nothing to write back: the result goes straight to the caller.
     if constexpr (std::is_void_v<R>) {
-      (self.*method)(static_cast<A>(std::get<I>(holders).value())...);
-      writeBack();
+      (self.*method)(std::get<I>(holders).Get()...);
       return Variant();
     } else {
-      Variant result = ToVariant((self.*method)(static_cast<A>(std::get<I>(holders).value())...));
-      writeBack();
-      return result;
+      return ToVariant((self.*method)(std::get<I>(holders).Get()...));
     }
-  } catch (...) {
-    writeBack();  // the member may have written before it failed
-    throw;
+  } else {
+    auto writeBack = [&] { (std::get<I>(holders).WriteBack(), ...); };
+    try {
+      if constexpr (std::is_void_v<R>) {
+        (self.*method)(std::get<I>(holders).Get()...);
+        writeBack();
+        return Variant();
+      } else {
+        Variant result = ToVariant((self.*method)(std::get<I>(holders).Get()...));
+        writeBack();
+        return result;
+      }
+    } catch (...) {
+      writeBack();  // the member may have written before it failed
+      throw;
+    }
   }
 }
 

@@ -30,7 +30,11 @@ ConnectionPoint::Cookie ConnectionPoint::Connect(const Ref<EventSink>& sink) {
   if (!sink)
     throw Error::External(status::Pointer, std::string(kLibraryName), "no listener to connect");
   void* typed = typed_ ? typed_(*sink) : nullptr;
+  state_->direct.reserve(state_->connections.size() + 1);
   state_->connections.push_back(Connection{sink, typed, next_, true});
+  state_->direct.push_back(typed);
+  if (!typed) ++state_->untyped;
+  ++state_->generation;
   return next_++;
 }
 
@@ -44,11 +48,17 @@ void ConnectionPoint::Disconnect(Cookie cookie) {
         status::NoConnection, std::string(kLibraryName),
         "no connection " + std::to_string(cookie) + " to " + std::string(events_->name()));
   it->connected = false;
+  void*& direct = state_->direct[static_cast<std::size_t>(it - connections.begin())];
+  if (direct) ++state_->untyped;
+  direct = nullptr;
+  ++state_->generation;
   if (state_->raising > 0) {
     state_->disconnected = true;  // the listener may be running now: release it afterwards
     return;
   }
   const Ref<EventSink> released = std::move(it->sink);
+  state_->direct.erase(state_->direct.begin() + (it - connections.begin()));
+  --state_->untyped;
   connections.erase(it);
 }
 
@@ -68,15 +78,15 @@ void ConnectionPoint::Raise(DispId id, std::span<Variant> args) {
   }
 }
 
-ConnectionPoint::RaiseScope::~RaiseScope() {
-  if (--state_.raising > 0) return;
-  if (state_.orphaned) {
-    std::unique_ptr<State> gone(&state_);
+// The last event under way has ended and left work behind.
+void ConnectionPoint::Tidy(State& state) {
+  if (state.orphaned) {
+    std::unique_ptr<State> gone(&state);
     std::vector<Connection> released = std::move(gone->connections);
     gone.reset();
     return;
   }
-  if (state_.disconnected) EraseDisconnected(state_);
+  EraseDisconnected(state);
 }
 
 void ConnectionPoint::EraseDisconnected(State& state) {
@@ -85,6 +95,12 @@ void ConnectionPoint::EraseDisconnected(State& state) {
   for (Connection& c : state.connections)
     if (!c.connected) released.push_back(std::move(c.sink));
   std::erase_if(state.connections, [](const Connection& c) { return !c.connected; });
+  state.direct.clear();
+  state.untyped = 0;
+  for (const Connection& c : state.connections) {
+    state.direct.push_back(c.typed);
+    if (!c.typed) ++state.untyped;
+  }
 }
 
 }  // namespace plexion

@@ -67,21 +67,28 @@ class ConnectionPoint {
   };
   struct State {
     std::vector<Connection> connections;
-    int raising = 0;            // events under way (nested ones included)
-    bool disconnected = false;  // entries await erasing when the last event ends
-    bool orphaned = false;      // the connection point died during an event
+    // Beside each connection: its typed listener while it is connected, else null.
+    std::vector<void*> direct;
+    std::size_t untyped = 0;       // null entries of direct
+    std::uint64_t generation = 0;  // changes with every connection and disconnection
+    int raising = 0;               // events under way (nested ones included)
+    bool disconnected = false;     // entries await erasing when the last event ends
+    bool orphaned = false;         // the connection point died during an event
   };
   // Counts an event under way; the last one to end tidies up.
   class RaiseScope {
    public:
     explicit RaiseScope(State& state) : state_(state) { ++state_.raising; }
-    ~RaiseScope();
+    ~RaiseScope() {
+      if (--state_.raising == 0 && (state_.orphaned || state_.disconnected)) Tidy(state_);
+    }
     RaiseScope(const RaiseScope&) = delete;
     RaiseScope& operator=(const RaiseScope&) = delete;
 
    private:
     State& state_;
   };
+  static void Tidy(State& state);
   static void EraseDisconnected(State& state);
 
   State& state() const { return *state_; }
@@ -110,17 +117,29 @@ class TypedConnectionPoint : public ConnectionPoint {
     State& s = state();
     RaiseScope scope(s);
     std::optional<std::array<Variant, sizeof...(A)>> refs;
-    const std::size_t count = s.connections.size();
-    for (std::size_t i = 0; i < count; ++i) {
-      const Connection& c = s.connections[i];  // read afresh: a listener may have connected more
-      if (!c.connected) continue;
+    auto deliver = [&](const Connection& c) {
+      if (!c.connected) return;
       if (c.typed) {
         (static_cast<Listener*>(c.typed)->*Handler)(args...);
       } else {
         if (!refs) refs.emplace(std::array<Variant, sizeof...(A)>{Variant::RefTo(args)...});
         c.sink->OnEvent(id, *refs);
       }
+    };
+    const std::size_t count = s.connections.size();
+    std::size_t i = 0;
+    // Every listener typed and connected, and none connecting or disconnecting during the
+    // event: the typed listeners are called straight from their column.
+    if (s.untyped == 0) {
+      void* const* direct = s.direct.data();
+      const std::uint64_t generation = s.generation;
+      while (i < count) {
+        (static_cast<Listener*>(direct[i++])->*Handler)(args...);
+        if (s.generation != generation) break;
+      }
     }
+    // Otherwise each connection is read afresh from the list as it is now.
+    for (; i < count; ++i) deliver(s.connections[i]);
   }
 };
 

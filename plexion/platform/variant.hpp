@@ -45,12 +45,15 @@ class Variant {
   Variant(float v) : v_(v) {}
   Variant(double v) : v_(v) {}
   Variant(DateTime v) : v_(v) {}
-  Variant(std::string v) : v_(std::move(v)) {}
+  Variant(const std::string& v) : v_(v) {}
+  Variant(std::string&& v) : v_(std::move(v)) {}
   Variant(std::string_view v) : v_(std::string(v)) {}
   Variant(const char* v) : v_(std::string(v)) {}
   Variant(bool v) : v_(v) {}
   template <class T>
   Variant(const Ref<T>& obj) : v_(ObjectRef{Ref<Object>(obj)}) {}
+  template <class T>
+  Variant(Ref<T>&& obj) : v_(ObjectRef{Ref<Object>(std::move(obj))}) {}
   Variant(VariantArray items, VarType elementType = VarType::Variant);
   Variant(const StringArray& items);
 

@@ -13,33 +13,22 @@ Error RecordsetError(std::int32_t number, std::string description) {
                std::move(description));
 }
 
-// A column by the name it was asked for, resolved when its value is read: without a current
-// row that read fails first for the missing row.
+// A column by the name it was asked for, its index found once; read when its value is read:
+// without a current row that read fails first for the missing row, then for an unknown name.
 class MemoryField final : public DbField {
  public:
   MemoryField(Ref<const MemoryRecordset> rs, std::string name)
-      : rs_(std::move(rs)), name_(std::move(name)) {}
+      : rs_(std::move(rs)), name_(std::move(name)), column_(rs_->FindColumn(name_)) {}
   const std::string& Name() const override { return name_; }
   Variant Value() const override {
-    rs_->Notify("Fields.Item(" + name_ + ").Value");
-    return rs_->ValueOf(name_);
+    if (rs_->Observed()) rs_->Notify("Fields.Item(" + name_ + ").Value");
+    return rs_->ValueAt(column_, name_);
   }
 
  private:
   Ref<const MemoryRecordset> rs_;
   std::string name_;
-};
-
-class MemoryFields final : public DbFields {
- public:
-  explicit MemoryFields(Ref<const MemoryRecordset> rs) : rs_(std::move(rs)) {}
-  std::int32_t Count() const override { return static_cast<std::int32_t>(rs_->columns().size()); }
-  Ref<DbField> Item(const std::string& name) const override {
-    return MakeRef<MemoryField>(rs_, name);
-  }
-
- private:
-  Ref<const MemoryRecordset> rs_;
+  std::size_t column_;
 };
 
 }  // namespace
@@ -59,7 +48,10 @@ Error ClosedRecordsetError() {
 
 MemoryRecordset::MemoryRecordset(std::vector<std::string> columns, std::vector<Row> rows,
                                  Observer observer)
-    : columns_(std::move(columns)), rows_(std::move(rows)), observer_(std::move(observer)) {}
+    : columns_(std::move(columns)), rows_(std::move(rows)), observer_(std::move(observer)) {
+  hashes_.reserve(columns_.size());
+  for (const std::string& column : columns_) hashes_.push_back(NoCaseHash{}(column));
+}
 
 void MemoryRecordset::CheckOpen() const {
   if (closed_) throw ClosedRecordsetError();
@@ -77,7 +69,13 @@ bool MemoryRecordset::IsEOF() const {
 
 Ref<DbFields> MemoryRecordset::Fields() const {
   CheckOpen();
-  return MakeRef<MemoryFields>(Ref<const MemoryRecordset>(this));
+  return Ref<DbFields>(const_cast<MemoryRecordset*>(this));
+}
+
+std::int32_t MemoryRecordset::Count() const { return static_cast<std::int32_t>(columns_.size()); }
+
+Ref<DbField> MemoryRecordset::Item(const std::string& name) const {
+  return MakeRef<MemoryField>(Ref<const MemoryRecordset>(this), name);
 }
 
 void MemoryRecordset::MoveFirst() {
@@ -99,16 +97,27 @@ void MemoryRecordset::Close() {
   closed_ = true;
 }
 
-std::size_t MemoryRecordset::ColumnIndex(const std::string& name) const {
+std::size_t MemoryRecordset::FindColumn(const std::string& name) const {
+  const std::size_t hash = NoCaseHash{}(name);
   for (std::size_t i = 0; i < columns_.size(); ++i)
-    if (EqualsNoCase(columns_[i], name)) return i;
-  throw UnknownColumnError(name);
+    if (hashes_[i] == hash && EqualsNoCase(columns_[i], name)) return i;
+  return kNoColumn;
+}
+
+std::size_t MemoryRecordset::ColumnIndex(const std::string& name) const {
+  const std::size_t column = FindColumn(name);
+  if (column == kNoColumn) throw UnknownColumnError(name);
+  return column;
 }
 
 Variant MemoryRecordset::ValueOf(const std::string& name) const {
+  return ValueAt(FindColumn(name), name);
+}
+
+Variant MemoryRecordset::ValueAt(std::size_t column, const std::string& name) const {
   CheckOpen();
   if (position_ >= rows_.size()) throw NoCurrentRowError();
-  const std::size_t column = ColumnIndex(name);
+  if (column == kNoColumn) throw UnknownColumnError(name);
   const Row& row = rows_[position_];
   return column < row.size() ? row[column] : Variant::Null();
 }

@@ -11,8 +11,10 @@
 #include <deque>
 #include <optional>
 #include <thread>
+#include <variant>
 
 #include "plexion/backends/sql/dialect.hpp"
+#include "plexion/backends/sql/sqlite_query.hpp"
 #include "plexion/platform/convert.hpp"
 #include "plexion/platform/text.hpp"
 #include "plexion/services/unit_of_work.hpp"
@@ -122,36 +124,18 @@ Variant FromColumn(const soci::row& row, std::size_t i) {
 // Holds bound parameter values alive until the statement has run.
 class Binder {
  public:
-  void Bind(soci::details::prepare_temp_type& prep, const Variant& in) {
-    const Variant v = in.Value();
-    indicators_.push_back(soci::i_ok);
-    soci::indicator& ind = indicators_.back();
-    switch (v.Type()) {
-      case VarType::Empty:
-      case VarType::Null:
-        ind = soci::i_null;
-        strings_.emplace_back();
-        prep, soci::use(strings_.back(), ind);
-        break;
-      case VarType::Int16:
-      case VarType::Int32:
-      case VarType::Bool:
-        ints_.push_back(ToInt32(v));
-        prep, soci::use(ints_.back(), ind);
-        break;
-      case VarType::Float32:
-      case VarType::Float64:
-        doubles_.push_back(ToDouble(v));
-        prep, soci::use(doubles_.back(), ind);
-        break;
-      case VarType::Date:
-        strings_.push_back(ToDate(v).ToIso());
-        prep, soci::use(strings_.back(), ind);
-        break;
-      default:
-        strings_.push_back(ToString(v));
-        prep, soci::use(strings_.back(), ind);
-        break;
+  void Bind(soci::details::prepare_temp_type& prep, const Variant& value) {
+    const SqlParam p = ToSqlParam(value);
+    soci::indicator& ind = indicators_.emplace_back(soci::i_ok);
+    if (const int* i = std::get_if<int>(&p)) {
+      prep, soci::use(ints_.emplace_back(*i), ind);
+    } else if (const double* d = std::get_if<double>(&p)) {
+      prep, soci::use(doubles_.emplace_back(*d), ind);
+    } else if (const std::string* text = std::get_if<std::string>(&p)) {
+      prep, soci::use(strings_.emplace_back(*text), ind);
+    } else {
+      ind = soci::i_null;
+      prep, soci::use(strings_.emplace_back(), ind);
     }
   }
 
@@ -161,6 +145,39 @@ class Binder {
   std::deque<int> ints_;
   std::deque<double> doubles_;
 };
+
+// The rows through SOCI's generic row (PostgreSQL).
+QueryResult SociQuery(soci::session& session, const std::string& sql,
+                      const std::vector<Variant>& params) {
+  QueryResult result;
+  soci::row row;
+  Binder binder;
+  soci::details::prepare_temp_type prep = (session.prepare << sql);
+  prep, soci::into(row);
+  for (const Variant& p : params) binder.Bind(prep, p);
+  soci::statement st(prep);
+  bool more = st.execute(true);
+  for (std::size_t i = 0; i < row.size(); ++i)
+    result.columns.push_back(row.get_properties(i).get_name());
+  while (more) {
+    std::vector<Variant> values;
+    values.reserve(row.size());
+    for (std::size_t i = 0; i < row.size(); ++i) values.push_back(FromColumn(row, i));
+    result.rows.push_back(std::move(values));
+    more = st.fetch();
+  }
+  return result;
+}
+
+// The rows straight from SQLite's statement; its failures go the way of SOCI's own.
+QueryResult NativeSqliteQuery(soci::session& session, const std::string& sql,
+                              const std::vector<Variant>& params) {
+  try {
+    return SqliteQuery(reinterpret_cast<::sqlite3*>(SqliteHandle(session)), sql, params);
+  } catch (const SqliteError& e) {
+    throw soci::sqlite3_soci_error(e.what(), e.result());
+  }
+}
 
 }  // namespace
 
@@ -384,24 +401,8 @@ QueryResult Database::Query(const std::string& sql, const std::vector<Variant>& 
 QueryResult Database::Query(const std::string& sql, const std::vector<Variant>& params,
                             Milliseconds limit) {
   return impl_->Run(limit, [&] {
-    QueryResult result;
-    soci::row row;
-    Binder binder;
-    soci::details::prepare_temp_type prep = (impl_->session.prepare << sql);
-    prep, soci::into(row);
-    for (const Variant& p : params) binder.Bind(prep, p);
-    soci::statement st(prep);
-    bool more = st.execute(true);
-    for (std::size_t i = 0; i < row.size(); ++i)
-      result.columns.push_back(row.get_properties(i).get_name());
-    while (more) {
-      std::vector<Variant> values;
-      values.reserve(row.size());
-      for (std::size_t i = 0; i < row.size(); ++i) values.push_back(FromColumn(row, i));
-      result.rows.push_back(std::move(values));
-      more = st.fetch();
-    }
-    return result;
+    if (engine() == Engine::SQLite) return NativeSqliteQuery(impl_->session, sql, params);
+    return SociQuery(impl_->session, sql, params);
   });
 }
 
